@@ -1,0 +1,4 @@
+#pragma once
+
+// GLUT keyboard callback: the simulator's key commands.
+void keyboard(unsigned char key, int x, int y);

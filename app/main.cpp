@@ -1,0 +1,13 @@
+#include <cstdlib>
+
+#include "app/window.h"
+#include "geometry/dialogue.h"
+#include "geometry/gear_pair.h"
+
+int main(int argc, char** argv) {
+    viewState.drawMode = '1';
+    if (!setupGearPair()) {
+        return EXIT_FAILURE;
+    }
+    runWindow(&argc, argv);
+}

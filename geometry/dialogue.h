@@ -1,0 +1,7 @@
+#pragma once
+
+// Runs the console dialogue: title and prompt, reads two tooth counts
+// (asking again after bad input), computes the pair and resets the view,
+// then prints the key help. Returns false when standard input ends before
+// two valid counts were read; gearPair and viewState are then untouched.
+bool setupGearPair();

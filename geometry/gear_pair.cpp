@@ -1,0 +1,4 @@
+#include "geometry/gear_pair.h"
+
+GearPair gearPair;
+ViewState viewState;

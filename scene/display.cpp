@@ -1,0 +1,8 @@
+#include "scene/display.h"
+
+#include "draw/frame.h"
+
+void display() {
+    beginFrame();
+    endFrame();
+}
