@@ -10,6 +10,12 @@ namespace {
 
 constexpr unsigned char ESCAPE_KEY = 27;
 constexpr double ZOOM_FACTOR = 0.9;
+// Zoom bounds in view units per module, far beyond any useful view: at the
+// lower one a whole pair of 149-tooth gears spans a sixth of the window; at
+// the upper one the window spans two thousandths of a module. Without them
+// repeated presses would run the drawn sizes towards zero or infinity.
+constexpr double MIN_VIEW_SCALE = 0.001;
+constexpr double MAX_VIEW_SCALE = 1000.0;
 
 // A mode key restarts the mesh so that its first frame shows rotation zero.
 void selectMode(char mode) {
@@ -17,6 +23,16 @@ void selectMode(char mode) {
     viewState.rollStep = viewState.angleStep;
     viewState.totalAngle1 = -viewState.rollStep;
     viewState.theta1 = viewState.totalAngle1;
+}
+
+double boundedViewScale(double scale) {
+    if (scale < MIN_VIEW_SCALE) {
+        return MIN_VIEW_SCALE;
+    }
+    if (scale > MAX_VIEW_SCALE) {
+        return MAX_VIEW_SCALE;
+    }
+    return scale;
 }
 
 }  // namespace
@@ -39,10 +55,10 @@ void keyboard(unsigned char key, int, int) {
         selectMode(static_cast<char>(key));
         break;
     case 'w':
-        viewState.viewScale = ZOOM_FACTOR * viewState.viewScale;
+        viewState.viewScale = boundedViewScale(ZOOM_FACTOR * viewState.viewScale);
         break;
     case 'W':
-        viewState.viewScale = viewState.viewScale / ZOOM_FACTOR;
+        viewState.viewScale = boundedViewScale(viewState.viewScale / ZOOM_FACTOR);
         break;
     case 'r':
         viewState.rollStep = viewState.angleStep;
