@@ -1,0 +1,317 @@
+#include "draw/recorder.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double DEGREES_TO_RADIANS = 3.14159265358979323846 / 180.0;
+constexpr Affine2 IDENTITY{1.0, 0.0, 0.0, 1.0, 0.0, 0.0};
+constexpr Color4 OPENGL_INITIAL_COLOUR{1.0f, 1.0f, 1.0f, 1.0f};
+
+// What glPushAttrib(GL_CURRENT_BIT) saves of the state the toolkit touches.
+struct CurrentAttrib {
+    Color4 colour;
+    Point2 rasterPos;
+    Color4 rasterColour;
+    bool rasterLighting;
+    bool rasterValid;
+};
+
+struct RecorderState {
+    Affine2 matrix;
+    Affine2 matrixStack[RECORDER_MATRIX_DEPTH];
+    int matrixDepth;
+    CurrentAttrib current;
+    CurrentAttrib attribStack[RECORDER_ATTRIB_DEPTH];
+    int attribDepth;
+    float lineWidth;
+    bool lighting;
+    bool insideBegin;
+    // Index of the text that bitmap characters extend, or -1.
+    int openText;
+};
+
+struct Recording {
+    RecordedPrimitive primitives[RECORDER_PRIMITIVE_CAPACITY];
+    Point2 vertices[RECORDER_VERTEX_CAPACITY];
+    RecordedText texts[RECORDER_TEXT_CAPACITY];
+    long long primitiveCount;
+    long long vertexCount;
+    int storedPrimitives;
+    int storedVertices;
+    int textCount;
+    bool overflowed;
+    // Whether the primitive being submitted has a stored slot.
+    bool openPrimitiveStored;
+};
+
+RecorderState state;
+Recording recording;
+
+Point2 applyMatrix(const Affine2& m, double x, double y) {
+    return Point2{m.xx * x + m.yx * y + m.tx, m.xy * x + m.yy * y + m.ty};
+}
+
+void resetState() {
+    state.matrix = IDENTITY;
+    state.matrixDepth = 0;
+    state.current = CurrentAttrib{OPENGL_INITIAL_COLOUR, Point2{0.0, 0.0}, OPENGL_INITIAL_COLOUR,
+                                  false, true};
+    state.attribDepth = 0;
+    state.lineWidth = 1.0f;
+    state.lighting = false;
+    state.insideBegin = false;
+    state.openText = -1;
+}
+
+}  // namespace
+
+void startRecording() {
+    resetState();
+    clearRecording();
+    setSeamTarget(SeamTarget::Recorder);
+}
+
+void stopRecording() {
+    setSeamTarget(SeamTarget::OpenGL);
+}
+
+void clearRecording() {
+    recording.primitiveCount = 0;
+    recording.vertexCount = 0;
+    recording.storedPrimitives = 0;
+    recording.storedVertices = 0;
+    recording.textCount = 0;
+    recording.overflowed = false;
+    recording.openPrimitiveStored = false;
+    state.openText = -1;
+}
+
+long long recordedPrimitiveCount() {
+    return recording.primitiveCount;
+}
+
+long long recordedVertexCount() {
+    return recording.vertexCount;
+}
+
+int storedPrimitiveCount() {
+    return recording.storedPrimitives;
+}
+
+int storedVertexCount() {
+    return recording.storedVertices;
+}
+
+int recordedTextCount() {
+    return recording.textCount;
+}
+
+bool recorderOverflowed() {
+    return recording.overflowed;
+}
+
+RecordedPrimitive recordedPrimitive(int i) {
+    if (i < 0 || i >= recording.storedPrimitives) {
+        return RecordedPrimitive{SEAM_LINES, Color4{0.0f, 0.0f, 0.0f, 0.0f}, 0.0f, false, 0, 0};
+    }
+    return recording.primitives[i];
+}
+
+Point2 recordedVertex(int k) {
+    if (k < 0 || k >= recording.storedVertices) {
+        return Point2{0.0, 0.0};
+    }
+    return recording.vertices[k];
+}
+
+Point2 recordedPrimitiveVertex(int i, int j) {
+    const RecordedPrimitive primitive = recordedPrimitive(i);
+    if (j < 0 || j >= primitive.vertexCount) {
+        return Point2{0.0, 0.0};
+    }
+    return recordedVertex(primitive.firstVertex + j);
+}
+
+const RecordedText& recordedText(int i) {
+    static const RecordedText EMPTY_TEXT{};
+    if (i < 0 || i >= recording.textCount) {
+        return EMPTY_TEXT;
+    }
+    return recording.texts[i];
+}
+
+Affine2 recorderCurrentMatrix() {
+    return state.matrix;
+}
+
+int recorderMatrixDepth() {
+    return state.matrixDepth;
+}
+
+bool recorderCurrentLighting() {
+    return state.lighting;
+}
+
+float recorderCurrentLineWidth() {
+    return state.lineWidth;
+}
+
+Color4 recorderCurrentColor() {
+    return state.current.colour;
+}
+
+Point2 recorderCurrentRasterPos() {
+    return state.current.rasterPos;
+}
+
+void recorderBegin(SeamMode mode) {
+    if (state.insideBegin) {
+        return;  // OpenGL refuses a nested glBegin
+    }
+    state.insideBegin = true;
+    ++recording.primitiveCount;
+    if (recording.storedPrimitives >= RECORDER_PRIMITIVE_CAPACITY) {
+        recording.overflowed = true;
+        recording.openPrimitiveStored = false;
+        return;
+    }
+    recording.primitives[recording.storedPrimitives] =
+        RecordedPrimitive{mode, state.current.colour, state.lineWidth, state.lighting,
+                          recording.storedVertices, 0};
+    ++recording.storedPrimitives;
+    recording.openPrimitiveStored = true;
+}
+
+void recorderVertex(double x, double y) {
+    if (!state.insideBegin) {
+        return;  // a vertex outside glBegin/glEnd draws nothing
+    }
+    ++recording.vertexCount;
+    if (!recording.openPrimitiveStored) {
+        return;
+    }
+    if (recording.storedVertices >= RECORDER_VERTEX_CAPACITY) {
+        recording.overflowed = true;
+        return;
+    }
+    recording.vertices[recording.storedVertices] = applyMatrix(state.matrix, x, y);
+    ++recording.storedVertices;
+    ++recording.primitives[recording.storedPrimitives - 1].vertexCount;
+}
+
+void recorderEnd() {
+    state.insideBegin = false;
+    recording.openPrimitiveStored = false;
+}
+
+void recorderColor(const Color4& colour) {
+    state.current.colour = colour;
+}
+
+void recorderLineWidth(float pixels) {
+    // As OpenGL: a width that is not positive is refused and the old one stays.
+    if (pixels > 0.0f) {
+        state.lineWidth = pixels;
+    }
+}
+
+void recorderLighting(bool enabled) {
+    state.lighting = enabled;
+}
+
+void recorderPushMatrix() {
+    if (state.matrixDepth >= RECORDER_MATRIX_DEPTH) {
+        return;  // stack overflow: OpenGL ignores the push
+    }
+    state.matrixStack[state.matrixDepth] = state.matrix;
+    ++state.matrixDepth;
+}
+
+void recorderPopMatrix() {
+    if (state.matrixDepth <= 0) {
+        return;  // stack underflow: OpenGL ignores the pop
+    }
+    --state.matrixDepth;
+    state.matrix = state.matrixStack[state.matrixDepth];
+}
+
+void recorderTranslate(double x, double y) {
+    Affine2& m = state.matrix;
+    m.tx = m.xx * x + m.yx * y + m.tx;
+    m.ty = m.xy * x + m.yy * y + m.ty;
+}
+
+void recorderRotate(double degrees) {
+    const double radians = degrees * DEGREES_TO_RADIANS;
+    const double c = std::cos(radians);
+    const double s = std::sin(radians);
+    Affine2& m = state.matrix;
+    const Affine2 before = m;
+    m.xx = before.xx * c + before.yx * s;
+    m.xy = before.xy * c + before.yy * s;
+    m.yx = before.yx * c - before.xx * s;
+    m.yy = before.yy * c - before.xy * s;
+}
+
+void recorderLoadIdentity() {
+    state.matrix = IDENTITY;
+}
+
+void recorderPushCurrentAttrib() {
+    if (state.attribDepth >= RECORDER_ATTRIB_DEPTH) {
+        return;
+    }
+    state.attribStack[state.attribDepth] = state.current;
+    ++state.attribDepth;
+}
+
+void recorderPopAttrib() {
+    if (state.attribDepth <= 0) {
+        return;
+    }
+    --state.attribDepth;
+    state.current = state.attribStack[state.attribDepth];
+    state.openText = -1;
+}
+
+void recorderRasterPos(float x, float y) {
+    // The projection is the identity, so the view is the clip volume.
+    const Point2 position = applyMatrix(state.matrix, x, y);
+    state.current.rasterPos = position;
+    state.current.rasterColour = state.current.colour;
+    state.current.rasterLighting = state.lighting;
+    state.current.rasterValid = std::fabs(position.x) <= 1.0 && std::fabs(position.y) <= 1.0;
+    state.openText = -1;
+}
+
+void recorderBitmapCharacter(void* font, int c) {
+    if (state.openText < 0) {
+        if (recording.textCount >= RECORDER_TEXT_CAPACITY) {
+            recording.overflowed = true;
+            return;
+        }
+        RecordedText& text = recording.texts[recording.textCount];
+        text.position = state.current.rasterPos;
+        text.colour = state.current.rasterColour;
+        text.lighting = state.current.rasterLighting;
+        text.positionValid = state.current.rasterValid;
+        text.font = font;
+        text.length = 0;
+        text.text[0] = '\0';
+        state.openText = recording.textCount;
+        ++recording.textCount;
+    }
+    RecordedText& text = recording.texts[state.openText];
+    if (text.length >= RECORDER_TEXT_LENGTH) {
+        recording.overflowed = true;
+        return;
+    }
+    text.text[text.length] = static_cast<char>(c);
+    ++text.length;
+    text.text[text.length] = '\0';
+}
+
+void recorderClear() {
+    clearRecording();
+}

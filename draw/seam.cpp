@@ -1,0 +1,181 @@
+#include "draw/seam.h"
+
+#include <GL/glut.h>
+
+#include <cmath>
+
+#include "draw/recorder.h"
+
+namespace {
+
+SeamTarget currentTarget = SeamTarget::OpenGL;
+long long vertexCount = 0;
+
+bool recording() {
+    return currentTarget == SeamTarget::Recorder;
+}
+
+}  // namespace
+
+void* const LEGEND_FONT = GLUT_BITMAP_HELVETICA_18;
+
+void setSeamTarget(SeamTarget target) {
+    currentTarget = target;
+}
+
+SeamTarget seamTarget() {
+    return currentTarget;
+}
+
+void seamBegin(SeamMode mode) {
+    if (recording()) {
+        recorderBegin(mode);
+    } else {
+        glBegin(static_cast<GLenum>(mode));
+    }
+}
+
+void seamVertex(double x, double y) {
+    ++vertexCount;
+    if (recording()) {
+        recorderVertex(x, y);
+    } else {
+        glVertex2d(x, y);
+    }
+}
+
+void seamEnd() {
+    if (recording()) {
+        recorderEnd();
+    } else {
+        glEnd();
+    }
+}
+
+void seamColor(const Color4& colour) {
+    if (recording()) {
+        recorderColor(colour);
+    } else {
+        glColor4f(colour.r, colour.g, colour.b, colour.a);
+    }
+}
+
+void seamLineWidth(float pixels) {
+    if (recording()) {
+        recorderLineWidth(pixels);
+    } else if (!std::isnan(pixels)) {
+        // OpenGL refuses widths of 0 or less by itself, but would keep a NaN
+        // and rasterise with it; a NaN width is refused here in the same way.
+        glLineWidth(pixels);
+    }
+}
+
+void seamLighting(bool enabled) {
+    if (recording()) {
+        recorderLighting(enabled);
+    } else if (enabled) {
+        glEnable(GL_LIGHTING);
+    } else {
+        glDisable(GL_LIGHTING);
+    }
+}
+
+void seamPushMatrix() {
+    if (recording()) {
+        recorderPushMatrix();
+    } else {
+        glPushMatrix();
+    }
+}
+
+void seamPopMatrix() {
+    if (recording()) {
+        recorderPopMatrix();
+    } else {
+        glPopMatrix();
+    }
+}
+
+void seamTranslate(double x, double y) {
+    if (recording()) {
+        recorderTranslate(x, y);
+    } else {
+        glTranslated(x, y, 0.0);
+    }
+}
+
+void seamRotate(double degrees) {
+    if (recording()) {
+        recorderRotate(degrees);
+    } else {
+        glRotated(degrees, 0.0, 0.0, 1.0);
+    }
+}
+
+void seamLoadIdentity() {
+    if (recording()) {
+        recorderLoadIdentity();
+    } else {
+        glLoadIdentity();
+    }
+}
+
+void seamPushCurrentAttrib() {
+    if (recording()) {
+        recorderPushCurrentAttrib();
+    } else {
+        glPushAttrib(GL_CURRENT_BIT);
+    }
+}
+
+void seamPopAttrib() {
+    if (recording()) {
+        recorderPopAttrib();
+    } else {
+        glPopAttrib();
+    }
+}
+
+void seamRasterPos(float x, float y) {
+    if (recording()) {
+        recorderRasterPos(x, y);
+    } else {
+        glRasterPos2f(x, y);
+    }
+}
+
+void seamBitmapCharacter(void* font, int c) {
+    if (recording()) {
+        recorderBitmapCharacter(font, c);
+    } else {
+        glutBitmapCharacter(font, c);
+    }
+}
+
+void seamClear() {
+    if (recording()) {
+        recorderClear();
+    } else {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+}
+
+void seamFlush() {
+    if (!recording()) {
+        glFlush();
+    }
+}
+
+void seamSwapBuffers() {
+    if (!recording()) {
+        glutSwapBuffers();
+    }
+}
+
+long long seamVertexCount() {
+    return vertexCount;
+}
+
+void resetSeamVertexCount() {
+    vertexCount = 0;
+}
