@@ -1,5 +1,10 @@
 #pragma once
 
+// Straight lines, the cross mark, bitmap text and the two matrix transforms
+// of the drawing toolkit. Every primitive but drawString turns lighting off
+// while it draws and leaves it on; lengths are in model units and pass
+// through toView; the window shows view units -1 to +1 on both axes.
+
 #include "draw/color.h"
 #include "geometry/point2.h"
 
@@ -11,13 +16,22 @@ constexpr double VIEW_FACTOR = 400.0;
 
 // Model length to view units (x * 400 / 400).
 double toView(double x);
+// Segment a to b (model units) with the line width in force.
 void drawLine(const Point2& a, const Point2& b, const Color4& colour);
-// width in view units; leaves the line width at 2 pixels.
+// Segment a to b, width (view units) x 400 pixels wide; leaves the line width
+// at 2 pixels. A width of 0 or less, or NaN, is refused and the width in
+// force draws.
 void drawThickLine(const Point2& a, const Point2& b, double width, const Color4& colour);
+// drawLine of scale x a and scale x b.
 void drawScaledLine(double scale, const Point2& a, const Point2& b, const Color4& colour);
 // Black window-wide cross hair through p turned by angle (radians); leaves width 2.
 void drawCrossMark(const Point2& p, double angle);
-// Bitmap text at (x, y) in view units; restores colour and raster position.
+// Bitmap text at (x, y) in view units, not converted; restores colour and
+// raster position. Bytes from 0x80 up reach GLUT as negative codes and draw nothing.
 void drawString(float x, float y, void* font, const char* text);
+// Multiplies the current matrix by a turn of angle (radians), then a shift
+// by (x, y) model units; no push or pop.
 void rotateThenTranslate(double angle, double x, double y);
+// Multiplies the current matrix by a turn of angle (radians) about the point
+// a + b (model units); no push or pop.
 void rotateAboutPoint(const Point2& a, const Point2& b, double angle);

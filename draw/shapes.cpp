@@ -1,0 +1,172 @@
+#include "draw/shapes.h"
+
+#include <cmath>
+
+#include "draw/circles.h"
+#include "draw/lines.h"
+#include "draw/seam.h"
+
+namespace {
+
+// Lighting off, a frame at the reference point turned by angle, the colour.
+void openShapeFrame(double x, double y, double angle, const Color4& colour) {
+    seamLighting(false);
+    seamPushMatrix();
+    seamTranslate(toView(x), toView(y));
+    seamRotate(angle / DEG_TO_RAD);
+    seamColor(colour);
+}
+
+void closeShapeFrame() {
+    seamPopMatrix();
+    seamLighting(true);
+}
+
+// Polar radius at angle t of the ellipse with semi-axes A (x) and B (y).
+double ellipseRadius(double semiA, double semiB, double t) {
+    return (semiA * semiB) /
+           std::sqrt(semiA * semiA * std::sin(t) * std::sin(t) +
+                     semiB * semiB * std::cos(t) * std::cos(t));
+}
+
+// An ellipse with a zero, infinite or NaN semi-axis has no area and no
+// proper outline (its first radius is 0 / 0): it is not drawn.
+bool isDrawableEllipse(double semiA, double semiB) {
+    const double product = semiA * semiB;
+    return product != 0.0 && std::isfinite(product);
+}
+
+}  // namespace
+
+void drawFilledEllipse(const Point2& c, double a, double b, double angle, const Color4& colour) {
+    const double semiA = toView(a);
+    const double semiB = toView(b);
+    const double step = 2.0 * TOOLKIT_PI / CIRCLE_SEGMENTS;
+    openShapeFrame(c.x, c.y, angle, colour);
+    if (isDrawableEllipse(semiA, semiB)) {
+        seamBegin(SEAM_POLYGON);
+        for (int i = 0; i <= CIRCLE_SEGMENTS; ++i) {
+            const double t = i * step;
+            const double rho = ellipseRadius(semiA, semiB, t);
+            seamVertex(rho * std::cos(t), rho * std::sin(t));
+        }
+        seamEnd();
+    }
+    closeShapeFrame();
+}
+
+void drawEllipse(const Point2& c, double a, double b, double angle, const Color4& colour) {
+    const double semiA = toView(a);
+    const double semiB = toView(b);
+    const double step = 2.0 * TOOLKIT_PI / CIRCLE_SEGMENTS;
+    openShapeFrame(c.x, c.y, angle, colour);
+    if (isDrawableEllipse(semiA, semiB)) {
+        seamBegin(SEAM_LINE_LOOP);
+        Point2 from{semiA, 0.0};
+        for (int i = 0; i <= CIRCLE_SEGMENTS; ++i) {
+            const double t = i * step;
+            const double rho = ellipseRadius(semiA, semiB, t);
+            const Point2 to{rho * std::cos(t), rho * std::sin(t)};
+            seamVertex(from.x, from.y);
+            seamVertex(to.x, to.y);
+            from = to;
+        }
+        seamEnd();
+    }
+    closeShapeFrame();
+}
+
+void drawFilledRect(const Point2& corner, double w, double h, double angle, const Color4& colour) {
+    const double width = toView(w);
+    const double height = toView(h);
+    openShapeFrame(corner.x, corner.y, angle, colour);
+    seamBegin(SEAM_POLYGON);
+        seamVertex(0.0, 0.0);
+        seamVertex(width, 0.0);
+        seamVertex(width, height);
+        seamVertex(0.0, height);
+    seamEnd();
+    closeShapeFrame();
+}
+
+void drawRect(const Point2& corner, double w, double h, double angle, const Color4& colour) {
+    const double width = toView(w);
+    const double height = toView(h);
+    openShapeFrame(corner.x, corner.y, angle, colour);
+    seamBegin(SEAM_LINE_LOOP);
+        seamVertex(0.0, 0.0);
+        seamVertex(width, 0.0);
+        seamVertex(width, height);
+        seamVertex(0.0, height);
+    seamEnd();
+    closeShapeFrame();
+}
+
+void drawArrow(const Point3& tip, double length, double angle, const Color4& colour) {
+    const double totalLength = toView(length);
+    const double shaftWidth = toView(ARROW_SHAFT_WIDTH);
+    const double head = toView(ARROW_HEAD_LENGTH);
+    double shaft = totalLength - head;
+    if (!(shaft >= 0.0)) {
+        shaft = 0.0;  // short arrows, and a NaN length, keep only the head
+    }
+    const double halfWidth = 0.5 * shaftWidth;
+    const double barbBack = 0.5 * head;
+    const double barbSide = 0.4 * head;
+
+    seamLighting(false);
+    seamPushMatrix();
+    seamColor(colour);
+    seamTranslate(toView(tip.x), toView(tip.y));
+    seamRotate(angle / DEG_TO_RAD);
+    seamBegin(SEAM_POLYGON);
+        seamVertex(-head, -halfWidth);
+        seamVertex(-head - shaft, -halfWidth);
+        seamVertex(-head - shaft, halfWidth);
+        seamVertex(-head, halfWidth);
+    seamEnd();
+    seamBegin(SEAM_POLYGON);
+        seamVertex(0.0, 0.0);
+        seamVertex(-head, 0.0);
+        seamVertex(-head - barbBack, barbSide);
+    seamEnd();
+    seamBegin(SEAM_POLYGON);
+        seamVertex(0.0, 0.0);
+        seamVertex(-head, 0.0);
+        seamVertex(-head - barbBack, -barbSide);
+    seamEnd();
+    seamPopMatrix();
+    seamLighting(true);
+}
+
+void drawGrid(const Point2& origin, double angle, int n, double dx, double dy) {
+    const double stepX = toView(dx);
+    const double stepY = toView(dy);
+    const double halfWidth = n * stepX;
+    const double halfHeight = n * stepY;
+    // Indices in long long: -n of the smallest int does not fit an int.
+    const long long last = n;
+
+    seamLighting(false);
+    seamColor(BLACK);
+    seamPushMatrix();
+    seamLineWidth(1.0f);
+    seamTranslate(toView(origin.x), toView(origin.y));
+    seamRotate(angle / DEG_TO_RAD);
+    for (long long i = -last; i <= last; ++i) {
+        const double x = static_cast<double>(i) * stepX;
+        seamBegin(SEAM_LINES);
+            seamVertex(x, -halfHeight);
+            seamVertex(x, halfHeight);
+        seamEnd();
+    }
+    for (long long i = -last; i <= last; ++i) {
+        const double y = static_cast<double>(i) * stepY;
+        seamBegin(SEAM_LINES);
+            seamVertex(-halfWidth, y);
+            seamVertex(halfWidth, y);
+        seamEnd();
+    }
+    seamPopMatrix();
+    seamLighting(true);
+}
