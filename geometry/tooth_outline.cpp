@@ -1,0 +1,83 @@
+#include "geometry/tooth_outline.h"
+
+#include <cmath>
+
+#include "geometry/curves.h"
+#include "geometry/gear_pair.h"
+#include "geometry/junction.h"
+
+namespace {
+
+// Working curves of one tooth, reused by every call (gear 1, then gear 2).
+Point2 flankCurve[CURVE_CAPACITY];
+Point2 filletCurve[CURVE_CAPACITY];
+Point2 toothProfile[CURVE_CAPACITY];
+Point2 mirroredProfile[CURVE_CAPACITY];
+
+// Longest profile whose outline (2n + 21 points) still fits the outline's room.
+constexpr int MAX_PROFILE_LAST = (CURVE_CAPACITY - 1 - 2 * ARC_SEGMENTS) / 2;
+
+}  // namespace
+
+int buildToothOutline(int gear, double shift, Point2* outline, double& undercutRadius)
+{
+    const int z = (gear == 2) ? gearPair.z2 : gearPair.z1;
+    const double x = shift;
+
+    const double R = z / 2.0;
+    const double hf = 1.25 - x;
+    const double ha = 1.0 + x;
+    const double rb = R * gearPair.cosAlpha;
+    const double ra = R + ha;
+    const double rf = R - hf;
+    const double toothAngle = (PI / 2 + 2 * x * gearPair.tanAlpha) / R;
+    const double spaceAngle = PI / R - toothAngle;
+
+    const int nF = involuteCurve(rb, ra, flankCurve);
+    const int nT = trochoidCurve(R, rf, filletCurve);
+    double junctionRadius = 0.0;
+    int n = joinFlankAndFillet(nT, filletCurve, nF, flankCurve, toothProfile, junctionRadius);
+    undercutRadius = junctionRadius;
+    // Standard gears stay far below this (a 2-tooth gear has n = 143); the
+    // cut only keeps a degenerate profile inside the outline's room.
+    if (n > MAX_PROFILE_LAST) {
+        n = MAX_PROFILE_LAST;
+    }
+    const Point2* P = toothProfile;
+
+    // The other flank of the same tooth: reflection about the centre line
+    // at toothAngle / 2, a point at polar angle th going to toothAngle - th.
+    const double psi = toothAngle;
+    for (int i = 0; i <= n; ++i) {
+        mirroredProfile[i] = {-P[i].x * std::cos(psi) + P[i].y * std::sin(psi),
+                              P[i].x * std::sin(psi) + P[i].y * std::cos(psi)};
+    }
+
+    // Root arc across the tooth space, from the neighbouring tooth's mirrored
+    // fillet foot up to one step short of P[0].
+    const double filletStartAngle = std::atan2(-P[0].x, P[0].y);
+    const double rootStep = (spaceAngle - 2 * filletStartAngle) / ARC_SEGMENTS;
+    for (int i = 0; i < ARC_SEGMENTS; ++i) {
+        const double phi = (spaceAngle - filletStartAngle) - i * rootStep;
+        outline[i] = {-rf * std::sin(phi), rf * std::cos(phi)};
+    }
+
+    for (int i = 0; i <= n; ++i) {
+        outline[ARC_SEGMENTS + i] = P[i];
+    }
+
+    // Tip arc from the flank's tip point (overwriting P[n] with the same
+    // point) to one step short of the mirrored tip point. On a pointed tooth
+    // the step is negative and the arc runs backwards.
+    const double flankTipAngle = std::atan2(P[n].x, P[n].y);
+    const double tipStep = (toothAngle - 2 * flankTipAngle) / ARC_SEGMENTS;
+    for (int i = 0; i < ARC_SEGMENTS; ++i) {
+        const double phi = flankTipAngle + i * tipStep;
+        outline[ARC_SEGMENTS + n + i] = {ra * std::sin(phi), ra * std::cos(phi)};
+    }
+
+    for (int i = 0; i <= n; ++i) {
+        outline[n + 2 * ARC_SEGMENTS + i] = mirroredProfile[n - i];
+    }
+    return 2 * n + 2 * ARC_SEGMENTS;
+}

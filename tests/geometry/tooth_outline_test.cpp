@@ -1,0 +1,148 @@
+#include "geometry/tooth_outline.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "geometry/gear_pair.h"
+#include "geometry_test_util.h"
+
+using namespace testutil;
+
+namespace {
+
+// Sets what the outline reads for both gears, without running the whole setup.
+void setTeeth(int z1, int z2)
+{
+    setPressureAngleOnly();
+    gearPair.tanAlpha = std::tan(alpha());
+    gearPair.cosAlpha = std::cos(alpha());
+    gearPair.z1 = z1;
+    gearPair.z2 = z2;
+}
+
+struct Outline {
+    Point2 points[CURVE_CAPACITY];
+    int last;
+    double undercutRadius;
+};
+
+void build(int gear, double shift, Outline& o)
+{
+    o.last = buildToothOutline(gear, shift, o.points, o.undercutRadius);
+}
+
+// Every copy turned by one angular pitch starts where the previous one ends.
+void expectClosesUp(const Outline& o, int z)
+{
+    const Point2 first = turned(o.points[0], 2 * PI / z);
+    EXPECT_LT(distance(first, o.points[o.last]), 1e-9 * z);
+}
+
+}  // namespace
+
+TEST(buildToothOutline, StandardLastIndices)
+{
+    setTeeth(10, 40);
+    Outline o;
+    build(1, 0.0, o);
+    EXPECT_EQ(o.last, 200);
+    EXPECT_NEAR(o.undercutRadius, 4.756, 5e-4);
+    build(2, 0.0, o);
+    EXPECT_EQ(o.last, 90);
+    EXPECT_NEAR(o.undercutRadius, 19.021, 5e-4);
+
+    // Two teeth give the longest outline of all counts.
+    int longest = 0;
+    int longestCount = 0;
+    for (int z = 1; z <= MAX_TEETH; ++z) {
+        setTeeth(z, z);
+        build(1, 0.0, o);
+        ASSERT_LE(o.last, CURVE_CAPACITY - 1) << z;
+        if (o.last > longest) {
+            longest = o.last;
+            longestCount = z;
+        }
+    }
+    EXPECT_EQ(longest, 306);
+    EXPECT_EQ(longestCount, 2);
+}
+
+// Root arc on the root circle, profile in between, tip arc on the tip
+// circle; copies join into a closed gear from three teeth up.
+TEST(buildToothOutline, ShapeOfEveryCount)
+{
+    for (int z = 3; z <= MAX_TEETH; ++z) {
+        SCOPED_TRACE(z);
+        setTeeth(40, z);
+        Outline o;
+        build(2, 0.0, o);
+        const double R = z / 2.0;
+        const double rf = R - 1.25;
+        const double ra = R + 1.0;
+        const int n = (o.last - 20) / 2;
+        ASSERT_EQ(o.last, 2 * n + 20);
+
+        for (int i = 0; i < 10; ++i) {
+            EXPECT_NEAR(radiusOf(o.points[i]), rf, 1e-12 * R);
+        }
+        // From 144 teeth the closest flank sample of the junction lies a few
+        // hundredths inside the root circle (the base circle is far below it).
+        const double floor = (z < 144) ? rf - 1e-12 * R : rf - 0.05;
+        for (int i = 0; i <= o.last; ++i) {
+            const double r = radiusOf(o.points[i]);
+            EXPECT_GE(r, floor) << i;
+            EXPECT_LE(r, ra + 1e-12 * R) << i;
+        }
+        for (int i = n + 10; i < n + 20; ++i) {
+            EXPECT_NEAR(radiusOf(o.points[i]), ra, 1e-12 * R) << i;
+        }
+        EXPECT_NEAR(radiusOf(o.points[o.last]), rf, 1e-12 * R);
+        expectClosesUp(o, z);
+    }
+}
+
+// The two flanks are mirror images about the tooth's centre line: equal
+// radius, polar angles adding up to the tooth angle (pi / z unshifted,
+// widened by 2 x tan(alpha) / R when shifted).
+TEST(buildToothOutline, MirrorSymmetry)
+{
+    const struct {
+        int z;
+        double shift;
+    } cases[] = {{1, 0.0}, {2, 0.0}, {7, 0.0}, {10, 0.0}, {40, 0.0}, {149, 0.0}, {12, 0.5}, {30, -0.3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.z);
+        setTeeth(c.z, 1);
+        Outline o;
+        build(1, c.shift, o);
+        const double R = c.z / 2.0;
+        const double toothAngle = PI / c.z + 2 * c.shift * std::tan(alpha()) / R;
+        const int n = (o.last - 20) / 2;
+        for (int i = 0; i < n; ++i) {
+            const Point2& p = o.points[10 + i];
+            const Point2& q = o.points[2 * n + 20 - i];
+            EXPECT_NEAR(radiusOf(p), radiusOf(q), 1e-12 * (R + 2)) << i;
+            // Compare the mirrored point itself, so angles never wrap.
+            const Point2 mirrored = turned({-p.x, p.y}, toothAngle);
+            EXPECT_LT(distance(mirrored, q), 1e-12 * (R + 2)) << i;
+        }
+        // The tip circle belongs to the shifted profile.
+        EXPECT_NEAR(radiusOf(o.points[n + 10]), R + 1.0 + c.shift, 1e-12 * (R + 2));
+        EXPECT_NEAR(radiusOf(o.points[0]), std::abs(R - 1.25 + c.shift), 1e-12 * (R + 2));
+        if (c.z >= 3) {
+            expectClosesUp(o, c.z);
+        }
+    }
+}
+
+// With one tooth the flanks meet below the tip circle, so the tip arc runs
+// backwards from the flank's tip point.
+TEST(buildToothOutline, PointedToothTipArcRunsBackwards)
+{
+    setTeeth(1, 1);
+    Outline o;
+    build(1, 0.0, o);
+    const int n = (o.last - 20) / 2;
+    EXPECT_LT(polarAngleOf(o.points[n + 11]), polarAngleOf(o.points[n + 10]));
+}
