@@ -71,7 +71,7 @@ void drawDashCircle(const Point2& c, double r, const Color4& colour) {
     const double radius = toView(r);
     const CirclePattern pattern = dashCirclePattern(r);
     const double periodAngle = 2.0 * TOOLKIT_PI / pattern.periods;
-    // The product in double: it passes the largest int from a radius of about 37.
+    // The product in double: in int it would pass the largest int from a radius of about 1170.
     const double chordAngle =
         2.0 * TOOLKIT_PI /
         ((static_cast<double>(pattern.dashChords) + pattern.gapChords) * pattern.periods);
@@ -94,7 +94,10 @@ void drawChainCircle(const Point2& c, double r, const Color4& colour) {
     const double dotStart =
         periodAngle / (longChords + 3.0 * shortChords) * (longChords + shortChords);
     const Point2 dotPoint{std::cos(dotStart) * radius, std::sin(dotStart) * radius};
-    const double chordAngle = 2.0 * TOOLKIT_PI / ((longChords + 3.0 * shortChords) * pattern.periods);
+    // Sums and product in double, as in drawDashCircle (in int the product
+    // would pass the largest int from a radius of about 950).
+    const double chordAngle =
+        2.0 * TOOLKIT_PI / ((longChords + 3.0 * shortChords) * pattern.periods);
 
     openCircleFrame(toView(c.x), toView(c.y), colour);
     for (int k = 0; k < pattern.periods; ++k) {

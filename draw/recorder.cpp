@@ -141,7 +141,7 @@ const RecordedText& recordedText(int i) {
     return recording.texts[i];
 }
 
-Affine2 recorderCurrentMatrix() {
+Affine2 recorderMatrix() {
     return state.matrix;
 }
 
@@ -149,23 +149,23 @@ int recorderMatrixDepth() {
     return state.matrixDepth;
 }
 
-bool recorderCurrentLighting() {
+bool recorderLighting() {
     return state.lighting;
 }
 
-float recorderCurrentLineWidth() {
+float recorderLineWidth() {
     return state.lineWidth;
 }
 
-Color4 recorderCurrentColor() {
+Color4 recorderColor() {
     return state.current.colour;
 }
 
-Point2 recorderCurrentRasterPos() {
+Point2 recorderRasterPos() {
     return state.current.rasterPos;
 }
 
-void recorderBegin(SeamMode mode) {
+void recordBegin(SeamMode mode) {
     if (state.insideBegin) {
         return;  // OpenGL refuses a nested glBegin
     }
@@ -183,7 +183,7 @@ void recorderBegin(SeamMode mode) {
     recording.openPrimitiveStored = true;
 }
 
-void recorderVertex(double x, double y) {
+void recordVertex(double x, double y) {
     if (!state.insideBegin) {
         return;  // a vertex outside glBegin/glEnd draws nothing
     }
@@ -200,27 +200,27 @@ void recorderVertex(double x, double y) {
     ++recording.primitives[recording.storedPrimitives - 1].vertexCount;
 }
 
-void recorderEnd() {
+void recordEnd() {
     state.insideBegin = false;
     recording.openPrimitiveStored = false;
 }
 
-void recorderColor(const Color4& colour) {
+void recordColor(const Color4& colour) {
     state.current.colour = colour;
 }
 
-void recorderLineWidth(float pixels) {
+void recordLineWidth(float pixels) {
     // As OpenGL: a width that is not positive is refused and the old one stays.
     if (pixels > 0.0f) {
         state.lineWidth = pixels;
     }
 }
 
-void recorderLighting(bool enabled) {
+void recordLighting(bool enabled) {
     state.lighting = enabled;
 }
 
-void recorderPushMatrix() {
+void recordPushMatrix() {
     if (state.matrixDepth >= RECORDER_MATRIX_DEPTH) {
         return;  // stack overflow: OpenGL ignores the push
     }
@@ -228,7 +228,7 @@ void recorderPushMatrix() {
     ++state.matrixDepth;
 }
 
-void recorderPopMatrix() {
+void recordPopMatrix() {
     if (state.matrixDepth <= 0) {
         return;  // stack underflow: OpenGL ignores the pop
     }
@@ -236,13 +236,13 @@ void recorderPopMatrix() {
     state.matrix = state.matrixStack[state.matrixDepth];
 }
 
-void recorderTranslate(double x, double y) {
+void recordTranslate(double x, double y) {
     Affine2& m = state.matrix;
     m.tx = m.xx * x + m.yx * y + m.tx;
     m.ty = m.xy * x + m.yy * y + m.ty;
 }
 
-void recorderRotate(double degrees) {
+void recordRotate(double degrees) {
     const double radians = degrees * DEGREES_TO_RADIANS;
     const double c = std::cos(radians);
     const double s = std::sin(radians);
@@ -254,11 +254,11 @@ void recorderRotate(double degrees) {
     m.yy = before.yy * c - before.xy * s;
 }
 
-void recorderLoadIdentity() {
+void recordLoadIdentity() {
     state.matrix = IDENTITY;
 }
 
-void recorderPushCurrentAttrib() {
+void recordPushCurrentAttrib() {
     if (state.attribDepth >= RECORDER_ATTRIB_DEPTH) {
         return;
     }
@@ -266,7 +266,7 @@ void recorderPushCurrentAttrib() {
     ++state.attribDepth;
 }
 
-void recorderPopAttrib() {
+void recordPopAttrib() {
     if (state.attribDepth <= 0) {
         return;
     }
@@ -275,7 +275,7 @@ void recorderPopAttrib() {
     state.openText = -1;
 }
 
-void recorderRasterPos(float x, float y) {
+void recordRasterPos(float x, float y) {
     // The projection is the identity, so the view is the clip volume.
     const Point2 position = applyMatrix(state.matrix, x, y);
     state.current.rasterPos = position;
@@ -285,7 +285,7 @@ void recorderRasterPos(float x, float y) {
     state.openText = -1;
 }
 
-void recorderBitmapCharacter(void* font, int c) {
+void recordBitmapCharacter(void* font, int c) {
     if (state.openText < 0) {
         if (recording.textCount >= RECORDER_TEXT_CAPACITY) {
             recording.overflowed = true;
@@ -312,6 +312,6 @@ void recorderBitmapCharacter(void* font, int c) {
     text.text[text.length] = '\0';
 }
 
-void recorderClear() {
+void recordClear() {
     clearRecording();
 }

@@ -86,30 +86,30 @@ Point2 recordedPrimitiveVertex(int i, int j);
 const RecordedText& recordedText(int i);
 
 // The recorder's current state, for checks after drawing.
-Affine2 recorderCurrentMatrix();
+Affine2 recorderMatrix();
 // Matrices pushed and not yet popped.
 int recorderMatrixDepth();
-bool recorderCurrentLighting();
-float recorderCurrentLineWidth();
-Color4 recorderCurrentColor();
+bool recorderLighting();
+float recorderLineWidth();
+Color4 recorderColor();
 // Raster position in view units.
-Point2 recorderCurrentRasterPos();
+Point2 recorderRasterPos();
 
 // Where the seam hands its calls while the target is the recorder; callers
 // draw through the seam, not through these.
-void recorderBegin(SeamMode mode);
-void recorderVertex(double x, double y);
-void recorderEnd();
-void recorderColor(const Color4& colour);
-void recorderLineWidth(float pixels);
-void recorderLighting(bool enabled);
-void recorderPushMatrix();
-void recorderPopMatrix();
-void recorderTranslate(double x, double y);
-void recorderRotate(double degrees);
-void recorderLoadIdentity();
-void recorderPushCurrentAttrib();
-void recorderPopAttrib();
-void recorderRasterPos(float x, float y);
-void recorderBitmapCharacter(void* font, int c);
-void recorderClear();
+void recordBegin(SeamMode mode);
+void recordVertex(double x, double y);
+void recordEnd();
+void recordColor(const Color4& colour);
+void recordLineWidth(float pixels);
+void recordLighting(bool enabled);
+void recordPushMatrix();
+void recordPopMatrix();
+void recordTranslate(double x, double y);
+void recordRotate(double degrees);
+void recordLoadIdentity();
+void recordPushCurrentAttrib();
+void recordPopAttrib();
+void recordRasterPos(float x, float y);
+void recordBitmapCharacter(void* font, int c);
+void recordClear();

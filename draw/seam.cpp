@@ -29,7 +29,7 @@ SeamTarget seamTarget() {
 
 void seamBegin(SeamMode mode) {
     if (recording()) {
-        recorderBegin(mode);
+        recordBegin(mode);
     } else {
         glBegin(static_cast<GLenum>(mode));
     }
@@ -38,7 +38,7 @@ void seamBegin(SeamMode mode) {
 void seamVertex(double x, double y) {
     ++vertexCount;
     if (recording()) {
-        recorderVertex(x, y);
+        recordVertex(x, y);
     } else {
         glVertex2d(x, y);
     }
@@ -46,7 +46,7 @@ void seamVertex(double x, double y) {
 
 void seamEnd() {
     if (recording()) {
-        recorderEnd();
+        recordEnd();
     } else {
         glEnd();
     }
@@ -54,7 +54,7 @@ void seamEnd() {
 
 void seamColor(const Color4& colour) {
     if (recording()) {
-        recorderColor(colour);
+        recordColor(colour);
     } else {
         glColor4f(colour.r, colour.g, colour.b, colour.a);
     }
@@ -62,7 +62,7 @@ void seamColor(const Color4& colour) {
 
 void seamLineWidth(float pixels) {
     if (recording()) {
-        recorderLineWidth(pixels);
+        recordLineWidth(pixels);
     } else if (!std::isnan(pixels)) {
         // OpenGL refuses widths of 0 or less by itself, but would keep a NaN
         // and rasterise with it; a NaN width is refused here in the same way.
@@ -72,7 +72,7 @@ void seamLineWidth(float pixels) {
 
 void seamLighting(bool enabled) {
     if (recording()) {
-        recorderLighting(enabled);
+        recordLighting(enabled);
     } else if (enabled) {
         glEnable(GL_LIGHTING);
     } else {
@@ -82,7 +82,7 @@ void seamLighting(bool enabled) {
 
 void seamPushMatrix() {
     if (recording()) {
-        recorderPushMatrix();
+        recordPushMatrix();
     } else {
         glPushMatrix();
     }
@@ -90,7 +90,7 @@ void seamPushMatrix() {
 
 void seamPopMatrix() {
     if (recording()) {
-        recorderPopMatrix();
+        recordPopMatrix();
     } else {
         glPopMatrix();
     }
@@ -98,7 +98,7 @@ void seamPopMatrix() {
 
 void seamTranslate(double x, double y) {
     if (recording()) {
-        recorderTranslate(x, y);
+        recordTranslate(x, y);
     } else {
         glTranslated(x, y, 0.0);
     }
@@ -106,7 +106,7 @@ void seamTranslate(double x, double y) {
 
 void seamRotate(double degrees) {
     if (recording()) {
-        recorderRotate(degrees);
+        recordRotate(degrees);
     } else {
         glRotated(degrees, 0.0, 0.0, 1.0);
     }
@@ -114,7 +114,7 @@ void seamRotate(double degrees) {
 
 void seamLoadIdentity() {
     if (recording()) {
-        recorderLoadIdentity();
+        recordLoadIdentity();
     } else {
         glLoadIdentity();
     }
@@ -122,7 +122,7 @@ void seamLoadIdentity() {
 
 void seamPushCurrentAttrib() {
     if (recording()) {
-        recorderPushCurrentAttrib();
+        recordPushCurrentAttrib();
     } else {
         glPushAttrib(GL_CURRENT_BIT);
     }
@@ -130,7 +130,7 @@ void seamPushCurrentAttrib() {
 
 void seamPopAttrib() {
     if (recording()) {
-        recorderPopAttrib();
+        recordPopAttrib();
     } else {
         glPopAttrib();
     }
@@ -138,7 +138,7 @@ void seamPopAttrib() {
 
 void seamRasterPos(float x, float y) {
     if (recording()) {
-        recorderRasterPos(x, y);
+        recordRasterPos(x, y);
     } else {
         glRasterPos2f(x, y);
     }
@@ -146,7 +146,7 @@ void seamRasterPos(float x, float y) {
 
 void seamBitmapCharacter(void* font, int c) {
     if (recording()) {
-        recorderBitmapCharacter(font, c);
+        recordBitmapCharacter(font, c);
     } else {
         glutBitmapCharacter(font, c);
     }
@@ -154,7 +154,7 @@ void seamBitmapCharacter(void* font, int c) {
 
 void seamClear() {
     if (recording()) {
-        recorderClear();
+        recordClear();
     } else {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
