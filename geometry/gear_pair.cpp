@@ -1,4 +1,141 @@
 #include "geometry/gear_pair.h"
 
+#include <cmath>
+
+#include "geometry/tooth_outline.h"
+
 GearPair gearPair;
 ViewState viewState;
+
+namespace {
+
+double lengthOf(const Point2& p)
+{
+    return std::sqrt(p.x * p.x + p.y * p.y);
+}
+
+// Where the circle of radius undercutRadius about gear 1's centre meets the
+// line of action on N1's side. At or below the base radius the flank is whole
+// and the interference point stands in; at or above the pitch radius the
+// circle would meet the line beyond the pitch point, so the pitch point
+// itself stands in (the two formulas agree at both limits).
+Point2 undercutPointOfGear1(double undercutRadius)
+{
+    const GearPair& g = gearPair;
+    if (!(undercutRadius > g.baseRadius1)) {
+        return g.interferencePoint1;
+    }
+    if (undercutRadius >= g.pitchRadius1) {
+        return g.pitchPoint;
+    }
+    const double phi = g.pressureAngle - std::acos(g.cosAlpha * g.pitchRadius1 / undercutRadius);
+    return {undercutRadius * std::sin(phi), undercutRadius * std::cos(phi) - g.pitchRadius1};
+}
+
+// The same for gear 2, on N2's side.
+Point2 undercutPointOfGear2(double undercutRadius)
+{
+    const GearPair& g = gearPair;
+    if (!(undercutRadius > g.baseRadius2)) {
+        return g.interferencePoint2;
+    }
+    if (undercutRadius >= g.pitchRadius2) {
+        return g.pitchPoint;
+    }
+    const double phi = g.pressureAngle - std::acos(g.cosAlpha * g.pitchRadius2 / undercutRadius);
+    return {-undercutRadius * std::sin(phi), g.pitchRadius2 - undercutRadius * std::cos(phi)};
+}
+
+// Nearest of the three ends on one side of the pitch point.
+double contactLimitOf(double tipContactDist, double interferenceDist, double undercutDist)
+{
+    double limit = (tipContactDist < interferenceDist) ? tipContactDist : interferenceDist;
+    if (undercutDist < limit) {
+        limit = undercutDist;
+    }
+    return limit;
+}
+
+// Both tooth outlines, the undercut points and the ends of the path of contact.
+void computeOutlinesAndContactLimits()
+{
+    GearPair& g = gearPair;
+    g.toothOutlineLast1 = buildToothOutline(1, g.shift1, g.toothOutline1, g.undercutRadius1);
+    g.toothOutlineLast2 = buildToothOutline(2, g.shift2, g.toothOutline2, g.undercutRadius2);
+
+    g.undercutPoint1 = undercutPointOfGear1(g.undercutRadius1);
+    g.undercutDist1 = lengthOf(g.undercutPoint1);
+    g.undercutPoint2 = undercutPointOfGear2(g.undercutRadius2);
+    g.undercutDist2 = lengthOf(g.undercutPoint2);
+
+    // N1's side is bounded by gear 2's tip circle, N2's side by gear 1's.
+    g.contactLimit1 = contactLimitOf(g.tipContactDist2, g.interferenceDist1, g.undercutDist1);
+    g.contactLimit2 = contactLimitOf(g.tipContactDist1, g.interferenceDist2, g.undercutDist2);
+}
+
+}  // namespace
+
+void computeGearPair(int z1, int z2, double shift)
+{
+    GearPair& g = gearPair;
+    g.z1 = z1;
+    g.z2 = z2;
+    g.gearRatio = static_cast<double>(z1) / static_cast<double>(z2);
+
+    const double alpha = PI / 9;
+    g.pressureAngle = alpha;
+    g.tanAlpha = std::tan(alpha);
+    g.invAlpha = g.tanAlpha - alpha;
+    g.cosAlpha = std::cos(alpha);
+    g.sinAlpha = std::sin(alpha);
+
+    g.pitchRadius1 = z1 / 2.0;
+    g.baseRadius1 = g.pitchRadius1 * g.cosAlpha;
+    g.pitchRadius2 = z2 / 2.0;
+    g.baseRadius2 = g.pitchRadius2 * g.cosAlpha;
+
+    g.basePitch = PI * g.cosAlpha;
+    g.basePitchAngle1 = g.basePitch / g.baseRadius1;
+
+    g.center1 = {0.0, -g.pitchRadius1};
+    g.center2 = {0.0, g.pitchRadius2};
+
+    g.interferencePoint1 = {g.baseRadius1 * g.sinAlpha, g.baseRadius1 * g.cosAlpha - g.pitchRadius1};
+    g.interferenceDist1 = lengthOf(g.interferencePoint1);
+    g.interferencePoint2 = {-g.baseRadius2 * g.sinAlpha, g.pitchRadius2 - g.baseRadius2 * g.cosAlpha};
+    g.interferenceDist2 = lengthOf(g.interferencePoint2);
+
+    g.pitchPoint = {0.0, 0.0};
+
+    g.shift1 = shift;
+    g.shift2 = -shift;
+
+    g.dedendum1 = 1.25 - g.shift1;
+    g.addendum1 = 1.0 + g.shift1;
+    g.dedendum2 = 1.25 - g.shift2;
+    g.addendum2 = 1.0 + g.shift2;
+    g.tipRadius1 = g.pitchRadius1 + g.addendum1;
+    g.tipRadius2 = g.pitchRadius2 + g.addendum2;
+
+    // psi2: angle at gear 2's centre from the downward vertical to where its
+    // tip circle meets the line of action (N1's side).
+    const double psi2 = PI / 2 - alpha - std::asin(g.cosAlpha * g.pitchRadius2 / g.tipRadius2);
+    g.tipContactPoint2 = {g.tipRadius2 * std::sin(psi2), g.pitchRadius2 - g.tipRadius2 * std::cos(psi2)};
+    g.tipContactDist2 = lengthOf(g.tipContactPoint2);
+
+    const double psi1 = PI / 2 - alpha - std::asin(g.cosAlpha * g.pitchRadius1 / g.tipRadius1);
+    g.tipContactPoint1 = {-g.tipRadius1 * std::sin(psi1), g.tipRadius1 * std::cos(psi1) - g.pitchRadius1};
+    g.tipContactDist1 = lengthOf(g.tipContactPoint1);
+
+    computeOutlinesAndContactLimits();
+}
+
+void resetView()
+{
+    viewState.viewScale = 0.2;
+    // The product is taken in integers before the division.
+    viewState.angleStep = PI / (20 * gearPair.z1);
+    viewState.rollStep = viewState.angleStep;
+    viewState.theta1 = 0.0;
+    viewState.theta2 = 0.0;
+}
