@@ -99,6 +99,15 @@ TEST(buildToothOutline, ShapeOfEveryCount)
         }
         EXPECT_NEAR(radiusOf(o.points[o.last]), rf, 1e-12 * R);
         expectClosesUp(o, z);
+
+        // Both arcs run in ten equal steps into the first point after them.
+        for (int start : {0, n + 10}) {
+            const double from = polarAngleOf(o.points[start]);
+            const double to = polarAngleOf(o.points[start + 10]);
+            for (int i = 1; i < 10; ++i) {
+                EXPECT_NEAR(polarAngleOf(o.points[start + i]), from + i * (to - from) / 10, 1e-12) << start + i;
+            }
+        }
     }
 }
 
