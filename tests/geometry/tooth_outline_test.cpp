@@ -155,3 +155,17 @@ TEST(buildToothOutline, PointedToothTipArcRunsBackwards)
     const int n = (o.last - 20) / 2;
     EXPECT_LT(polarAngleOf(o.points[n + 11]), polarAngleOf(o.points[n + 10]));
 }
+
+// Counts outside the accepted range give meaningless outlines, but every
+// write still stays inside the arrays (ASan watches them in the sanitizer run).
+TEST(buildToothOutline, DegenerateCountsStayInBounds)
+{
+    for (int z : {0, -3}) {
+        SCOPED_TRACE(z);
+        setTeeth(z, z);
+        Outline o;
+        build(1, 0.0, o);
+        EXPECT_GE(o.last, 0);
+        EXPECT_LE(o.last, CURVE_CAPACITY - 1);
+    }
+}
