@@ -40,26 +40,15 @@ TEST(involuteCurve, MatchesUnwoundString)
         const double gTip = std::acos(rb / ra);
         EXPECT_NEAR(radiusOf(flank[n]), ra, 1e-12 * ra);
         EXPECT_NEAR(polarAngleOf(flank[n]), std::tan(gTip) - gTip - invAlpha(), 1e-12);
-        // One-degree samples up to the tip's pressure angle.
+        // One-degree samples up to the tip's pressure angle; sample 20
+        // (g = alpha) crosses the pitch circle on the +y axis.
         EXPECT_EQ(n, static_cast<int>(std::ceil(gTip * 180.0 / PI)));
+        EXPECT_NEAR(flank[20].x, 0.0, 1e-12 * R);
+        EXPECT_NEAR(flank[20].y, R, 1e-12 * R);
+        if (z == 1 || z == 10 || z == 40) {
+            EXPECT_EQ(n, z == 1 ? 72 : z == 10 ? 39 : 27);
+        }
     }
-}
-
-TEST(involuteCurve, StandardLastIndicesAndPitchPoint)
-{
-    setPressureAngleOnly();
-    Point2 flank[CURVE_CAPACITY];
-    EXPECT_EQ(involuteCurve(5 * std::cos(alpha()), 6, flank), 39);
-    // Sample 20 (g = alpha) lies on the pitch circle, on the +y axis.
-    EXPECT_NEAR(flank[20].x, 0.0, 1e-12);
-    EXPECT_NEAR(flank[20].y, 5.0, 1e-12);
-
-    EXPECT_EQ(involuteCurve(20 * std::cos(alpha()), 21, flank), 27);
-    EXPECT_NEAR(flank[20].x, 0.0, 1e-12);
-    EXPECT_NEAR(flank[20].y, 20.0, 1e-12);
-
-    // The longest standard flank: one tooth.
-    EXPECT_EQ(involuteCurve(0.5 * std::cos(alpha()), 1.5, flank), 72);
 }
 
 TEST(involuteCurve, DegenerateRadii)
