@@ -1,0 +1,409 @@
+#include "scene/display.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "draw/recorder.h"
+#include "geometry/gear_pair.h"
+#include "tests/scene/recorded_figure.h"
+
+using namespace recorded;
+
+namespace {
+
+// A fresh setup followed by the first frame of a view, as the program
+// shows it (the recorder starts from OpenGL's initial state).
+void showFirstFrame(int z1, int z2, char mode) {
+    computeGearPair(z1, z2);
+    resetView();
+    viewState.drawMode = mode;
+    // What a mode key leaves behind: the next mesh frame shows rotation zero.
+    viewState.rollStep = viewState.angleStep;
+    viewState.totalAngle1 = -viewState.rollStep;
+    viewState.theta1 = viewState.totalAngle1;
+    startRecording();
+    display();
+}
+
+// Contact positions (signed distances along the line of action) that a
+// drive-gear turn of `turned` radians from the pitch-point contact gives:
+// one base pitch apart, strictly inside the path of contact.
+std::vector<double> expectedContacts(double turned) {
+    const GearPair& g = gearPair;
+    const double s0 = std::remainder(g.baseRadius1 * turned, g.basePitch);
+    std::vector<double> found;
+    for (int n = 2; n >= -2; --n) {
+        const double s = s0 + n * g.basePitch;
+        if (-g.contactLimit1 < s && s < g.contactLimit2) {
+            found.push_back(s);
+        }
+    }
+    return found;
+}
+
+// Blue markers other than the pitch point's own, which is always drawn.
+std::vector<Point2> contactMarkers() {
+    std::vector<Point2> blue = markers(BLUE);
+    for (size_t i = 0; i < blue.size(); ++i) {
+        if (distance(blue[i], Point2{0.0, 0.0}) < 1e-12) {
+            blue.erase(blue.begin() + static_cast<long>(i));
+            break;
+        }
+    }
+    return blue;
+}
+
+void expectContactMarkersAt(const std::vector<double>& distances, const std::string& where) {
+    const double s = viewState.viewScale;
+    const std::vector<Point2> found = contactMarkers();
+    ASSERT_EQ(found.size(), distances.size()) << where;
+    for (size_t i = 0; i < found.size(); ++i) {
+        EXPECT_LT(distance(found[i], scaled(s, onLineOfAction(distances[i]))), 1e-9)
+            << where << ", marker " << i;
+    }
+}
+
+std::vector<Point2> toothVertices() {
+    std::vector<Point2> vertices;
+    for (int i : toothSegments()) {
+        vertices.push_back(recordedPrimitiveVertex(i, 0));
+        vertices.push_back(recordedPrimitiveVertex(i, 1));
+    }
+    return vertices;
+}
+
+// True when the copies of one gear's teeth in b, starting at vertex `first`,
+// cover the same places as in a, whichever copy is drawn first.
+bool sameTeeth(const std::vector<Point2>& a, const std::vector<Point2>& b, int first, int copies,
+               int perCopy) {
+    for (int shift = 0; shift < copies; ++shift) {
+        bool same = true;
+        for (int i = 0; i < copies * perCopy && same; i += 3) {
+            const int j = (i + shift * perCopy) % (copies * perCopy);
+            same = distance(a[first + i], b[first + j]) < 1e-7;
+        }
+        if (same) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// How far segments pq and uv cross: the smallest distance of an end point
+// from the other segment's line when they cross, else 0 (view units).
+double crossingDepth(const Point2& p, const Point2& q, const Point2& u, const Point2& v) {
+    const auto side = [](const Point2& a, const Point2& b, const Point2& c) {
+        return ((b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x)) / distance(a, b);
+    };
+    const double su = side(p, q, u);
+    const double sv = side(p, q, v);
+    const double sp = side(u, v, p);
+    const double sq = side(u, v, q);
+    if (su * sv < 0 && sp * sq < 0) {
+        return std::fmin(std::fmin(std::fabs(su), std::fabs(sv)),
+                         std::fmin(std::fabs(sp), std::fabs(sq)));
+    }
+    return 0.0;
+}
+
+// How deep the tooth segments of gear 1 and of gear 2 within `reach` view
+// units of the pitch point cut into each other (view units).
+double crossingTeeth(int segments1, double reach) {
+    const std::vector<int> teeth = toothSegments();
+    std::vector<int> near1;
+    std::vector<int> near2;
+    for (size_t k = 0; k < teeth.size(); ++k) {
+        const Point2 a = recordedPrimitiveVertex(teeth[k], 0);
+        if (std::hypot(a.x, a.y) < reach) {
+            (static_cast<int>(k) < segments1 ? near1 : near2).push_back(teeth[k]);
+        }
+    }
+    double deepest = 0.0;
+    for (int i : near1) {
+        for (int j : near2) {
+            deepest = std::fmax(deepest, crossingDepth(recordedPrimitiveVertex(i, 0),
+                                                       recordedPrimitiveVertex(i, 1),
+                                                       recordedPrimitiveVertex(j, 0),
+                                                       recordedPrimitiveVertex(j, 1)));
+        }
+    }
+    return deepest;
+}
+
+void expectLegend(const char* const (&lines)[5]) {
+    ASSERT_EQ(recordedTextCount(), 5);
+    const float y[] = {0.9f, 0.85f, 0.8f, 0.75f, 0.7f};
+    for (int i = 0; i < 5; ++i) {
+        const RecordedText& t = recordedText(i);
+        EXPECT_STREQ(t.text, lines[i]);
+        EXPECT_EQ(t.position.x, static_cast<double>(-0.9f));
+        EXPECT_EQ(t.position.y, static_cast<double>(y[i]));
+        EXPECT_EQ(t.font, LEGEND_FONT);
+        // Unlit black, readable on the white background from the first frame.
+        EXPECT_TRUE(sameColour(t.colour, BLACK)) << lines[i];
+        EXPECT_FALSE(t.lighting) << lines[i];
+    }
+}
+
+// The window-wide black cross hair through p (view units).
+bool hasCrossMarkAt(const Point2& p) {
+    for (int i = 0; i < storedPrimitiveCount(); ++i) {
+        const RecordedPrimitive prim = recordedPrimitive(i);
+        if (prim.mode != SEAM_LINES || prim.vertexCount != 4 || !sameColour(prim.colour, BLACK)) {
+            continue;
+        }
+        const Point2 left = recordedPrimitiveVertex(i, 0);
+        const Point2 bottom = recordedPrimitiveVertex(i, 2);
+        if (left.x <= -1.0 && std::fabs(left.y - p.y) < 1e-12 && bottom.y <= -1.0 &&
+            std::fabs(bottom.x - p.x) < 1e-12) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+TEST(display, DriveGearViewShowsGear1WithAllItsCircles) {
+    showFirstFrame(20, 40, '1');
+    expectLegend({"(1) draw drive gear", "     blue  : pitch circle", "     green : base circle",
+                  "     black : undercut circle", "     yellow: bottom and tip circle"});
+    const double s = viewState.viewScale;
+    const Point2 centre = scaled(s, gearPair.center1);
+    EXPECT_NEAR(centre.y, -2.0, 1e-15);  // below the window centre, not re-centred
+    EXPECT_TRUE(hasCrossMarkAt(centre));
+
+    const std::vector<Circle> circles = outlineCircles();
+    EXPECT_TRUE(hasCircle(circles, GREEN, centre, s * gearPair.baseRadius1));
+    EXPECT_TRUE(hasCircle(circles, YELLOW, centre, s * 11.0));
+    EXPECT_TRUE(hasCircle(circles, YELLOW, centre, s * 8.75));
+    EXPECT_TRUE(hasCircle(circles, BLACK, centre, s * gearPair.undercutRadius1));
+    EXPECT_EQ(circles.size(), 4u);
+
+    // z1 copies of the outline, every point between root and tip circle.
+    const std::vector<int> teeth = toothSegments();
+    EXPECT_EQ(static_cast<int>(teeth.size()), 20 * gearPair.toothOutlineLast1);
+    for (const Point2& v : toothVertices()) {
+        const double r = distance(v, centre) / s;
+        EXPECT_GE(r, 8.75 - 1e-9);
+        EXPECT_LE(r, 11.0 + 1e-9);
+    }
+    EXPECT_TRUE(sameColour(recordedPrimitive(teeth.front()).colour, RED));
+    EXPECT_TRUE(markers(BLUE).empty());
+    EXPECT_EQ(recorderMatrixDepth(), 0);
+}
+
+TEST(display, DrivenGearViewShowsGear2AboveTheCentre) {
+    showFirstFrame(10, 40, '2');
+    expectLegend({"(2) draw driven gear", "     blue  : pitch circle", "     green : base circle",
+                  "     black : undercut circle", "     yellow: bottom and tip circle"});
+    const double s = viewState.viewScale;
+    const Point2 centre = scaled(s, gearPair.center2);
+    EXPECT_NEAR(centre.y, 4.0, 1e-15);
+    EXPECT_TRUE(hasCrossMarkAt(centre));
+    const std::vector<Circle> circles = outlineCircles();
+    EXPECT_TRUE(hasCircle(circles, GREEN, centre, s * gearPair.baseRadius2));
+    EXPECT_TRUE(hasCircle(circles, YELLOW, centre, s * 21.0));
+    EXPECT_TRUE(hasCircle(circles, YELLOW, centre, s * 18.75));
+    EXPECT_EQ(toothSegments().size(), static_cast<size_t>(40 * gearPair.toothOutlineLast2));
+}
+
+TEST(display, UndercutCircleOnlyAboveTheBaseCircle) {
+    // Ten teeth are deeply undercut: the black circle shows.
+    showFirstFrame(10, 40, '1');
+    const double s = viewState.viewScale;
+    ASSERT_GT(gearPair.undercutRadius1, gearPair.baseRadius1);
+    EXPECT_TRUE(hasCircle(outlineCircles(), BLACK, scaled(s, gearPair.center1),
+                          s * gearPair.undercutRadius1));
+
+    // A junction exactly on the base circle is no undercut.
+    gearPair.undercutRadius1 = gearPair.baseRadius1;
+    gearPair.undercutRadius2 = gearPair.baseRadius2;
+    display();
+    EXPECT_EQ(countCircles(outlineCircles(), BLACK), 0);
+    viewState.drawMode = '3';
+    display();
+    EXPECT_EQ(countCircles(outlineCircles(), BLACK), 0);
+}
+
+TEST(display, FirstMeshFrameTouchesAtThePitchPoint) {
+    showFirstFrame(20, 40, '3');
+    expectLegend({"(3) draw gear mesh",
+                  "     circle : blue :pitch cl,  green:base cl,  black:undercut cl",
+                  "     point  : blue :pitch pnt, black:mesh start and finish pnt",
+                  "                 green:interference pnt, red:contact pnt",
+                  "     green line : path of contact"});
+    EXPECT_EQ(viewState.totalAngle1, 0.0);
+    EXPECT_EQ(viewState.totalAngle2, 0.0);
+    EXPECT_NEAR(viewState.theta1, gearPair.basePitchAngle1, 1e-15);
+    EXPECT_NEAR(viewState.theta2, 2 * PI / 40, 1e-15);
+
+    // Exactly one contact marker, over the pitch point's own.
+    ASSERT_EQ(currentContactCount, 1);
+    const std::vector<Point2> blue = markers(BLUE);
+    ASSERT_EQ(blue.size(), 2u);
+    for (const Point2& p : blue) {
+        EXPECT_LT(distance(p, Point2{0.0, 0.0}), 1e-12);
+    }
+    EXPECT_TRUE(hasCrossMarkAt(Point2{0.0, 0.0}));
+
+    // Both gears' teeth, and no root circle in the mesh view.
+    EXPECT_EQ(toothSegments().size(),
+              static_cast<size_t>(20 * gearPair.toothOutlineLast1 + 40 * gearPair.toothOutlineLast2));
+    const double s = viewState.viewScale;
+    const std::vector<Circle> circles = outlineCircles();
+    EXPECT_EQ(countCircles(circles, YELLOW), 2);
+    EXPECT_TRUE(hasCircle(circles, YELLOW, scaled(s, gearPair.center1), s * 11.0));
+    EXPECT_TRUE(hasCircle(circles, YELLOW, scaled(s, gearPair.center2), s * 21.0));
+    EXPECT_EQ(countCircles(circles, GREEN), 2);
+    EXPECT_EQ(countCircles(circles, BLACK), 2);
+}
+
+TEST(display, MeshMarkersSitOnTheLineOfAction) {
+    const struct {
+        int z1, z2;
+    } pairs[] = {{20, 40}, {10, 40}, {12, 30}, {25, 40}, {1, 1}, {149, 149}, {40, 13}};
+    for (const auto& pair : pairs) {
+        showFirstFrame(pair.z1, pair.z2, '3');
+        const GearPair& g = gearPair;
+        const double s = viewState.viewScale;
+        const std::string where = std::to_string(pair.z1) + "/" + std::to_string(pair.z2);
+
+        // Green interference markers at both tangency points.
+        const std::vector<Point2> green = markers(GREEN);
+        ASSERT_EQ(green.size(), 2u) << where;
+        EXPECT_LT(distance(green[0], scaled(s, g.interferencePoint1)), 1e-12) << where;
+        EXPECT_LT(distance(green[1], scaled(s, g.interferencePoint2)), 1e-12) << where;
+
+        // One black marker on each side, at the ends of the path of contact.
+        const std::vector<Point2> black = markers(BLACK);
+        ASSERT_EQ(black.size(), 2u) << where;
+        EXPECT_LT(distance(black[0], scaled(s, onLineOfAction(-g.contactLimit1))), 1e-9) << where;
+        EXPECT_LT(distance(black[1], scaled(s, onLineOfAction(g.contactLimit2))), 1e-9) << where;
+
+        // The green path of contact runs between the interference points.
+        bool pathFound = false;
+        for (int i = 0; i < storedPrimitiveCount(); ++i) {
+            const RecordedPrimitive p = recordedPrimitive(i);
+            if (p.mode == SEAM_LINES && p.vertexCount == 2 && sameColour(p.colour, GREEN) &&
+                distance(recordedPrimitiveVertex(i, 0), scaled(s, g.interferencePoint1)) < 1e-12 &&
+                distance(recordedPrimitiveVertex(i, 1), scaled(s, g.interferencePoint2)) < 1e-12) {
+                pathFound = true;
+            }
+        }
+        EXPECT_TRUE(pathFound) << where;
+        EXPECT_LE(currentContactCount, 2) << where;
+    }
+}
+
+TEST(display, TiedLimitStillGetsItsMarker) {
+    // No undercut and the mating tip beyond the interference point: the
+    // undercut and interference points coincide and tie for nearest.
+    showFirstFrame(20, 40, '3');
+    gearPair.undercutPoint1 = gearPair.interferencePoint1;
+    gearPair.undercutDist1 = gearPair.interferenceDist1;
+    gearPair.tipContactDist2 = gearPair.interferenceDist1 + 1.0;
+    display();
+    const std::vector<Point2> black = markers(BLACK);
+    ASSERT_EQ(black.size(), 2u);
+    EXPECT_LT(distance(black[0], scaled(viewState.viewScale, gearPair.interferencePoint1)), 1e-12);
+}
+
+TEST(display, EachStepMovesTheContactAlongTheLineOfAction) {
+    showFirstFrame(20, 40, '3');
+    const double step = viewState.angleStep;
+    for (int k = 1; k <= 45; ++k) {
+        display();
+        expectContactMarkersAt(expectedContacts(k * step), "step " + std::to_string(k));
+        EXPECT_GE(viewState.theta1, gearPair.basePitchAngle1);
+        EXPECT_LT(viewState.theta1, 2 * gearPair.basePitchAngle1);
+        EXPECT_NEAR(viewState.totalAngle1, k * step, 1e-12);
+    }
+
+    // Reversed, the contact runs back past the pitch point.
+    viewState.rollStep = -viewState.angleStep;
+    for (int k = 44; k >= -45; --k) {
+        display();
+        expectContactMarkersAt(expectedContacts(k * step), "back to step " + std::to_string(k));
+        EXPECT_GE(viewState.theta1, gearPair.basePitchAngle1);
+        EXPECT_LT(viewState.theta1, 2 * gearPair.basePitchAngle1);
+    }
+}
+
+TEST(display, OneToothPitchLaterTheTeethStandAsAtTheStart) {
+    showFirstFrame(20, 40, '3');
+    const std::vector<Point2> first = toothVertices();
+    for (int k = 1; k <= 40; ++k) {
+        display();
+    }
+    const std::vector<Point2> later = toothVertices();
+    ASSERT_EQ(first.size(), later.size());
+    // Gear 1's copies come first, then gear 2's.
+    const int perCopy1 = 2 * gearPair.toothOutlineLast1;
+    const int perCopy2 = 2 * gearPair.toothOutlineLast2;
+    EXPECT_TRUE(sameTeeth(first, later, 0, 20, perCopy1));
+    EXPECT_TRUE(sameTeeth(first, later, 20 * perCopy1, 40, perCopy2));
+    // The centre lines and pitch chain circles turn on with the unwrapped angle.
+    EXPECT_NEAR(viewState.totalAngle1, 2 * PI / 20, 1e-12);
+    EXPECT_NEAR(viewState.totalAngle2, 2 * PI / 40, 1e-12);
+}
+
+TEST(display, MeshingTeethNeverCutIntoEachOther) {
+    // The outlines are sampled curves; where a concave fillet meets the mate
+    // its chords may overlap by about 0.001 modules, well under a pixel.
+    const double tolerance = 0.005;  // modules
+    const struct {
+        int z1, z2;
+    } pairs[] = {{20, 40}, {10, 40}, {40, 13}};
+    for (const auto& pair : pairs) {
+        showFirstFrame(pair.z1, pair.z2, '3');
+        const int segments1 = pair.z1 * gearPair.toothOutlineLast1;
+        const double s = viewState.viewScale;
+        for (int k = 0; k <= 40; ++k) {
+            EXPECT_LT(crossingTeeth(segments1, 4.0 * s) / s, tolerance)
+                << pair.z1 << "/" << pair.z2 << " step " << k;
+            display();
+        }
+    }
+}
+
+TEST(display, ZoomScalesTheFigureButNotTheMarkers) {
+    showFirstFrame(20, 40, '3');
+    for (double scale : {0.02, 0.2, 1.0}) {
+        viewState.viewScale = scale;
+        display();
+        const std::vector<Circle> circles = outlineCircles();
+        EXPECT_TRUE(hasCircle(circles, GREEN, scaled(scale, gearPair.center1),
+                              scale * gearPair.baseRadius1));
+        int markerCount = 0;
+        for (const Circle& d : discs()) {
+            if (sameColour(d.colour, BLACK) && std::fabs(d.radius - 0.1 * scale) < 1e-12) {
+                continue;  // centre dots are 0.1 modules and scale with the figure
+            }
+            EXPECT_NEAR(d.radius, MARKER_RADIUS, 1e-12);
+            ++markerCount;
+        }
+        EXPECT_GE(markerCount, 6);
+    }
+}
+
+TEST(display, SingleGearViewsDoNotTurn) {
+    showFirstFrame(20, 40, '1');
+    const std::vector<Point2> first = toothVertices();
+    const ViewState before = viewState;
+    for (int k = 0; k < 3; ++k) {
+        display();
+    }
+    EXPECT_EQ(viewState.theta1, before.theta1);
+    EXPECT_EQ(viewState.totalAngle1, before.totalAngle1);
+    const std::vector<Point2> later = toothVertices();
+    ASSERT_EQ(first.size(), later.size());
+    for (size_t i = 0; i < first.size(); ++i) {
+        EXPECT_EQ(first[i].x, later[i].x);
+        EXPECT_EQ(first[i].y, later[i].y);
+    }
+}
