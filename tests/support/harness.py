@@ -144,6 +144,9 @@ class Screenshot:
 
     __hash__ = None
 
+    def __repr__(self):
+        return "<Screenshot %dx%d crc32 %08x>" % (self.width, self.height, zlib.crc32(self.rgb))
+
 
 def _close(rgb, color, tolerance):
     return all(abs(a - b) <= tolerance for a, b in zip(rgb, color))

@@ -1,0 +1,176 @@
+"""The console dialogue of the real gearmesh binary: exact bytes in UTF-8 and
+code page 932, the order of console and window, and every kind of bad input
+through a pipe."""
+
+import os
+import shutil
+import subprocess
+import tempfile
+import unittest
+
+from harness import Gearmesh, _x
+
+HEAD = ("\n１対標準歯車のかみ合いシミュレーションン"
+        "\n(1) 歯車１，２の歯数設定")
+PROMPT = "\n\u3000  歯車１、２の歯数入力 z1 z2= "
+HELP = ("\n'1' '2'キーで：１歯車・２歯車描画の選択"
+        "\n'3'キーで\u3000\u3000：１，２歯車かみ合い図の選択"
+        "\n's'キーで    ：かみ合い運動描画継続"
+        "\n'r' 'R'キーで：かみ合い運動順逆の変更"
+        "\n'w' 'W'キーで：図の縮小拡大"
+        "\n'z'キーで    ：１，２歯車の歯数変更"
+        "\nESCキーで\u3000\u3000：終了")
+BAD_COUNT = "歯数は1から149までの整数で入力してください\n"
+INPUT_ENDED = "\n歯数を読む前に入力が終わりました\n"
+
+
+def dialogue(prompts=1, encoding="utf-8"):
+    return (HEAD + PROMPT * prompts + HELP).encode(encoding)
+
+
+def make_sjis_locale(directory):
+    """Builds ja_JP.SJIS under directory; returns its name or None."""
+    if shutil.which("localedef") is None:
+        return None
+    # localedef warns that Shift-JIS is not ASCII-compatible and exits with
+    # status 1, yet writes a usable locale.
+    subprocess.run(["localedef", "-f", "SHIFT_JIS", "-i", "ja_JP",
+                    os.path.join(directory, "ja_JP.SJIS")],
+                   capture_output=True, timeout=120)
+    if not os.path.exists(os.path.join(directory, "ja_JP.SJIS", "LC_CTYPE")):
+        return None
+    return "ja_JP.SJIS"
+
+
+def run_to_window(text, **kwargs):
+    """Runs gearmesh on text until its window has drawn; returns (stdout,
+    stderr, picture of the mesh view)."""
+    with Gearmesh(text, **kwargs) as g:
+        g.wait_window()
+        mesh = g.key("3")
+        return g.stdout_bytes(), g.stderr_bytes(), mesh
+
+
+class DialogueBytes(unittest.TestCase):
+    def test_utf8_in_utf8_and_plain_locales(self):
+        for locale in ("C.UTF-8", "C", "POSIX"):
+            with self.subTest(locale=locale), Gearmesh("20 40\n", lc_all=locale) as g:
+                self.assertTrue(g.wait_stdout(HELP.encode()), g.stdout_bytes())
+                g.wait_window()
+                self.assertEqual(g.stdout_bytes(), dialogue())
+                self.assertEqual(g.stderr_bytes(), b"")
+
+    def test_code_page_932_in_a_shift_jis_locale(self):
+        with tempfile.TemporaryDirectory() as directory:
+            locale = make_sjis_locale(directory)
+            self.assertIsNotNone(locale, "localedef could not build ja_JP.SJIS")
+            env = {"LOCPATH": directory}
+            with Gearmesh("20 40\n", lc_all=locale, env=env) as g:
+                self.assertTrue(g.wait_stdout(HELP.encode("cp932")), g.stdout_bytes())
+                g.wait_window()
+                self.assertEqual(g.stdout_bytes(), dialogue(encoding="cp932"))
+            with Gearmesh("0 40\n", lc_all=locale, env=env) as g:
+                g.close_stdin()
+                self.assertEqual(g.exit_code(), 1)
+                self.assertEqual(g.stderr_bytes(),
+                                 (BAD_COUNT + INPUT_ENDED).encode("cp932"))
+
+    def test_prompt_waits_for_input_before_any_window(self):
+        with Gearmesh() as g:
+            head = (HEAD + PROMPT).encode()
+            self.assertTrue(g.wait_stdout(head), g.stdout_bytes())
+            self.assertEqual(g.stdout_bytes(), head)
+            self.assertIsNone(g.find_window())
+            g.write("20 40\n")
+            g.wait_window()
+            # The key help was flushed before the window was created.
+            self.assertEqual(g.stdout_bytes(), dialogue())
+
+
+class BadInput(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        out, err, cls.reference = run_to_window("20 40\n")
+        assert out == dialogue() and err == b""
+
+    def test_bad_word_gets_one_error_line_and_the_prompt_again(self):
+        # The rest of the bad line is dropped: were "30" read, the pair would
+        # be 30 and 20 and the mesh would look different.
+        cases = [
+            "abc 30\n",
+            "0 30\n",
+            "-20 40\n",
+            "20 150\n",
+            "99999999999 30\n",
+            "-99999999999 30\n",
+            "2147483648 30\n",
+            "20abc 30\n",
+            "1.5 30\n",
+            "+ 30\n",
+        ]
+        for bad in cases:
+            with self.subTest(input=bad):
+                out, err, mesh = run_to_window(bad + "20 40\n")
+                self.assertEqual(out, dialogue(prompts=2))
+                self.assertEqual(err, BAD_COUNT.encode())
+                self.assertEqual(mesh, self.reference)
+
+    def test_each_bad_line_is_reported(self):
+        out, err, mesh = run_to_window("x\n0\n  20 y 40\n20 40\n")
+        self.assertEqual(out, dialogue(prompts=4))
+        self.assertEqual(err, BAD_COUNT.encode() * 3)
+        self.assertEqual(mesh, self.reference)
+
+    def test_counts_on_two_lines_after_blank_lines(self):
+        out, err, mesh = run_to_window("\n\n  +20\n\n\t40\n")
+        self.assertEqual(out, dialogue())
+        self.assertEqual(err, b"")
+        self.assertEqual(mesh, self.reference)
+
+    def test_smallest_and_largest_counts_are_accepted(self):
+        for text in ("1 149\n", "149 1\n"):
+            with self.subTest(input=text), Gearmesh(text) as g:
+                g.wait_window()
+                self.assertEqual(g.stdout_bytes(), dialogue())
+                self.assertEqual(g.stderr_bytes(), b"")
+
+    def test_end_of_input_exits_with_status_1_and_no_window(self):
+        cases = [
+            ("", 1, ""),
+            ("20", 1, ""),
+            ("20\n", 1, ""),
+            ("  \n\n", 1, ""),
+            ("abc", 2, BAD_COUNT),
+            ("0 0\n", 2, BAD_COUNT),
+        ]
+        for text, prompts, errors in cases:
+            with self.subTest(input=text), Gearmesh(text) as g:
+                windows_before = set(_x().top_level_windows())
+                g.close_stdin()
+                self.assertEqual(g.exit_code(), 1)
+                self.assertEqual(g.stdout_bytes(), (HEAD + PROMPT * prompts).encode())
+                self.assertEqual(g.stderr_bytes(), (errors + INPUT_ENDED).encode())
+                self.assertEqual(set(_x().top_level_windows()), windows_before)
+
+
+class SetupAgain(unittest.TestCase):
+    def test_z_repeats_the_whole_dialogue_and_survives_end_of_input(self):
+        with Gearmesh("20 40\n") as g:
+            g.wait_window()
+            g.key("z", redraw=False)
+            self.assertTrue(g.wait_stdout(dialogue() + (HEAD + PROMPT).encode()))
+            g.write("-1\n30 60\n")
+            self.assertTrue(g.wait_stdout(dialogue() + dialogue(prompts=2)))
+            self.assertEqual(g.stderr_bytes(), BAD_COUNT.encode())
+
+            # With the console closed, z keeps the pair and the window.
+            g.close_stdin()
+            g.key("z", redraw=False)
+            self.assertTrue(g.wait_stderr(INPUT_ENDED.encode()))
+            self.assertTrue(g.running())
+            g.key("Escape", redraw=False)
+            self.assertEqual(g.exit_code(), 0)
+
+
+if __name__ == "__main__":
+    unittest.main()
