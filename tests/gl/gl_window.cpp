@@ -1,0 +1,5 @@
+#include "gl_window.h"
+
+// Registered before main runs, so the window is open before the first test.
+static ::testing::Environment* const glutWindow =
+    ::testing::AddGlobalTestEnvironment(new GlutWindowEnvironment);
