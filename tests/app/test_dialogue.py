@@ -2,13 +2,10 @@
 code page 932, the order of console and window, and every kind of bad input
 through a pipe."""
 
-import os
-import shutil
-import subprocess
 import tempfile
 import unittest
 
-from harness import Gearmesh, _x
+from harness import Gearmesh, make_sjis_locale, top_level_windows
 
 HEAD = ("\n１対標準歯車のかみ合いシミュレーションン"
         "\n(1) 歯車１，２の歯数設定")
@@ -26,20 +23,6 @@ INPUT_ENDED = "\n歯数を読む前に入力が終わりました\n"
 
 def dialogue(prompts=1, encoding="utf-8"):
     return (HEAD + PROMPT * prompts + HELP).encode(encoding)
-
-
-def make_sjis_locale(directory):
-    """Builds ja_JP.SJIS under directory; returns its name or None."""
-    if shutil.which("localedef") is None:
-        return None
-    # localedef warns that Shift-JIS is not ASCII-compatible and exits with
-    # status 1, yet writes a usable locale.
-    subprocess.run(["localedef", "-f", "SHIFT_JIS", "-i", "ja_JP",
-                    os.path.join(directory, "ja_JP.SJIS")],
-                   capture_output=True, timeout=120)
-    if not os.path.exists(os.path.join(directory, "ja_JP.SJIS", "LC_CTYPE")):
-        return None
-    return "ja_JP.SJIS"
 
 
 def run_to_window(text, **kwargs):
@@ -145,12 +128,12 @@ class BadInput(unittest.TestCase):
         ]
         for text, prompts, errors in cases:
             with self.subTest(input=text), Gearmesh(text) as g:
-                windows_before = set(_x().top_level_windows())
+                windows_before = set(top_level_windows())
                 g.close_stdin()
                 self.assertEqual(g.exit_code(), 1)
                 self.assertEqual(g.stdout_bytes(), (HEAD + PROMPT * prompts).encode())
                 self.assertEqual(g.stderr_bytes(), (errors + INPUT_ENDED).encode())
-                self.assertEqual(set(_x().top_level_windows()), windows_before)
+                self.assertEqual(set(top_level_windows()), windows_before)
 
 
 class SetupAgain(unittest.TestCase):

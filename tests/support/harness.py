@@ -48,7 +48,9 @@ API
 0..255 components, ``.count(color, tolerance=0, box=None)`` pixels within
 tolerance of a colour (box = (x0, y0, x1, y1), exclusive ends),
 ``.near(x, y, color, radius=2, tolerance=60)`` whether such a pixel lies
-within a square of that radius, ``.is_all(color)``, ``.save_png(path)``; two Screenshots compare
+within a square of that radius, ``.centroid(color, tolerance=60)`` the mean
+(column, row) of such pixels and their count, ``.is_all(color)``,
+``.save_png(path)``; two Screenshots compare
 equal when all their pixels do.
 
 Model points to pixels (identity projection, −1..+1 over the window):
@@ -56,12 +58,19 @@ Model points to pixels (identity projection, −1..+1 over the window):
 px = w/2 + w/2 × viewScale × x and py = h/2 − h/2 × viewScale × y, rounded to
 the nearest pixel.
 
+``top_level_windows()`` lists the root window's children;
+``grab_window(window)`` reads any viewable window as a Screenshot.
+``make_sjis_locale(directory)`` builds the Shift-JIS locale ja_JP.SJIS in
+directory for tests of code page 932 output (run with LOCPATH=directory);
+returns its name, or None when localedef cannot build it.
+
 Colours: WHITE, BLACK, RED, GREEN, BLUE, YELLOW as (r, g, b) tuples.
 """
 
 import ctypes
 import ctypes.util
 import os
+import shutil
 import struct
 import subprocess
 import threading
@@ -118,6 +127,18 @@ class Screenshot:
 
     def near(self, x, y, color, radius=2, tolerance=60):
         return self.count(color, tolerance, (x - radius, y - radius, x + radius + 1, y + radius + 1)) > 0
+
+    def centroid(self, color, tolerance=60):
+        """(mean column, mean row, count) of the pixels near color, or None."""
+        xs = ys = n = 0
+        for y in range(self.height):
+            row = self.rgb[y * self.width * 3:(y + 1) * self.width * 3]
+            for x, pixel in enumerate(zip(row[0::3], row[1::3], row[2::3])):
+                if _close(pixel, color, tolerance):
+                    xs += x
+                    ys += y
+                    n += 1
+        return (xs / n, ys / n, n) if n else None
 
     def is_all(self, color):
         return self.rgb == bytes(color) * (self.width * self.height)
@@ -336,6 +357,11 @@ def _parse_ppm(data):
     return Screenshot(width, height, data[i:i + width * height * 3])
 
 
+def top_level_windows():
+    """Ids of the root window's children, mapped or not."""
+    return _x().top_level_windows()
+
+
 def grab_window(window):
     """The window's picture as a Screenshot, or None if it is not viewable."""
     try:
@@ -343,6 +369,21 @@ def grab_window(window):
     except OSError:
         return _grab_with_import(window)
     return connection.grab(window)
+
+
+def make_sjis_locale(directory):
+    """Builds the locale ja_JP.SJIS (Shift-JIS) under directory, to be used
+    with LOCPATH=directory; returns its name, or None if it cannot be built."""
+    if shutil.which("localedef") is None:
+        return None
+    # localedef warns that Shift-JIS is not ASCII-compatible and exits with
+    # status 1, yet writes a usable locale.
+    subprocess.run(["localedef", "-f", "SHIFT_JIS", "-i", "ja_JP",
+                    os.path.join(directory, "ja_JP.SJIS")],
+                   capture_output=True, timeout=120)
+    if not os.path.exists(os.path.join(directory, "ja_JP.SJIS", "LC_CTYPE")):
+        return None
+    return "ja_JP.SJIS"
 
 
 # ---------------------------------------------------------------- the program
