@@ -1,0 +1,57 @@
+#pragma once
+
+// Argument handling shared by the gearpair commands. Every bad argument ends
+// the process through failUsage before any output is written.
+
+#include <string>
+#include <vector>
+
+// Prints "gearpair: message" as one line on standard error and ends the
+// process with exit status 2.
+[[noreturn]] void failUsage(const std::string& message);
+
+// One option a command accepts: its name ("--shift", "-o"), an optional second
+// spelling ("--output", or nullptr) and whether a value follows it.
+struct OptionSpec {
+    const char* name;
+    const char* alias;
+    bool takesValue;
+};
+
+// One option as given on the command line, under its first spelling; value
+// is empty for a flag.
+struct GivenOption {
+    std::string name;
+    std::string value;
+};
+
+struct ParsedArguments {
+    std::vector<std::string> positional;
+    std::vector<GivenOption> options;
+};
+
+// Splits argv[first..argc-1] into positional arguments and the options in
+// specs ("--name value" or "--name=value"). An unknown option, a missing
+// value or an option given twice fails. A word such as "-3" is positional.
+ParsedArguments parseArguments(int argc, char** argv, int first,
+                               const std::vector<OptionSpec>& specs);
+
+// Whether the option was given, and its value ("" when absent or a flag).
+bool hasOption(const ParsedArguments& arguments, const char* name);
+std::string optionValue(const ParsedArguments& arguments, const char* name);
+
+// A whole decimal integer within lowest..highest, else failUsage naming what.
+long parseInteger(const std::string& text, long lowest, long highest, const char* what);
+// A whole finite decimal number, else failUsage naming what.
+double parseNumber(const std::string& text, const char* what);
+
+// The tooth counts and the profile shift that every command starts from.
+struct PairArguments {
+    int z1;
+    int z2;
+    double shift;  // gear 1 gets +shift, gear 2 -shift; |shift| <= 1
+};
+
+// Reads exactly two positional tooth counts (MIN_TEETH..MAX_TEETH) and the
+// --shift option (default 0); fails on anything else.
+PairArguments readPairArguments(const ParsedArguments& arguments);

@@ -1,0 +1,193 @@
+// gearpair: the simulator's gear pair from the command line, without a window.
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "geometry/gear_pair.h"
+#include "tools/gearpair/command_line.h"
+#include "tools/gearpair/outline_export.h"
+#include "tools/gearpair/output_file.h"
+#include "tools/gearpair/pair_report.h"
+#include "tools/gearpair/view_export.h"
+
+namespace {
+
+const char USAGE[] =
+    "Usage:\n"
+    "  gearpair report Z1 Z2 [--shift X] [--json]\n"
+    "  gearpair outline Z1 Z2 [--gear 1|2|pair] [--module MM] [--format svg|dxf]\n"
+    "                         [-o FILE] [--shift X]\n"
+    "  gearpair view Z1 Z2 [--mode 1|2|3] [--steps N] [--reverse] [--zoom K]\n"
+    "                      [--shift X] [-o FILE.svg]\n"
+    "  gearpair --help\n"
+    "\n"
+    "The pair of standard involute spur gears that the gearmesh simulator shows:\n"
+    "module 1, pressure angle 20 degrees; gear 1 drives, gear 2 is driven.\n"
+    "\n"
+    "  Z1 Z2          tooth counts of gear 1 and gear 2, whole numbers 1 to 149\n"
+    "  --shift X      profile shift: gear 1 gets +X, gear 2 gets -X; -1 <= X <= 1\n"
+    "\n"
+    "report   radii, undercut, pointed teeth, the points on the line of action,\n"
+    "         the path of contact and the contact ratio, in modules\n"
+    "  --json         one JSON object with every field of the pair instead\n"
+    "\n"
+    "outline  the closed outline of each gear as in the first mesh frame\n"
+    "  --gear G       1, 2 or pair (default pair)\n"
+    "  --module MM    millimetres per module (default 1)\n"
+    "  --format F     svg or dxf (default: from the file name, else svg)\n"
+    "  -o FILE        write FILE instead of standard output\n"
+    "\n"
+    "view     the simulator window's 800 x 800 picture as SVG, after the keys:\n"
+    "         the mode key, then R if reversed, then the zoom keys, then s N times\n"
+    "  --mode M       1 drive gear (default), 2 driven gear, 3 both in mesh\n"
+    "  --steps N      presses of s, 0 to 100000 (default 0)\n"
+    "  --reverse      press R after the mode key\n"
+    "  --zoom K       press W K times (K > 0) or w -K times (K < 0), -1000 to 1000\n"
+    "  -o FILE.svg    write the file instead of standard output\n"
+    "\n"
+    "Bad arguments print one line on standard error and exit with status 2;\n"
+    "no file is written then.\n";
+
+void writeOrFail(const std::string& path, const std::string& text) {
+    std::string error;
+    if (!writeOutput(path, text, error)) {
+        failUsage(error);
+    }
+}
+
+void runReport(int argc, char** argv) {
+    const ParsedArguments arguments =
+        parseArguments(argc, argv, 2, {{"--shift", nullptr, true}, {"--json", nullptr, false}});
+    const PairArguments pair = readPairArguments(arguments);
+    computeGearPair(pair.z1, pair.z2, pair.shift);
+    resetView();
+    const PairSummary summary = summarizeGearPair();
+    writeOrFail("", hasOption(arguments, "--json") ? jsonReport(summary) : plainReport(summary));
+}
+
+bool endsWith(const std::string& text, const char* suffix) {
+    const std::size_t length = std::strlen(suffix);
+    if (text.size() < length) {
+        return false;
+    }
+    for (std::size_t i = 0; i < length; ++i) {
+        const char c = text[text.size() - length + i];
+        if ((c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) != suffix[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void runOutline(int argc, char** argv) {
+    const ParsedArguments arguments = parseArguments(argc, argv, 2,
+                                                     {{"--shift", nullptr, true},
+                                                      {"--gear", nullptr, true},
+                                                      {"--module", nullptr, true},
+                                                      {"--format", nullptr, true},
+                                                      {"-o", "--output", true}});
+    const PairArguments pair = readPairArguments(arguments);
+
+    const std::string gear = hasOption(arguments, "--gear") ? optionValue(arguments, "--gear")
+                                                             : "pair";
+    if (gear != "1" && gear != "2" && gear != "pair") {
+        failUsage("--gear must be 1, 2 or pair, not '" + gear + "'");
+    }
+
+    double module = 1.0;
+    if (hasOption(arguments, "--module")) {
+        const std::string text = optionValue(arguments, "--module");
+        module = parseNumber(text, "module");
+        // Beyond these the millimetre figures lose their meaning in floating point.
+        if (!(module >= 1e-6 && module <= 1e6)) {
+            failUsage("module " + text + " is not a positive number from 1e-6 to 1e6 mm");
+        }
+    }
+
+    const std::string file = optionValue(arguments, "-o");
+    std::string format = optionValue(arguments, "--format");
+    if (hasOption(arguments, "--format")) {
+        if (format != "svg" && format != "dxf") {
+            failUsage("--format must be svg or dxf, not '" + format + "'");
+        }
+    } else if (file.empty() || file == "-" || endsWith(file, ".svg")) {
+        format = "svg";
+    } else if (endsWith(file, ".dxf")) {
+        format = "dxf";
+    } else {
+        failUsage("cannot tell the format of '" + file + "'; name it .svg or .dxf or use --format");
+    }
+
+    computeGearPair(pair.z1, pair.z2, pair.shift);
+    OutlineDrawing drawing{pair.z1, pair.z2, module, pair.shift, {}};
+    if (gear != "2") {
+        drawing.gears.push_back(placedGearPath(1, module));
+    }
+    if (gear != "1") {
+        drawing.gears.push_back(placedGearPath(2, module));
+    }
+    writeOrFail(file, format == "svg" ? outlineSvg(drawing) : outlineDxf(drawing));
+}
+
+void runView(int argc, char** argv) {
+    const ParsedArguments arguments = parseArguments(argc, argv, 2,
+                                                     {{"--shift", nullptr, true},
+                                                      {"--mode", nullptr, true},
+                                                      {"--steps", nullptr, true},
+                                                      {"--reverse", nullptr, false},
+                                                      {"--zoom", nullptr, true},
+                                                      {"-o", "--output", true}});
+    const PairArguments pair = readPairArguments(arguments);
+    ViewKeys keys;
+    keys.mode = '1';
+    if (hasOption(arguments, "--mode")) {
+        const std::string mode = optionValue(arguments, "--mode");
+        if (mode != "1" && mode != "2" && mode != "3") {
+            failUsage("--mode must be 1, 2 or 3, not '" + mode + "'");
+        }
+        keys.mode = mode[0];
+    }
+    keys.steps = hasOption(arguments, "--steps")
+                     ? parseInteger(optionValue(arguments, "--steps"), 0, MAX_VIEW_STEPS, "steps")
+                     : 0;
+    keys.reverse = hasOption(arguments, "--reverse");
+    keys.zoom = hasOption(arguments, "--zoom")
+                    ? static_cast<int>(parseInteger(optionValue(arguments, "--zoom"),
+                                                    -MAX_VIEW_ZOOM, MAX_VIEW_ZOOM, "zoom"))
+                    : 0;
+    const std::string file = optionValue(arguments, "-o");
+    if (!file.empty() && file != "-" && !endsWith(file, ".svg")) {
+        failUsage("the view is written as SVG: name the file .svg, not '" + file + "'");
+    }
+    computeGearPair(pair.z1, pair.z2, pair.shift);
+    resetView();
+    writeOrFail(file, viewSvg(keys));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(USAGE, stdout);
+            return 0;
+        }
+    }
+    if (argc < 2) {
+        failUsage("no command given: report, outline or view");
+    }
+    const std::string command = argv[1];
+    if (command == "report") {
+        runReport(argc, argv);
+    } else if (command == "outline") {
+        runOutline(argc, argv);
+    } else if (command == "view") {
+        runView(argc, argv);
+    } else {
+        failUsage("unknown command '" + command + "'; use report, outline or view");
+    }
+    return 0;
+}

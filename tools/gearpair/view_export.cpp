@@ -1,0 +1,333 @@
+#include "tools/gearpair/view_export.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "draw/recorder.h"
+#include "geometry/gear_pair.h"
+#include "scene/display.h"
+#include "scene/view_commands.h"
+#include "tools/gearpair/outline_export.h"
+
+namespace {
+
+// Pixels beyond the window's edge that are still written out; lines are at
+// most a few pixels wide, so nothing further out can reach the window.
+constexpr double CLIP_MARGIN = 16.0;
+constexpr double CLIP_LOW = -CLIP_MARGIN;
+constexpr double CLIP_HIGH = VIEW_PIXELS + CLIP_MARGIN;
+
+// Lit primitives take their colour from the lighting equation, not from the
+// current colour: with no light switched on that is OpenGL's default global
+// ambient (0.2) times the default material ambient (0.2).
+constexpr double UNLIT_GREY = 0.04;
+
+struct Pixel {
+    double x, y;
+};
+
+// View units (-1..1, y up) to window pixels (0..800, y down).
+Pixel toPixel(const Point2& p) {
+    const double half = VIEW_PIXELS / 2.0;
+    return {(p.x + 1.0) * half, (1.0 - p.y) * half};
+}
+
+int channel(double value) {
+    if (!(value > 0.0)) {
+        return 0;
+    }
+    return value >= 1.0 ? 255 : static_cast<int>(std::lround(value * 255.0));
+}
+
+std::string colourText(const Color4& colour, bool lighting) {
+    char text[32];
+    if (lighting) {
+        const int grey = channel(UNLIT_GREY);
+        std::snprintf(text, sizeof text, "#%02x%02x%02x", grey, grey, grey);
+    } else {
+        std::snprintf(text, sizeof text, "#%02x%02x%02x", channel(colour.r), channel(colour.g),
+                      channel(colour.b));
+    }
+    return text;
+}
+
+// Two decimals of a pixel are finer than any rasteriser resolves.
+std::string pixelNumber(double value) {
+    const double rounded = std::round(value * 100.0) / 100.0;
+    return exactNumber(rounded);
+}
+
+std::string pixelText(const Pixel& p) {
+    return pixelNumber(p.x) + "," + pixelNumber(p.y);
+}
+
+// Cuts segment a-b to the clip square (Liang-Barsky); false when nothing of
+// it is left. Keeps far-away geometry out of the file, where it could only
+// overflow a renderer's fixed-point coordinates.
+bool clipSegment(Pixel& a, Pixel& b) {
+    double t0 = 0.0;
+    double t1 = 1.0;
+    const double dx = b.x - a.x;
+    const double dy = b.y - a.y;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x - CLIP_LOW, CLIP_HIGH - a.x, a.y - CLIP_LOW, CLIP_HIGH - a.y};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0) {
+                return false;
+            }
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0.0) {
+            t0 = std::max(t0, t);
+        } else {
+            t1 = std::min(t1, t);
+        }
+        if (t0 > t1) {
+            return false;
+        }
+    }
+    const Pixel start{a.x + t0 * dx, a.y + t0 * dy};
+    const Pixel end{a.x + t1 * dx, a.y + t1 * dy};
+    a = start;
+    b = end;
+    return true;
+}
+
+// One edge of the clip square for Sutherland-Hodgman: inside when
+// sign * coordinate <= limit.
+struct ClipEdge {
+    bool onX;
+    double sign;
+    double limit;
+};
+
+bool inside(const Pixel& p, const ClipEdge& edge) {
+    return edge.sign * (edge.onX ? p.x : p.y) <= edge.limit;
+}
+
+Pixel crossing(const Pixel& a, const Pixel& b, const ClipEdge& edge) {
+    const double va = edge.sign * (edge.onX ? a.x : a.y);
+    const double vb = edge.sign * (edge.onX ? b.x : b.y);
+    const double t = (edge.limit - va) / (vb - va);
+    return {a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
+}
+
+// Cuts a polygon to the clip square (Sutherland-Hodgman).
+std::vector<Pixel> clipPolygon(std::vector<Pixel> polygon) {
+    const ClipEdge edges[4] = {{true, -1.0, -CLIP_LOW},
+                               {true, 1.0, CLIP_HIGH},
+                               {false, -1.0, -CLIP_LOW},
+                               {false, 1.0, CLIP_HIGH}};
+    for (const ClipEdge& edge : edges) {
+        std::vector<Pixel> kept;
+        for (std::size_t i = 0; i < polygon.size(); ++i) {
+            const Pixel& current = polygon[i];
+            const Pixel& previous = polygon[(i + polygon.size() - 1) % polygon.size()];
+            const bool currentIn = inside(current, edge);
+            if (currentIn != inside(previous, edge)) {
+                kept.push_back(crossing(previous, current, edge));
+            }
+            if (currentIn) {
+                kept.push_back(current);
+            }
+        }
+        polygon.swap(kept);
+        if (polygon.empty()) {
+            break;
+        }
+    }
+    return polygon;
+}
+
+// Collects consecutive primitives of one look into one <path>.
+struct PathBuilder {
+    std::string svg;
+    std::string style;  // attributes of the open path, empty when none is open
+    std::string data;
+    std::string penAt;  // end of the last segment, as written
+
+    void flush() {
+        if (!data.empty()) {
+            svg += "  <path " + style + " d=\"" + data + "\"/>\n";
+        }
+        data.clear();
+        style.clear();
+        penAt.clear();
+    }
+
+    void use(const std::string& wanted) {
+        if (wanted != style) {
+            flush();
+            style = wanted;
+        }
+    }
+
+    // A segment that starts where the previous one ended continues its
+    // subpath, so polylines and circles come out joined.
+    void segment(Pixel a, Pixel b) {
+        if (!clipSegment(a, b)) {
+            return;
+        }
+        const std::string from = pixelText(a);
+        const std::string to = pixelText(b);
+        if (from == to) {
+            return;  // OpenGL draws nothing for a line of no length
+        }
+        if (data.empty() || from != penAt) {
+            data += (data.empty() ? "M" : " M") + from;
+        }
+        data += " L" + to;
+        penAt = to;
+    }
+
+    void polygon(const std::vector<Pixel>& corners) {
+        const std::vector<Pixel> clipped = clipPolygon(corners);
+        if (clipped.size() < 3) {
+            return;
+        }
+        data += data.empty() ? "M" : " M";
+        for (std::size_t i = 0; i < clipped.size(); ++i) {
+            data += (i == 0 ? "" : " L") + pixelText(clipped[i]);
+        }
+        data += " Z";
+        penAt.clear();
+    }
+};
+
+// Advance widths in pixels of the legend font, GLUT's 18-pixel Helvetica
+// bitmap font, for the printable ASCII characters 32 to 126. Placing each
+// character at the pen position the window uses keeps the SVG's sans-serif
+// legend over the window's one, whatever face the viewer substitutes.
+constexpr unsigned char LEGEND_ADVANCE[95] = {
+    5,  6,  5,  10, 10, 16, 13, 4,  6,  6,  7,  10, 5,  11, 5,  5,   //  !"#$%&'()*+,-./
+    10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 5,  5,  10, 11, 10, 10,  // 0-9 :;<=>?
+    18, 12, 13, 14, 13, 11, 11, 14, 13, 6,  10, 13, 10, 16, 13, 15,  // @A-O
+    12, 15, 12, 13, 12, 13, 14, 18, 13, 14, 12, 5,  5,  5,  9,  10,  // P-Z [\]^_
+    4,  9,  11, 10, 11, 10, 6,  11, 10, 4,  4,  9,  4,  14, 10, 11,  // `a-o
+    11, 11, 6,  9,  6,  10, 10, 14, 10, 10, 9,  6,  4,  6,  10,      // p-z {|}~
+};
+constexpr int LEGEND_FONT_PIXELS = 18;
+
+// One character of a legend as SVG text, XML-escaped; outside printable
+// ASCII, which the legends never use, a question mark.
+std::string escapedCharacter(char c) {
+    switch (c) {
+    case '&': return "&amp;";
+    case '<': return "&lt;";
+    case '>': return "&gt;";
+    case '"': return "&quot;";
+    default:
+        return std::string(1, c >= 0x20 && c <= 0x7e ? c : '?');
+    }
+}
+
+double legendAdvance(char c) {
+    return c >= 0x20 && c <= 0x7e ? LEGEND_ADVANCE[c - 0x20] : LEGEND_ADVANCE['?' - 0x20];
+}
+
+// A recorded text as one <text>, each character at its own pen position.
+std::string textSvg(const RecordedText& text) {
+    const Pixel at = toPixel(text.position);
+    std::string svg = "  <text y=\"" + pixelNumber(at.y) +
+                      "\" font-family=\"Helvetica, Arial, sans-serif\" font-size=\"" +
+                      std::to_string(LEGEND_FONT_PIXELS) + "\" fill=\"" +
+                      colourText(text.colour, text.lighting) +
+                      "\" xml:space=\"preserve\" text-rendering=\"optimizeSpeed\">";
+    double x = at.x;
+    for (int i = 0; i < text.length && text.text[i] != '\0'; ++i) {
+        svg += "<tspan x=\"" + pixelNumber(x) + "\">" + escapedCharacter(text.text[i]) + "</tspan>";
+        x += legendAdvance(text.text[i]);
+    }
+    svg += "</text>\n";
+    return svg;
+}
+
+std::string recordingSvg() {
+    PathBuilder paths;
+    const int primitives = storedPrimitiveCount();
+    for (int i = 0; i < primitives; ++i) {
+        const RecordedPrimitive primitive = recordedPrimitive(i);
+        const std::string colour = colourText(primitive.colour, primitive.lighting);
+        const int n = primitive.vertexCount;
+        if (primitive.mode == SEAM_POLYGON) {
+            paths.use("fill=\"" + colour + "\"");
+            std::vector<Pixel> corners;
+            for (int j = 0; j < n; ++j) {
+                corners.push_back(toPixel(recordedPrimitiveVertex(i, j)));
+            }
+            paths.polygon(corners);
+            continue;
+        }
+        // OpenGL clamps line widths below one pixel to one.
+        const double width = std::max(1.0f, primitive.lineWidth);
+        paths.use("fill=\"none\" stroke=\"" + colour + "\" stroke-width=\"" + pixelNumber(width) +
+                  "\"");
+        if (primitive.mode == SEAM_LINES) {
+            for (int j = 0; j + 1 < n; j += 2) {
+                paths.segment(toPixel(recordedPrimitiveVertex(i, j)),
+                              toPixel(recordedPrimitiveVertex(i, j + 1)));
+            }
+        } else if (primitive.mode == SEAM_LINE_LOOP && n >= 2) {
+            for (int j = 0; j < n; ++j) {
+                paths.segment(toPixel(recordedPrimitiveVertex(i, j)),
+                              toPixel(recordedPrimitiveVertex(i, (j + 1) % n)));
+            }
+        }
+    }
+    paths.flush();
+
+    std::string svg;
+    const std::string size = std::to_string(VIEW_PIXELS);
+    svg += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + size +
+           "\" height=\"" + size + "\" viewBox=\"0 0 " + size + " " + size +
+           "\" shape-rendering=\"crispEdges\" stroke-linecap=\"butt\">\n";
+    svg += "  <desc>gearmesh window: gear pair z1 = " + std::to_string(gearPair.z1) +
+           ", z2 = " + std::to_string(gearPair.z2) + ", profile shift " +
+           exactNumber(gearPair.shift1) + ", mode " + std::string(1, viewState.drawMode) +
+           ", viewScale " + exactNumber(viewState.viewScale) + "</desc>\n";
+    svg += "  <rect width=\"" + size + "\" height=\"" + size + "\" fill=\"#ffffff\"/>\n";
+    // Every text of a frame is a legend, drawn before any figure: the
+    // figure's lines pass over it.
+    for (int i = 0; i < recordedTextCount(); ++i) {
+        const RecordedText& text = recordedText(i);
+        if (text.positionValid && text.length > 0) {
+            svg += textSvg(text);
+        }
+    }
+    svg += paths.svg;
+    svg += "</svg>\n";
+    return svg;
+}
+
+// One key press in the window: the state change, then the redraw it asks for.
+void pressKey(unsigned char key) {
+    if (applyViewKey(key)) {
+        display();
+    }
+}
+
+}  // namespace
+
+std::string viewSvg(const ViewKeys& keys) {
+    // The window starts in mode '1' and draws its first frame when it is shown.
+    viewState.drawMode = '1';
+    startRecording();
+    display();
+    pressKey(static_cast<unsigned char>(keys.mode));
+    if (keys.reverse) {
+        pressKey('R');
+    }
+    for (int i = 0; i < std::abs(keys.zoom); ++i) {
+        pressKey(keys.zoom > 0 ? 'W' : 'w');
+    }
+    for (long i = 0; i < keys.steps; ++i) {
+        pressKey('s');
+    }
+    stopRecording();
+    return recordingSvg();
+}
