@@ -27,7 +27,7 @@ public:
         glutInitWindowSize(WINDOW_SIZE, WINDOW_SIZE);
         glutInit(&argc, argv);  // exits with a message if the display cannot be opened
         glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-        glutCreateWindow("gearmesh toolkit tests");
+        window = glutCreateWindow("gearmesh toolkit tests");
         glutDisplayFunc([] {});
         for (int i = 0; i < 10; ++i) {
             glutMainLoopEvent();
@@ -39,6 +39,14 @@ public:
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
     }
+    void TearDown() override {
+        glutDestroyWindow(window);
+        glutMainLoopEvent();
+        glutExit();
+    }
+
+private:
+    int window = 0;
 };
 
 // The back buffer as RGB rows, bottom row first (OpenGL's order).
