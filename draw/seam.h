@@ -15,26 +15,38 @@ enum SeamMode { SEAM_LINES = 0x0001, SEAM_LINE_LOOP = 0x0002, SEAM_POLYGON = 0x0
 
 // Where the calls go from now on (OpenGL at start).
 void setSeamTarget(SeamTarget target);
+// Where the calls go now.
 SeamTarget seamTarget();
 
+// glBegin of one primitive.
 void seamBegin(SeamMode mode);
+// glVertex2d, in the coordinates of the current model-view matrix.
 void seamVertex(double x, double y);
+// glEnd.
 void seamEnd();
+// glColor4f of red, green, blue, alpha.
 void seamColor(const Color4& colour);
+// glLineWidth in pixels; a NaN width is refused, as OpenGL refuses 0 or less.
 void seamLineWidth(float pixels);
+// glEnable or glDisable of GL_LIGHTING.
 void seamLighting(bool enabled);
+// glPushMatrix and glPopMatrix of the model-view matrix.
 void seamPushMatrix();
 void seamPopMatrix();
+// glTranslated by (x, y, 0), view units.
 void seamTranslate(double x, double y);
 // Turns the current matrix by degrees about the z axis, counter-clockwise.
 void seamRotate(double degrees);
+// glLoadIdentity.
 void seamLoadIdentity();
 // glPushAttrib(GL_CURRENT_BIT) and glPopAttrib.
 void seamPushCurrentAttrib();
 void seamPopAttrib();
+// glRasterPos2f, view units before the matrix.
 void seamRasterPos(float x, float y);
 // The bitmap font of the legends (GLUT_BITMAP_HELVETICA_18).
 extern void* const LEGEND_FONT;
+// glutBitmapCharacter; the recorder adds c to the text begun at the raster position.
 void seamBitmapCharacter(void* font, int c);
 // glClear of colour and depth buffers; glFlush; glutSwapBuffers.
 void seamClear();
@@ -43,4 +55,5 @@ void seamSwapBuffers();
 
 // Vertices handed to seamVertex since the last reset, whatever the target.
 long long seamVertexCount();
+// Sets that count back to 0.
 void resetSeamVertexCount();
