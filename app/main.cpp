@@ -7,6 +7,7 @@
 int main(int argc, char** argv) {
     viewState.drawMode = '1';
     if (!setupGearPair()) {
+        // The input ended before two counts were read; the dialogue has said so.
         return EXIT_FAILURE;
     }
     runWindow(&argc, argv);

@@ -38,6 +38,8 @@ bool setupGearPair()
     writeConsoleText(stdout, ConsoleText::STEP_HEADING);
     writeConsoleText(stdout, ConsoleText::PROMPT);
 
+    // An end of input typed at an earlier dialogue (Ctrl-D) must not end this one.
+    std::clearerr(stdin);
     int z1 = 0;
     int z2 = 0;
     if (!readToothCounts(z1, z2)) {
