@@ -154,6 +154,18 @@ class SetupAgain(unittest.TestCase):
             g.key("Escape", redraw=False)
             self.assertEqual(g.exit_code(), 0)
 
+    def test_ctrl_d_at_one_dialogue_does_not_end_the_next(self):
+        with Gearmesh("20 40\n", terminal=True) as g:
+            g.wait_window()
+            g.key("z", redraw=False)
+            self.assertTrue(g.wait_stdout(dialogue() + (HEAD + PROMPT).encode()))
+            g.close_stdin()
+            self.assertTrue(g.wait_stderr(INPUT_ENDED.encode()))
+            g.key("z", redraw=False)
+            g.write("30 60\n")
+            self.assertTrue(g.wait_stdout(dialogue() + (HEAD + PROMPT).encode() + dialogue()))
+            self.assertTrue(g.running())
+
 
 if __name__ == "__main__":
     unittest.main()

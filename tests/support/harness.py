@@ -15,10 +15,12 @@ API
     written to standard input at once; standard input stays open for later
     dialogues (key ``z``).  ``lc_all`` becomes LC_ALL (None leaves the
     locale variables as they are); ``env`` adds or overrides variables.
+    With terminal=True standard input is a pseudo-terminal instead of a
+    pipe, as when a user types at the console.
     Leaving the block kills the process if it still runs.
 
     ``.write(text)``            write str (UTF-8) or bytes to standard input
-    ``.close_stdin()``          end the program's input
+    ``.close_stdin()``          end the program's input (on a terminal: Ctrl-D)
     ``.stdout_bytes()``         everything written to standard output so far
     ``.stderr_bytes()``         the same for standard error
     ``.wait_stdout(b, timeout)`` wait until standard output contains bytes b
@@ -70,6 +72,7 @@ Colours: WHITE, BLACK, RED, GREEN, BLUE, YELLOW as (r, g, b) tuples.
 import ctypes
 import ctypes.util
 import os
+import pty
 import shutil
 import struct
 import subprocess
@@ -397,7 +400,10 @@ class _Reader(threading.Thread):
 
     def run(self):
         while True:
-            chunk = os.read(self.stream.fileno(), 65536)
+            try:
+                chunk = os.read(self.stream.fileno(), 65536)
+            except OSError:
+                chunk = b""  # a terminal whose other side has closed
             with self.lock:
                 if not chunk:
                     self.lock.notify_all()
@@ -423,7 +429,7 @@ class _Reader(threading.Thread):
 class Gearmesh:
     SETTLE = 0.3  # seconds a picture must stay the same to count as drawn
 
-    def __init__(self, counts_text=None, lc_all="C.UTF-8", args=(), env=None):
+    def __init__(self, counts_text=None, lc_all="C.UTF-8", args=(), env=None, terminal=False):
         binary = os.environ.get("GEARMESH")
         if not binary:
             raise RuntimeError("GEARMESH is not set to the gearmesh binary")
@@ -433,15 +439,24 @@ class Gearmesh:
                 environment.pop(name, None)
             environment["LC_ALL"] = lc_all
         environment.update(env or {})
-        self.process = subprocess.Popen([binary, *args], stdin=subprocess.PIPE,
+        self.window = None
+        self._windows_before = set(_x().top_level_windows())
+        self._terminal = None
+        stdin = subprocess.PIPE
+        if terminal:
+            self._terminal, stdin = pty.openpty()
+        self.process = subprocess.Popen([binary, *args], stdin=stdin,
                                         stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                                         env=environment)
         self._out = _Reader(self.process.stdout)
         self._err = _Reader(self.process.stderr)
         self._out.start()
         self._err.start()
-        self.window = None
-        self._windows_before = set(_x().top_level_windows())
+        if terminal:
+            os.close(stdin)
+            # The terminal echoes what is typed; drain it so it never fills up.
+            self._echo = _Reader(os.fdopen(self._terminal, "rb", buffering=0, closefd=False))
+            self._echo.start()
         if counts_text is not None:
             self.write(counts_text)
 
@@ -456,11 +471,14 @@ class Gearmesh:
         if self.process.poll() is None:
             self.process.kill()
         self.process.wait()
-        for stream in (self.process.stdin,):
-            try:
-                stream.close()
-            except OSError:
-                pass
+        try:
+            if self.process.stdin:
+                self.process.stdin.close()
+        except OSError:
+            pass
+        if self._terminal is not None:
+            self._echo.join(5)  # ends when the program's side of the terminal closes
+            os.close(self._terminal)
         self._out.join(5)
         self._err.join(5)
         self.process.stdout.close()
@@ -470,10 +488,17 @@ class Gearmesh:
     def write(self, text):
         if isinstance(text, str):
             text = text.encode("utf-8")
+        if self._terminal is not None:
+            os.write(self._terminal, text)
+            return
         self.process.stdin.write(text)
         self.process.stdin.flush()
 
     def close_stdin(self):
+        """Ends the input: closes the pipe, or types Ctrl-D on the terminal."""
+        if self._terminal is not None:
+            os.write(self._terminal, b"\x04")
+            return
         self.process.stdin.close()
 
     def stdout_bytes(self):
