@@ -1,0 +1,538 @@
+"""End-to-end tests of the gearpair command-line companion ($GEARPAIR).
+
+Only the live-window comparisons need the X server that CTest provides; the
+rest runs the binary with no display at all.
+"""
+
+import json
+import math
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import unittest
+import xml.etree.ElementTree as ElementTree
+
+try:
+    import ezdxf
+except ImportError:
+    # Debian's python3-ezdxf sits beside the system interpreter; a python3
+    # found first on PATH (pyenv, a virtualenv) may not see it.
+    system_python = "/usr/bin/python3"
+    if os.path.exists(system_python) and os.path.realpath(sys.executable) != os.path.realpath(system_python):
+        os.execv(system_python, [system_python] + sys.argv)
+    raise
+
+GEARPAIR = os.environ.get("GEARPAIR", "")
+PI = 3.14159265358979  # the simulator's value of pi
+SVG_NS = "{http://www.w3.org/2000/svg}"
+
+MESH_LEGEND = [
+    "(3) draw gear mesh",
+    "     circle : blue :pitch cl,  green:base cl,  black:undercut cl",
+    "     point  : blue :pitch pnt, black:mesh start and finish pnt",
+    "                 green:interference pnt, red:contact pnt",
+    "     green line : path of contact",
+]
+
+
+def run(*args, env=None):
+    return subprocess.run([GEARPAIR, *args], capture_output=True, timeout=300, env=env)
+
+
+def report_json(*args):
+    result = run("report", *args, "--json")
+    assert result.returncode == 0, result.stderr
+    return json.loads(result.stdout)
+
+
+def rgb_of_png(path):
+    """Raw 8-bit RGB bytes and size of a PNG, through ImageMagick."""
+    size = subprocess.run(["identify", "-format", "%w %h", path], capture_output=True,
+                          text=True, check=True).stdout.split()
+    data = subprocess.run(["convert", path, "-background", "white", "-flatten", "-alpha", "off",
+                           "-depth", "8", "rgb:-"], capture_output=True, check=True).stdout
+    return data, int(size[0]), int(size[1])
+
+
+def expected_path(report, gear, module):
+    """Gear outline from the report's tooth outline: copy k turned by
+    theta - k * 2 pi / z about the centre (theta as in the first mesh frame),
+    repeated vertices dropped, in millimetres."""
+    z = report["z%d" % gear]
+    cx, cy = report["center%d" % gear]
+    theta1 = report["basePitchAngle1"]
+    angle = theta1 if gear == 1 else PI - report["gearRatio"] * theta1
+    points = []
+    for k in range(1, z + 1):
+        c, s = math.cos(angle - k * 2 * PI / z), math.sin(angle - k * 2 * PI / z)
+        for x, y in report["toothOutline%d" % gear]:
+            p = (cx + x * c - y * s, cy + x * s + y * c)
+            if not points or math.dist(points[-1], p) > 1e-9:
+                points.append(p)
+    if math.dist(points[-1], points[0]) <= 1e-9:
+        points.pop()
+    return [(x * module, y * module) for x, y in points]
+
+
+def svg_path_points(d):
+    numbers = [float(v) for v in re.findall(r"-?[0-9.]+(?:e-?[0-9]+)?", d)]
+    return [(numbers[i], -numbers[i + 1]) for i in range(0, len(numbers), 2)]
+
+
+class ReportTest(unittest.TestCase):
+    def test_report_20_40_matches_the_formulas(self):
+        result = run("report", "20", "40")
+        self.assertEqual(result.returncode, 0, result.stderr)
+        text = result.stdout.decode()
+
+        def row(label):
+            match = re.search(r"^  %s +(\S+) +(\S+)$" % re.escape(label), text, re.M)
+            self.assertIsNotNone(match, label)
+            return match.groups()
+
+        alpha = PI / 9
+        cos_a, sin_a = math.cos(alpha), math.sin(alpha)
+        for gear, z in ((1, 20), (2, 40)):
+            r = z / 2
+            column = gear - 1
+            self.assertAlmostEqual(float(row("pitch radius")[column]), r, places=4)
+            self.assertAlmostEqual(float(row("base radius")[column]), r * cos_a, places=4)
+            self.assertAlmostEqual(float(row("tip radius")[column]), r + 1, places=4)
+            self.assertAlmostEqual(float(row("root radius")[column]), r - 1.25, places=4)
+        # Junction radii of the sampled flank and fillet: 9.424 and 19.021.
+        self.assertAlmostEqual(float(row("undercut radius")[0]), 9.424, places=3)
+        self.assertAlmostEqual(float(row("undercut radius")[1]), 19.021, places=3)
+        self.assertEqual(row("undercut"), ("yes", "yes"))
+        self.assertEqual(row("pointed teeth"), ("no", "no"))
+        self.assertAlmostEqual(float(re.search(r"base pitch +(\S+)", text).group(1)),
+                               PI * cos_a, places=4)
+
+        def point(label):
+            match = re.search(r"^  %s +(\S+) +(\S+) +(\S+)$" % re.escape(label), text, re.M)
+            self.assertIsNotNone(match, label)
+            return tuple(float(v) for v in match.groups())
+
+        rb1, rb2 = 10 * cos_a, 20 * cos_a
+        for label, x, y in (("interference point 1", rb1 * sin_a, rb1 * cos_a - 10),
+                            ("interference point 2", -rb2 * sin_a, 20 - rb2 * cos_a)):
+            px, py, distance = point(label)
+            self.assertAlmostEqual(px, x, places=4)
+            self.assertAlmostEqual(py, y, places=4)
+            self.assertAlmostEqual(distance, math.hypot(x, y), places=4)
+        # The tip circles meet the line of action at sqrt(ra^2 - rb^2) from the
+        # base circle's tangent point.
+        tip1 = point("tip contact point 1")
+        tip2 = point("tip contact point 2")
+        self.assertAlmostEqual(tip1[2], math.sqrt(11 ** 2 - rb1 ** 2) - 10 * sin_a, places=4)
+        self.assertAlmostEqual(tip2[2], math.sqrt(21 ** 2 - rb2 ** 2) - 20 * sin_a, places=4)
+        for label in ("tip contact point 1", "tip contact point 2", "undercut point 1",
+                      "undercut point 2"):
+            px, py, _ = point(label)
+            self.assertAlmostEqual(py, -px * math.tan(alpha), places=3, msg=label)
+
+        limit1 = float(re.search(r"contact limit 1 +(\S+) +ended by the gear 2 tip circle",
+                                 text).group(1))
+        limit2 = float(re.search(r"contact limit 2 +(\S+) +ended by the gear 1 tip circle",
+                                 text).group(1))
+        self.assertAlmostEqual(limit1, tip2[2], places=4)
+        self.assertAlmostEqual(limit2, tip1[2], places=4)
+        self.assertAlmostEqual(float(re.search(r"length +(\S+)", text).group(1)),
+                               limit1 + limit2, places=3)
+        ratio = re.search(r"contact ratio +(\S+) +usable \((\S+) theoretical", text)
+        self.assertAlmostEqual(float(ratio.group(1)), 1.635, places=3)
+        self.assertAlmostEqual(float(ratio.group(2)), 1.635, places=3)
+
+        # The table is aligned: both gears' columns end in the same places.
+        rows = [line for line in text.splitlines()
+                if re.match(r"  (pitch|base|tip|root|undercut) radius", line)]
+        self.assertEqual(len(rows), 5)
+        self.assertEqual(len({len(line) for line in rows}), 1, rows)
+
+    def test_contact_ratios(self):
+        cos_a, sin_a = math.cos(PI / 9), math.sin(PI / 9)
+
+        def theoretical(z1, z2):
+            r1, r2 = z1 / 2, z2 / 2
+            reach = (math.sqrt((r1 + 1) ** 2 - (r1 * cos_a) ** 2)
+                     + math.sqrt((r2 + 1) ** 2 - (r2 * cos_a) ** 2))
+            return (reach - (r1 + r2) * sin_a) / (PI * cos_a)
+
+        for z1, z2, usable, tip_only in ((12, 30, 1.185, 1.537), (20, 40, 1.635, 1.635)):
+            report = report_json(str(z1), str(z2))
+            self.assertAlmostEqual(report["contactRatioTheoretical"], theoretical(z1, z2), places=12)
+            self.assertAlmostEqual(report["contactRatioTheoretical"], tip_only, places=3)
+            self.assertAlmostEqual(report["contactRatio"], usable, places=3)
+        # 12 teeth: gear 1's undercut point, not gear 2's tip, ends the contact.
+        text = run("report", "12", "30").stdout.decode()
+        self.assertRegex(text, r"contact limit 1 +1\.403\d +ended by the gear 1 undercut")
+        self.assertRegex(text, r"contact limit 2 +2\.096\d +ended by the gear 1 tip circle")
+
+    def test_pointed_teeth_are_reported(self):
+        # A full shift on 10 teeth, and a single tooth, bring the flanks
+        # together below the tip circle; the standard 20-tooth gear does not.
+        for args, expected in ((("10", "10", "--shift", "1"), ("yes", "no")),
+                               (("1", "30"), ("yes", "no")),
+                               (("20", "40"), ("no", "no"))):
+            text = run("report", *args).stdout.decode()
+            pointed = re.search(r"pointed teeth +(\S+) +(\S+)", text).groups()
+            self.assertEqual(pointed, expected, args)
+            self.assertEqual("Gear 1's teeth are pointed" in text, expected[0] == "yes")
+            # Pointed or not as the outline shows it: the flank's tip point
+            # lies past the tooth's centre line.
+            report = report_json(*args)
+            outline, last = report["toothOutline1"], report["toothOutlineLast1"]
+            tip = outline[(last - 20) // 2 + 10]
+            tooth_angle = (PI / 2 + 2 * report["shift1"] * report["tanAlpha"]) / report["pitchRadius1"]
+            self.assertEqual(2 * math.atan2(tip[0], tip[1]) > tooth_angle, expected[0] == "yes")
+
+    def test_shift_moves_the_undercut_radius_towards_the_base_radius(self):
+        plain = report_json("10", "40")
+        shifted = report_json("10", "40", "--shift", "0.5")
+        self.assertEqual((shifted["shift1"], shifted["shift2"]), (0.5, -0.5))
+        self.assertEqual(shifted["tipRadius1"], 6.5)
+        self.assertEqual(shifted["tipRadius2"], 20.5)
+        self.assertEqual(shifted["baseRadius1"], plain["baseRadius1"])
+        gap = lambda r: r["undercutRadius1"] - r["baseRadius1"]
+        self.assertGreater(gap(plain), 0.05)
+        self.assertLess(abs(gap(shifted)), gap(plain) / 5)
+        # Less undercut, longer path of contact on gear 1's side.
+        self.assertGreater(shifted["contactLimit1"], plain["contactLimit1"])
+
+
+class JsonTest(unittest.TestCase):
+    FIELDS = ["z1", "z2", "gearRatio", "pressureAngle", "tanAlpha", "invAlpha", "cosAlpha",
+              "sinAlpha", "shift1", "shift2", "addendum1", "addendum2", "dedendum1",
+              "dedendum2", "pitchRadius1", "pitchRadius2", "baseRadius1", "baseRadius2",
+              "tipRadius1", "tipRadius2", "basePitch", "basePitchAngle1", "pitchPoint",
+              "center1", "center2", "interferencePoint1", "interferencePoint2",
+              "interferenceDist1", "interferenceDist2", "tipContactPoint1", "tipContactPoint2",
+              "tipContactDist1", "tipContactDist2", "toothOutline1", "toothOutline2",
+              "toothOutlineLast1", "toothOutlineLast2", "undercutRadius1", "undercutRadius2",
+              "undercutPoint1", "undercutPoint2", "undercutDist1", "undercutDist2",
+              "contactLimit1", "contactLimit2"]
+    EXTRA = ["contactRatio", "contactRatioTheoretical", "undercut1", "undercut2", "viewScale",
+             "angleStep"]
+
+    def test_one_object_with_the_record_fields(self):
+        result = run("report", "20", "40", "--json")
+        self.assertEqual(result.returncode, 0)
+        report = json.loads(result.stdout)  # fails on anything but one JSON text
+        self.assertEqual(list(report), self.FIELDS + self.EXTRA)
+        for name in ("pitchPoint", "center1", "interferencePoint2", "undercutPoint1"):
+            self.assertEqual(len(report[name]), 2, name)
+        for name in ("z1", "z2", "toothOutlineLast1", "toothOutlineLast2"):
+            self.assertIsInstance(report[name], int, name)
+        self.assertIs(report["undercut1"], True)
+        self.assertEqual(report["viewScale"], 0.2)
+
+    def test_doubles_read_back_to_the_same_bits(self):
+        # The closed forms, evaluated with the same operations in the same
+        # order, must match exactly: a value printed with too few digits
+        # would read back as a neighbouring double.
+        for z1, z2, shift in ((20, 40, 0.0), (7, 149, 0.3), (33, 1, -0.7)):
+            r = report_json(str(z1), str(z2), "--shift", repr(shift))
+            alpha = PI / 9
+            cos_a, sin_a, tan_a = math.cos(alpha), math.sin(alpha), math.tan(alpha)
+            r1, r2 = z1 / 2.0, z2 / 2.0
+            rb1, rb2 = r1 * cos_a, r2 * cos_a
+            ra1, ra2 = r1 + (1.0 + shift), r2 + (1.0 + -shift)
+            psi2 = PI / 2 - alpha - math.asin(cos_a * r2 / ra2)
+            tip2 = (ra2 * math.sin(psi2), r2 - ra2 * math.cos(psi2))
+            interference1 = (rb1 * sin_a, rb1 * cos_a - r1)
+            exact = {
+                "gearRatio": z1 / z2, "pressureAngle": alpha, "tanAlpha": tan_a,
+                "invAlpha": tan_a - alpha, "cosAlpha": cos_a, "sinAlpha": sin_a,
+                "shift1": shift, "shift2": -shift, "pitchRadius1": r1, "pitchRadius2": r2,
+                "baseRadius1": rb1, "baseRadius2": rb2, "tipRadius1": ra1, "tipRadius2": ra2,
+                "basePitch": PI * cos_a, "basePitchAngle1": (PI * cos_a) / rb1,
+                "interferenceDist1": math.sqrt(interference1[0] ** 2 + interference1[1] ** 2),
+                "tipContactDist2": math.sqrt(tip2[0] ** 2 + tip2[1] ** 2),
+                "angleStep": PI / (20 * z1), "viewScale": 0.2,
+            }
+            for name, value in exact.items():
+                self.assertEqual(r[name].hex(), value.hex(), (z1, z2, name))
+            self.assertEqual([v.hex() for v in r["interferencePoint1"]],
+                             [v.hex() for v in interference1])
+            self.assertEqual([v.hex() for v in r["tipContactPoint2"]], [v.hex() for v in tip2])
+            self.assertEqual(r["contactRatio"],
+                             (r["contactLimit1"] + r["contactLimit2"]) / r["basePitch"])
+
+    def test_outline_arrays(self):
+        for z in (1, 2, 10, 40, 149):
+            r = report_json(str(z), "20")
+            outline, last = r["toothOutline1"], r["toothOutlineLast1"]
+            self.assertEqual(len(outline), last + 1)
+            self.assertEqual((last - 20) % 2, 0)
+            self.assertTrue(all(len(p) == 2 and all(math.isfinite(v) for v in p) for p in outline))
+            # (From 144 teeth up the sampled flank-fillet junction dips a few
+            # hundredths under the root circle, so the bounds hold up to there.)
+            if 3 <= z < 144:
+                root, tip = r["pitchRadius1"] - r["dedendum1"], r["tipRadius1"]
+                radii = [math.hypot(x, y) for x, y in outline]
+                self.assertAlmostEqual(radii[0], root, places=9)
+                self.assertAlmostEqual(radii[-1], root, places=9)
+                self.assertAlmostEqual(radii[(last - 20) // 2 + 10], tip, places=9)
+                self.assertTrue(all(root - 1e-9 <= v <= tip + 1e-9 for v in radii), z)
+
+
+class BadArgumentsTest(unittest.TestCase):
+    CASES = [
+        [], ["frobnicate", "20", "40"],
+        ["report"], ["report", "20"], ["report", "20", "40", "60"],
+        ["report", "0", "40"], ["report", "20", "150"], ["report", "-5", "40"],
+        ["report", "abc", "40"], ["report", "12.5", "40"], ["report", "20", "4e1"],
+        ["report", "99999999999999999999", "40"], ["report", "", "40"], ["report", " 20", "40"],
+        ["report", "20", "40", "--shift", "1.5"], ["report", "20", "40", "--shift", "-1.01"],
+        ["report", "20", "40", "--shift", "nan"], ["report", "20", "40", "--shift", "inf"],
+        ["report", "20", "40", "--shift", "x"], ["report", "20", "40", "--shift"],
+        ["report", "20", "40", "--json", "--json"], ["report", "20", "40", "--json=yes"],
+        ["report", "20", "40", "--frob"], ["report", "20", "40", "-o", "x.svg"],
+        ["outline", "20", "40", "--module", "0"], ["outline", "20", "40", "--module", "-1"],
+        ["outline", "20", "40", "--module", "nan"], ["outline", "20", "40", "--module", "inf"],
+        ["outline", "20", "40", "--module", "1e400"], ["outline", "20", "40", "--module", "2mm"],
+        ["outline", "20", "40", "--gear", "3"], ["outline", "20", "40", "--format", "png"],
+        ["outline", "20", "40", "--shift", "2"], ["outline", "20", "40", "--steps", "3"],
+        ["view", "20", "40", "--mode", "4"], ["view", "20", "40", "--steps", "-1"],
+        ["view", "20", "40", "--steps", "100001"], ["view", "20", "40", "--zoom", "1001"],
+        ["view", "20", "40", "--zoom", "1.5"], ["view", "20", "40", "--reverse=1"],
+        ["view", "20", "40", "--module", "2"],
+    ]
+
+    def assert_refused(self, args, directory=None):
+        before = sorted(os.listdir(directory)) if directory else None
+        result = run(*args)
+        self.assertEqual(result.returncode, 2, args)
+        self.assertEqual(result.stdout, b"", args)
+        lines = result.stderr.decode().splitlines()
+        self.assertEqual(len(lines), 1, (args, lines))
+        self.assertTrue(lines[0].startswith("gearpair: "), lines)
+        if directory:
+            self.assertEqual(sorted(os.listdir(directory)), before, args)
+
+    def test_every_bad_argument_exits_2_with_one_line(self):
+        for args in self.CASES:
+            with self.subTest(args=args):
+                self.assert_refused(args)
+
+    def test_no_file_is_left_behind(self):
+        with tempfile.TemporaryDirectory() as directory:
+            target = os.path.join(directory, "pair.svg")
+            for args in (["outline", "20", "40", "--module", "0", "-o", target],
+                         ["outline", "0", "40", "-o", target],
+                         ["outline", "20", "40", "-o", os.path.join(directory, "pair.txt")],
+                         ["outline", "20", "40", "-o", directory],
+                         ["outline", "20", "40", "-o", os.path.join(directory, "no", "pair.dxf")],
+                         ["view", "20", "40", "--mode", "9", "-o", target],
+                         ["view", "20", "40", "-o", os.path.join(directory, "view.png")]):
+                with self.subTest(args=args):
+                    self.assert_refused(args, directory)
+            # A file already there survives a refused run untouched.
+            with open(target, "w") as f:
+                f.write("earlier drawing")
+            self.assert_refused(["outline", "20", "40", "--gear", "both", "-o", target], directory)
+            with open(target) as f:
+                self.assertEqual(f.read(), "earlier drawing")
+
+    def test_help(self):
+        result = run("--help")
+        self.assertEqual(result.returncode, 0)
+        self.assertEqual(result.stderr, b"")
+        for command in (b"gearpair report Z1 Z2", b"gearpair outline Z1 Z2", b"gearpair view Z1 Z2"):
+            self.assertIn(command, result.stdout)
+
+
+class OutlineTest(unittest.TestCase):
+    def setUp(self):
+        self.directory = tempfile.TemporaryDirectory()
+        self.addCleanup(self.directory.cleanup)
+
+    def path(self, name):
+        return os.path.join(self.directory.name, name)
+
+    def dxf_paths(self, *args, module=1.0):
+        target = self.path("outline.dxf")
+        result = run("outline", *args, "--module", repr(module), "-o", target)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertEqual(result.stdout, b"")
+        doc = ezdxf.readfile(target)
+        auditor = doc.audit()
+        self.assertFalse(auditor.has_errors, [str(e) for e in auditor.errors])
+        self.assertEqual(doc.header.get("$INSUNITS"), 4)
+        with open(target) as f:
+            return doc, f.read()
+
+    def test_dxf_polylines_are_the_rotated_outline_copies(self):
+        for z1, z2, shift, module in ((20, 40, 0.0, 1.0), (10, 40, 0.5, 2.5), (3, 7, 0.0, 0.5),
+                                      (149, 149, -0.2, 1.0), (1, 2, 0.0, 1.0)):
+            with self.subTest(z1=z1, z2=z2):
+                args = (str(z1), str(z2), "--shift", repr(shift))
+                doc, text = self.dxf_paths(*args, module=module)
+                report = report_json(*args)
+                polylines = {e.dxf.layer: e for e in doc.modelspace().query("POLYLINE")}
+                self.assertEqual(sorted(polylines), ["GEAR1", "GEAR2"])
+                for gear in (1, 2):
+                    polyline = polylines["GEAR%d" % gear]
+                    self.assertTrue(polyline.is_closed)
+                    vertices = [(v.dxf.location.x, v.dxf.location.y) for v in polyline.vertices]
+                    expected = expected_path(report, gear, module)
+                    self.assertEqual(len(vertices), len(expected))
+                    worst = max(math.dist(a, b) for a, b in zip(vertices, expected))
+                    self.assertLess(worst, 1e-9)
+                    # No zero-length segment anywhere, the closing one included.
+                    shortest = min(math.dist(a, b) for a, b in zip(vertices, vertices[1:] + vertices[:1]))
+                    self.assertGreater(shortest, 1e-7 * module)
+                    # From three teeth up each copy starts where the one before
+                    # ended (one shared vertex per copy); with 1 or 2 they do
+                    # not meet and straight edges join them.
+                    z, last = report["z%d" % gear], report["toothOutlineLast%d" % gear]
+                    self.assertEqual(len(vertices), z * last if z >= 3 else z * (last + 1))
+                lines = doc.modelspace().query("LINE")
+                self.assertEqual(len(lines), 4)
+                self.assertEqual({line.dxf.layer for line in lines}, {"CENTRES"})
+                centres = {(round(line.dxf.start.x + line.dxf.end.x, 9) / 2,
+                            round(line.dxf.start.y + line.dxf.end.y, 9) / 2) for line in lines}
+                self.assertEqual(centres, {(0.0, -z1 / 2 * module), (0.0, z2 / 2 * module)})
+                self.assertRegex(text.splitlines()[1], r"z1 = %d, z2 = %d, module %s mm"
+                                 % (z1, z2, re.escape(repr(module).rstrip("0").rstrip("."))))
+
+    def test_single_gear(self):
+        doc, _ = self.dxf_paths("20", "40", "--gear", "2")
+        self.assertEqual([e.dxf.layer for e in doc.modelspace().query("POLYLINE")], ["GEAR2"])
+        self.assertEqual(len(doc.modelspace().query("LINE")), 2)
+
+    def svg(self, *args):
+        target = self.path("outline.svg")
+        result = run("outline", *args, "-o", target)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        lint = subprocess.run(["xmllint", "--noout", target], capture_output=True)
+        self.assertEqual(lint.returncode, 0, lint.stderr)
+        return target, ElementTree.parse(target).getroot()
+
+    def test_svg_is_true_size_and_holds_the_dxf_vertices(self):
+        target, root = self.svg("20", "40", "--module", "2")
+        width, height = root.get("width"), root.get("height")
+        self.assertTrue(width.endswith("mm") and height.endswith("mm"))
+        box = [float(v) for v in root.get("viewBox").split()]
+        self.assertAlmostEqual(float(width[:-2]), box[2], places=9)
+        self.assertAlmostEqual(float(height[:-2]), box[3], places=9)
+        # 20 and 40 teeth at module 2: from gear 1's tip circle at -42 mm to
+        # gear 2's at 82 mm, and a margin of one module above and below.
+        self.assertAlmostEqual(box[3], 124 + 2 * 2, delta=0.1)
+        desc = root.find(SVG_NS + "desc").text
+        self.assertIn("z1 = 20, z2 = 40, module 2 mm", desc)
+        paths = {p.get("id"): p for p in root.iter(SVG_NS + "path")}
+        report = report_json("20", "40")
+        for gear in (1, 2):
+            d = paths["gear%d" % gear].get("d")
+            self.assertTrue(d.startswith("M") and d.rstrip().endswith("Z"))
+            points = svg_path_points(d)
+            expected = expected_path(report, gear, 2.0)
+            self.assertEqual(len(points), len(expected))
+            self.assertLess(max(math.dist(a, b) for a, b in zip(points, expected)), 1e-9)
+        # Same file content whichever way the format is chosen.
+        on_stdout = run("outline", "20", "40", "--module", "2").stdout
+        with open(target, "rb") as f:
+            self.assertEqual(f.read(), on_stdout)
+
+    def test_svg_renders_the_teeth(self):
+        # Render at 20 pixels per millimetre and walk round the gear on its
+        # pitch circle: each tooth's two flanks cross it, nothing else does.
+        for gear, z in ((1, 20), (2, 31)):
+            target, root = self.svg("20", "31", "--gear", str(gear))
+            png = self.path("outline%d.png" % gear)
+            box = [float(v) for v in root.get("viewBox").split()]
+            subprocess.run(["rsvg-convert", "--dpi-x", "508", "--dpi-y", "508", "-b", "white",
+                            target, "-o", png], check=True)
+            rgb, w, h = rgb_of_png(png)
+            self.assertAlmostEqual(w, box[2] * 20, delta=1)
+            self.assertAlmostEqual(h, box[3] * 20, delta=1)
+
+            def pixel(x_mm, y_mm):
+                i = (int((-y_mm - box[1]) * 20) * w + int((x_mm - box[0]) * 20)) * 3
+                return tuple(rgb[i:i + 3])
+
+            def dark(x_mm, y_mm):
+                return sum(pixel(x_mm, y_mm)) < 400
+
+            centre_y = -10.0 if gear == 1 else 15.5
+            radius = z / 2
+            crossings, previous = 0, None
+            for step in range(3600):
+                a = 2 * math.pi * step / 3600
+                now = dark(radius * math.sin(a), centre_y + radius * math.cos(a))
+                crossings += previous is not None and now and not previous
+                previous = now
+            self.assertEqual(crossings, 2 * z, gear)
+            self.assertEqual(pixel(z / 4, centre_y), (255, 255, 255))  # inside: empty
+            red, green, blue = pixel(0.0, centre_y)  # the centre cross
+            self.assertTrue(blue == 255 and red < 128 and green < 128, (red, green, blue))
+
+
+class ViewTest(unittest.TestCase):
+    def setUp(self):
+        self.directory = tempfile.mkdtemp(prefix="gearpair-view-")
+
+    def view(self, *args, env=None):
+        target = os.path.join(self.directory, "view.svg")
+        result = run("view", *args, "-o", target, env=env)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        lint = subprocess.run(["xmllint", "--noout", target], capture_output=True)
+        self.assertEqual(lint.returncode, 0, lint.stderr)
+        return target
+
+    def test_needs_no_display_and_holds_the_legend(self):
+        env = {k: v for k, v in os.environ.items() if k != "DISPLAY"}
+        target = self.view("20", "40", "--mode", "3", env=env)
+        root = ElementTree.parse(target).getroot()
+        self.assertEqual((root.get("width"), root.get("height")), ("800", "800"))
+        texts = list(root.iter(SVG_NS + "text"))
+        self.assertEqual(["".join(t.itertext()) for t in texts], MESH_LEGEND)
+        self.assertEqual([float(t.find(SVG_NS + "tspan").get("x")) for t in texts], [40.0] * 5)
+        self.assertEqual([float(t.get("y")) for t in texts], [40.0, 60.0, 80.0, 100.0, 120.0])
+
+    def compare_with_window(self, name, counts, view_args, keys):
+        """Renders the view SVG and the live window after the same keys;
+        returns the share of equal pixels. Both pictures and their
+        difference stay in self.directory for a look."""
+        import harness
+        svg = self.view(*counts, *view_args)
+        rendered = os.path.join(self.directory, name + "-svg.png")
+        subprocess.run(["rsvg-convert", svg, "-o", rendered], check=True)
+        with harness.Gearmesh("%s %s\n" % counts) as app:
+            app.wait_window()
+            for key in keys:
+                app.key(key)
+            shot = app.wait_stable()
+        live = os.path.join(self.directory, name + "-window.png")
+        shot.save_png(live)
+        subprocess.run(["compare", rendered, live, os.path.join(self.directory, name + "-diff.png")],
+                       capture_output=True)
+        rgb, w, h = rgb_of_png(rendered)
+        self.assertEqual((w, h), (shot.width, shot.height))
+        same = sum(1 for i in range(0, len(rgb), 3) if rgb[i:i + 3] == shot.rgb[i:i + 3])
+        print("%s: %.2f %% of pixels equal (%s)" % (name, 100.0 * same / (w * h), self.directory),
+              file=sys.stderr)
+        return same / (w * h)
+
+    @unittest.skipUnless(os.environ.get("DISPLAY") and os.environ.get("GEARMESH"),
+                         "needs the X server and gearmesh")
+    def test_mesh_after_five_steps_matches_the_window(self):
+        share = self.compare_with_window("mesh", ("20", "40"), ("--mode", "3", "--steps", "5"),
+                                         ["3", "s", "s", "s", "s", "s"])
+        self.assertGreaterEqual(share, 0.99)
+
+    @unittest.skipUnless(os.environ.get("DISPLAY") and os.environ.get("GEARMESH"),
+                         "needs the X server and gearmesh")
+    def test_reversed_zoomed_mesh_matches_the_window(self):
+        share = self.compare_with_window("reversed", ("12", "30"),
+                                         ("--mode", "3", "--reverse", "--zoom", "-3", "--steps", "2"),
+                                         ["3", "R", "w", "w", "w", "s", "s"])
+        self.assertGreaterEqual(share, 0.99)
+
+
+if __name__ == "__main__":
+    if not GEARPAIR:
+        sys.exit("GEARPAIR is not set to the gearpair binary")
+    unittest.main(verbosity=2)
