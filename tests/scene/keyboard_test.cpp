@@ -1,0 +1,79 @@
+// The key commands belong to the executable, not to a library: compile them
+// in here and press keys against the recorder.
+#include "app/keyboard.cpp"
+
+#include <gtest/gtest.h>
+
+#include "draw/recorder.h"
+
+namespace {
+
+void setUpPair(int z1, int z2, char mode) {
+    computeGearPair(z1, z2);
+    resetView();
+    viewState.drawMode = mode;
+    startRecording();
+}
+
+void press(unsigned char key, int times = 1) {
+    for (int i = 0; i < times; ++i) {
+        keyboard(key, 0, 0);
+    }
+}
+
+}  // namespace
+
+TEST(keyboard, ZoomStepsByNineTenths) {
+    setUpPair(20, 40, '1');
+    press('w');
+    EXPECT_NEAR(viewState.viewScale, 0.18, 1e-15);
+    press('w');
+    EXPECT_NEAR(viewState.viewScale, 0.162, 1e-15);
+    press('W');
+    EXPECT_NEAR(viewState.viewScale, 0.18, 1e-15);
+}
+
+TEST(keyboard, ZoomStaysWithinItsBounds) {
+    // A drawMode with no picture keeps these frames empty: at the upper
+    // bound a literal frame would be enormous.
+    setUpPair(149, 149, '0');
+    press('W', 200);
+    EXPECT_EQ(viewState.viewScale, 1000.0);
+    press('w');
+    EXPECT_NEAR(viewState.viewScale, 900.0, 1e-9);
+    press('w', 200);
+    EXPECT_EQ(viewState.viewScale, 0.001);
+    press('W');
+    EXPECT_NEAR(viewState.viewScale, 0.001 / 0.9, 1e-15);
+}
+
+TEST(keyboard, ModeKeyRestartsTheMeshForward) {
+    setUpPair(20, 40, '1');
+    press('3');
+    press('R');
+    press('s', 3);
+    EXPECT_NEAR(viewState.totalAngle1, -4 * viewState.angleStep, 1e-15);
+    press('3');
+    EXPECT_EQ(viewState.totalAngle1, 0.0);
+    EXPECT_NEAR(viewState.theta1, gearPair.basePitchAngle1, 1e-15);
+    press('s');
+    EXPECT_NEAR(viewState.totalAngle1, viewState.angleStep, 1e-15);
+}
+
+TEST(keyboard, UnlistedKeysNeitherChangeNorRedraw) {
+    setUpPair(20, 40, '1');
+    press('3');
+    press('s');
+    const ViewState before = viewState;
+    clearRecording();
+    const unsigned char unlisted[] = {'S', 'Z', 'q', '0', '4', ' ', '\r', 255};
+    for (unsigned char key : unlisted) {
+        press(key);
+    }
+    EXPECT_EQ(recordedPrimitiveCount(), 0);
+    EXPECT_EQ(viewState.drawMode, before.drawMode);
+    EXPECT_EQ(viewState.theta1, before.theta1);
+    EXPECT_EQ(viewState.totalAngle1, before.totalAngle1);
+    EXPECT_EQ(viewState.viewScale, before.viewScale);
+    EXPECT_EQ(viewState.rollStep, before.rollStep);
+}
