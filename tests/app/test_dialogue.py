@@ -144,6 +144,7 @@ class SetupAgain(unittest.TestCase):
             self.assertTrue(g.wait_stdout(dialogue() + (HEAD + PROMPT).encode()))
             g.write("-1\n30 60\n")
             self.assertTrue(g.wait_stdout(dialogue() + dialogue(prompts=2)))
+            self.assertTrue(g.wait_stderr(BAD_COUNT.encode()))
             self.assertEqual(g.stderr_bytes(), BAD_COUNT.encode())
 
             # With the console closed, z keeps the pair and the window.

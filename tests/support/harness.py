@@ -3,12 +3,12 @@
 Run the tests under ``tests/with-xvfb`` (CTest does), which sets DISPLAY to a
 private Xvfb with GLX and XTEST.  Python standard library only, plus the
 command-line tools ``xdotool`` and ``xprop``; pixels are read back from the
-X server with XGetImage through ctypes (libX11), falling back to
-ImageMagick's ``import`` when libX11 cannot be loaded.
+X server with XGetImage through ctypes (libX11), which is quick enough to
+poll for a redraw.
 
 API
 ---
-``Gearmesh(counts_text=None, lc_all="C.UTF-8", args=(), env=None)``
+``Gearmesh(counts_text=None, lc_all="C.UTF-8", args=(), env=None, terminal=False)``
     Context manager that starts ``$GEARMESH`` (plus ``args``) with standard
     input a pipe and standard output and error captured by reader threads, so
     the pipes never block.  ``counts_text`` (str or bytes), when given, is
@@ -43,7 +43,8 @@ API
     ``.wait_stable(timeout)``   poll until two pictures in a row are equal
     ``.resize(width, height)``  resize the window (no window manager runs)
     ``.xprop(*names)``          text of ``xprop -id WIN names...``
-    ``.exit_code(timeout)``     wait for the program to end; its status
+    ``.exit_code(timeout)``     wait for the program to end and its output to
+                                be read; its status
     ``.running()``              True while the process runs
 
 ``Screenshot``: ``.width``, ``.height``, ``.pixel(x, y)`` -> (r, g, b) with
@@ -331,35 +332,6 @@ def _x():
     return _connection
 
 
-def _grab_with_import(window):
-    result = subprocess.run(["import", "-silent", "-window", str(window), "ppm:-"],
-                            capture_output=True, timeout=30)
-    if result.returncode != 0:
-        return None
-    return _parse_ppm(result.stdout)
-
-
-def _parse_ppm(data):
-    fields = []
-    i = 0
-    while len(fields) < 4:
-        while data[i:i + 1].isspace():
-            i += 1
-        if data[i:i + 1] == b"#":
-            i = data.index(b"\n", i) + 1
-            continue
-        j = i
-        while not data[j:j + 1].isspace():
-            j += 1
-        fields.append(data[i:j])
-        i = j
-    i += 1
-    if fields[0] != b"P6" or int(fields[3]) != 255:
-        raise RuntimeError("unsupported picture format")
-    width, height = int(fields[1]), int(fields[2])
-    return Screenshot(width, height, data[i:i + width * height * 3])
-
-
 def top_level_windows():
     """Ids of the root window's children, mapped or not."""
     return _x().top_level_windows()
@@ -367,11 +339,7 @@ def top_level_windows():
 
 def grab_window(window):
     """The window's picture as a Screenshot, or None if it is not viewable."""
-    try:
-        connection = _x()
-    except OSError:
-        return _grab_with_import(window)
-    return connection.grab(window)
+    return _x().grab(window)
 
 
 def make_sjis_locale(directory):
@@ -517,7 +485,11 @@ class Gearmesh:
         return self.process.poll() is None
 
     def exit_code(self, timeout=10.0):
-        return self.process.wait(timeout)
+        code = self.process.wait(timeout)
+        # Everything the program wrote is read once its pipes reach their end.
+        self._out.join(5)
+        self._err.join(5)
+        return code
 
     # window
     def find_window(self):
