@@ -1,10 +1,10 @@
-// The key commands belong to the executable, not to a library: compile them
-// in here and press keys against the recorder.
-#include "app/keyboard.cpp"
+#include "scene/view_commands.h"
 
 #include <gtest/gtest.h>
 
 #include "draw/recorder.h"
+#include "geometry/gear_pair.h"
+#include "scene/display.h"
 
 namespace {
 
@@ -15,15 +15,18 @@ void setUpPair(int z1, int z2, char mode) {
     startRecording();
 }
 
+// A key as the window handles it: the view change, then a redraw if asked.
 void press(unsigned char key, int times = 1) {
     for (int i = 0; i < times; ++i) {
-        keyboard(key, 0, 0);
+        if (applyViewKey(key)) {
+            display();
+        }
     }
 }
 
 }  // namespace
 
-TEST(keyboard, ZoomStepsByNineTenths) {
+TEST(applyViewKey, ZoomStepsByNineTenths) {
     setUpPair(20, 40, '1');
     press('w');
     EXPECT_NEAR(viewState.viewScale, 0.18, 1e-15);
@@ -33,7 +36,7 @@ TEST(keyboard, ZoomStepsByNineTenths) {
     EXPECT_NEAR(viewState.viewScale, 0.18, 1e-15);
 }
 
-TEST(keyboard, ZoomStaysWithinItsBounds) {
+TEST(applyViewKey, ZoomStaysWithinItsBounds) {
     // A drawMode with no picture keeps these frames empty: at the upper
     // bound a literal frame would be enormous.
     setUpPair(149, 149, '0');
@@ -47,7 +50,7 @@ TEST(keyboard, ZoomStaysWithinItsBounds) {
     EXPECT_NEAR(viewState.viewScale, 0.001 / 0.9, 1e-15);
 }
 
-TEST(keyboard, ModeKeyRestartsTheMeshForward) {
+TEST(applyViewKey, ModeKeyRestartsTheMeshForward) {
     setUpPair(20, 40, '1');
     press('3');
     press('R');
@@ -60,13 +63,13 @@ TEST(keyboard, ModeKeyRestartsTheMeshForward) {
     EXPECT_NEAR(viewState.totalAngle1, viewState.angleStep, 1e-15);
 }
 
-TEST(keyboard, UnlistedKeysNeitherChangeNorRedraw) {
+TEST(applyViewKey, UnlistedKeysNeitherChangeNorRedraw) {
     setUpPair(20, 40, '1');
     press('3');
     press('s');
     const ViewState before = viewState;
     clearRecording();
-    const unsigned char unlisted[] = {'S', 'Z', 'q', '0', '4', ' ', '\r', 255};
+    const unsigned char unlisted[] = {'S', 'Z', 'q', '0', '4', ' ', '\r', 'z', 27, 255};
     for (unsigned char key : unlisted) {
         press(key);
     }
