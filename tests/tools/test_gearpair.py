@@ -335,6 +335,13 @@ class BadArgumentsTest(unittest.TestCase):
             with open(target) as f:
                 self.assertEqual(f.read(), "earlier drawing")
 
+    def test_a_view_too_deep_to_record_is_refused(self):
+        # Zoomed in 40 times the chain circles of 20 and 40 teeth alone need
+        # tens of millions of vertices: no picture with pieces missing.
+        with tempfile.TemporaryDirectory() as directory:
+            target = os.path.join(directory, "deep.svg")
+            self.assert_refused(["view", "20", "40", "--zoom", "40", "-o", target], directory)
+
     def test_help(self):
         result = run("--help")
         self.assertEqual(result.returncode, 0)

@@ -164,7 +164,12 @@ void runView(int argc, char** argv) {
     }
     computeGearPair(pair.z1, pair.z2, pair.shift);
     resetView();
-    writeOrFail(file, viewSvg(keys));
+    std::string svg;
+    std::string error;
+    if (!viewSvg(keys, svg, error)) {
+        failUsage(error);
+    }
+    writeOrFail(file, svg);
 }
 
 }  // namespace

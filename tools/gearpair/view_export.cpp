@@ -304,30 +304,57 @@ std::string recordingSvg() {
     return svg;
 }
 
+// A frame the recorder could not keep whole would come out with pieces
+// missing; the zoom makes frames grow, so the last frame is the largest.
+bool frameKept(std::string& error) {
+    if (!recorderOverflowed()) {
+        return true;
+    }
+    error = "at this zoom a frame holds " + std::to_string(recordedVertexCount()) +
+            " vertices, more than the " + std::to_string(RECORDER_VERTEX_CAPACITY) +
+            " the recorder keeps; zoom out";
+    return false;
+}
+
 // One key press in the window: the state change, then the redraw it asks for.
-void pressKey(unsigned char key) {
+bool pressKey(unsigned char key, std::string& error) {
     if (applyViewKey(key)) {
         display();
     }
+    return frameKept(error);
+}
+
+bool pressKeys(const ViewKeys& keys, std::string& error) {
+    // The window starts in mode '1' and draws its first frame when it is shown.
+    viewState.drawMode = '1';
+    display();
+    if (!frameKept(error) || !pressKey(static_cast<unsigned char>(keys.mode), error)) {
+        return false;
+    }
+    if (keys.reverse && !pressKey('R', error)) {
+        return false;
+    }
+    for (int i = 0; i < std::abs(keys.zoom); ++i) {
+        if (!pressKey(keys.zoom > 0 ? 'W' : 'w', error)) {
+            return false;
+        }
+    }
+    for (long i = 0; i < keys.steps; ++i) {
+        if (!pressKey('s', error)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
 
-std::string viewSvg(const ViewKeys& keys) {
-    // The window starts in mode '1' and draws its first frame when it is shown.
-    viewState.drawMode = '1';
+bool viewSvg(const ViewKeys& keys, std::string& svg, std::string& error) {
     startRecording();
-    display();
-    pressKey(static_cast<unsigned char>(keys.mode));
-    if (keys.reverse) {
-        pressKey('R');
-    }
-    for (int i = 0; i < std::abs(keys.zoom); ++i) {
-        pressKey(keys.zoom > 0 ? 'W' : 'w');
-    }
-    for (long i = 0; i < keys.steps; ++i) {
-        pressKey('s');
-    }
+    const bool kept = pressKeys(keys, error);
     stopRecording();
-    return recordingSvg();
+    if (kept) {
+        svg = recordingSvg();
+    }
+    return kept;
 }

@@ -20,8 +20,9 @@ constexpr long MAX_VIEW_ZOOM = 1000;
 constexpr int VIEW_PIXELS = 800;
 
 // Runs the simulator's display on the recorder, from the first frame of the
-// window (drive gear) through the keys, and returns the last frame as an
-// 800 x 800 SVG: every line with its colour and width in pixels, every filled
-// shape, the legend as <text>. Needs no display. Reads gearPair, writes
-// viewState.
-std::string viewSvg(const ViewKeys& keys);
+// window (drive gear) through the keys, and writes the last frame to svg as
+// an 800 x 800 SVG: every line with its colour and width in pixels, every
+// filled shape, the legend as <text>. Needs no display. Returns false, with
+// the reason in error, when a frame holds more than the recorder keeps (deep
+// zoom). Reads gearPair, writes viewState.
+bool viewSvg(const ViewKeys& keys, std::string& svg, std::string& error);
