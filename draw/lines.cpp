@@ -1,5 +1,8 @@
 #include "draw/lines.h"
 
+#include <cmath>
+
+#include "draw/bounds.h"
 #include "draw/seam.h"
 
 double toView(double x) {
@@ -23,6 +26,63 @@ void drawThickLine(const Point2& a, const Point2& b, double width, const Color4&
     seamBegin(SEAM_LINES);
         seamVertex(toView(a.x), toView(a.y));
         seamVertex(toView(b.x), toView(b.y));
+    seamEnd();
+    seamLineWidth(2.0f);
+    seamLighting(true);
+}
+
+void drawScaledThickPolyline(double scale, const Point2* points, int last, double width,
+                             const Color4& colour) {
+    if (!boundedDrawing()) {
+        for (int i = 1; i <= last; ++i) {
+            const Point2 a{scale * points[i - 1].x, scale * points[i - 1].y};
+            const Point2 b{scale * points[i].x, scale * points[i].y};
+            drawThickLine(a, b, width, colour);
+        }
+        return;
+    }
+    if (last < 1) {
+        return;
+    }
+    const Affine2 m = seamMatrix();
+    const auto vertexAt = [&](int i) {
+        return Point2{toView(scale * points[i].x), toView(scale * points[i].y)};
+    };
+    // A polyline wholly outside the window goes to OpenGL not at all.
+    double left = 0.0, bottom = 0.0, right = 0.0, top = 0.0;
+    for (int i = 0; i <= last; ++i) {
+        const Point2 v = vertexAt(i);
+        const Point2 p = affineApply(m, v.x, v.y);
+        left = i == 0 ? p.x : std::fmin(left, p.x);
+        right = i == 0 ? p.x : std::fmax(right, p.x);
+        bottom = i == 0 ? p.y : std::fmin(bottom, p.y);
+        top = i == 0 ? p.y : std::fmax(top, p.y);
+    }
+    if (!viewBoxShows(left, bottom, right, top)) {
+        // The state the thick lines would have left.
+        seamColor(colour);
+        seamLineWidth(2.0f);
+        seamLighting(true);
+        return;
+    }
+    // One primitive of independent segments draws the pixels that one
+    // primitive per segment draws, with the same state set once around it.
+    seamLighting(false);
+    seamColor(colour);
+    seamLineWidth(static_cast<float>(toView(width) * VIEW_FACTOR));
+    seamBegin(SEAM_LINES);
+    Point2 from = vertexAt(0);
+    Point2 fromInView = affineApply(m, from.x, from.y);
+    for (int i = 1; i <= last; ++i) {
+        const Point2 to = vertexAt(i);
+        const Point2 toInView = affineApply(m, to.x, to.y);
+        if (viewSegmentShows(fromInView, toInView)) {
+            seamVertex(from.x, from.y);
+            seamVertex(to.x, to.y);
+        }
+        from = to;
+        fromInView = toInView;
+    }
     seamEnd();
     seamLineWidth(2.0f);
     seamLighting(true);

@@ -22,6 +22,13 @@ void drawLine(const Point2& a, const Point2& b, const Color4& colour);
 // at 2 pixels. A width of 0 or less, or NaN, is refused and the width in
 // force draws.
 void drawThickLine(const Point2& a, const Point2& b, double width, const Color4& colour);
+// Thick segments from scale x points[i - 1] to scale x points[i], i = 1 to
+// last (model units), each width (view units) x 400 pixels wide, as that many
+// drawThickLine calls. Bounded (draw/bounds.h), the segments that can show go
+// to OpenGL as one primitive, the others not at all; the state left behind is
+// the same. Nothing is drawn and no state changes for last below 1.
+void drawScaledThickPolyline(double scale, const Point2* points, int last, double width,
+                             const Color4& colour);
 // drawLine of scale x a and scale x b.
 void drawScaledLine(double scale, const Point2& a, const Point2& b, const Color4& colour);
 // Black window-wide cross hair through p turned by angle (radians); leaves width 2.

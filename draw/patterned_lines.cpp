@@ -2,11 +2,16 @@
 
 #include <cmath>
 
+#include "draw/bounds.h"
 #include "draw/lines.h"
 #include "draw/pattern_counts.h"
 #include "draw/seam.h"
 
 namespace {
+
+// Lines shorter than this (view units) keep the literal drawing when bounded:
+// their few dashes sit at one point, along no direction worth clipping.
+constexpr double MIN_BOUNDED_LENGTH = 1e-9;
 
 // Lighting off, a frame at a turned towards b, the colour; the caller pops.
 void openLineFrame(const Point2& a, double direction, const Color4& colour) {
@@ -22,6 +27,68 @@ void closeLineFrame() {
     seamLighting(true);
 }
 
+// The whole periods first .. last (0 .. count - 1) of a pattern of the given
+// period that may show in the current frame, whose x axis the line follows
+// from 0 to length; one period of slack on each side covers rounding. False
+// when no part of the line may show.
+bool visiblePeriods(double length, double period, long long count, long long* first,
+                    long long* last) {
+    double from = 0.0;
+    double to = 0.0;
+    if (!visibleSpan(seamMatrix(), length, &from, &to) || !(period > 0.0)) {
+        return false;
+    }
+    *first = static_cast<long long>(std::fmax(std::floor(from / period) - 1.0, 0.0));
+    *last = static_cast<long long>(
+        std::fmin(std::ceil(to / period) + 1.0, static_cast<double>(count - 1)));
+    return true;
+}
+
+// The dashes of a dashed line that may show: dash i runs from x(i) to x(i) + dash.
+void drawDashLineBounded(double length, double unit, double dash, long long count) {
+    long long first = 0;
+    long long last = 0;
+    if (!visiblePeriods(length, unit, count + 1, &first, &last)) {
+        return;
+    }
+    seamBegin(SEAM_LINES);
+    for (long long i = first; i <= last; ++i) {
+        const double x = unit * static_cast<double>(i);
+        seamVertex(x, 0.0);
+        seamVertex(x + dash, 0.0);
+    }
+    seamEnd();
+}
+
+// The periods of a chain line that may show, and the final long dash if it may.
+void drawChainLineBounded(double length, double unit, double longDash, double shortDash,
+                          int count) {
+    long long first = 0;
+    long long last = 0;
+    if (!visiblePeriods(length, unit, static_cast<long long>(count) + 1, &first, &last)) {
+        return;
+    }
+    seamBegin(SEAM_LINES);
+    for (long long k = first; k <= last && k < count; ++k) {
+        // The same expressions, on the same int, as the literal drawing.
+        const int i = static_cast<int>(k);
+        const double x0 = i * unit;
+        const double x1 = x0 + longDash;
+        seamVertex(x0, 0.0);
+        seamVertex(x1, 0.0);
+        const double x2 = x1 + shortDash;
+        const double x3 = x2 + shortDash;
+        seamVertex(x2, 0.0);
+        seamVertex(x3, 0.0);
+    }
+    if (last >= count) {
+        const double lastStart = count * unit;
+        seamVertex(lastStart, 0.0);
+        seamVertex(lastStart + longDash, 0.0);
+    }
+    seamEnd();
+}
+
 }  // namespace
 
 void drawDashLine(const Point2& a, const Point2& b, const Color4& colour) {
@@ -33,6 +100,11 @@ void drawDashLine(const Point2& a, const Point2& b, const Color4& colour) {
     const double dash = 0.8 * unit;
 
     openLineFrame(a, direction, colour);
+    if (boundedDrawing() && !(length < MIN_BOUNDED_LENGTH)) {
+        drawDashLineBounded(toView(length), toView(unit), toView(dash), count);
+        closeLineFrame();
+        return;
+    }
     seamBegin(SEAM_LINES);
     for (long long i = 0; i <= count; ++i) {
         const double x = toView(unit) * static_cast<double>(i);
@@ -52,6 +124,11 @@ void drawChainLine(const Point2& a, const Point2& b, const Color4& colour) {
     const double shortDash = 2.0 * unit / 15.0;
 
     openLineFrame(a, direction, colour);
+    if (boundedDrawing() && !(length < MIN_BOUNDED_LENGTH)) {
+        drawChainLineBounded(toView(length), unit, longDash, shortDash, count);
+        closeLineFrame();
+        return;
+    }
     seamBegin(SEAM_LINES);
     for (int i = 0; i < count; ++i) {
         const double x0 = i * unit;

@@ -2,10 +2,10 @@
 
 #include <cmath>
 
+#include "draw/bounds.h"
+
 namespace {
 
-constexpr double DEGREES_TO_RADIANS = 3.14159265358979323846 / 180.0;
-constexpr Affine2 IDENTITY{1.0, 0.0, 0.0, 1.0, 0.0, 0.0};
 constexpr Color4 OPENGL_INITIAL_COLOUR{1.0f, 1.0f, 1.0f, 1.0f};
 
 // What glPushAttrib(GL_CURRENT_BIT) saves of the state the toolkit touches.
@@ -48,12 +48,8 @@ struct Recording {
 RecorderState state;
 Recording recording;
 
-Point2 applyMatrix(const Affine2& m, double x, double y) {
-    return Point2{m.xx * x + m.yx * y + m.tx, m.xy * x + m.yy * y + m.ty};
-}
-
 void resetState() {
-    state.matrix = IDENTITY;
+    state.matrix = IDENTITY_AFFINE;
     state.matrixDepth = 0;
     state.current = CurrentAttrib{OPENGL_INITIAL_COLOUR, Point2{0.0, 0.0}, OPENGL_INITIAL_COLOUR,
                                   false, true};
@@ -70,6 +66,8 @@ void startRecording() {
     resetState();
     clearRecording();
     setSeamTarget(SeamTarget::Recorder);
+    // A recording holds the literal drawing unless the caller bounds it afterwards.
+    setBoundedDrawing(false);
 }
 
 void stopRecording() {
@@ -195,7 +193,7 @@ void recordVertex(double x, double y) {
         recording.overflowed = true;
         return;
     }
-    recording.vertices[recording.storedVertices] = applyMatrix(state.matrix, x, y);
+    recording.vertices[recording.storedVertices] = affineApply(state.matrix, x, y);
     ++recording.storedVertices;
     ++recording.primitives[recording.storedPrimitives - 1].vertexCount;
 }
@@ -237,25 +235,15 @@ void recordPopMatrix() {
 }
 
 void recordTranslate(double x, double y) {
-    Affine2& m = state.matrix;
-    m.tx = m.xx * x + m.yx * y + m.tx;
-    m.ty = m.xy * x + m.yy * y + m.ty;
+    state.matrix = affineTranslated(state.matrix, x, y);
 }
 
 void recordRotate(double degrees) {
-    const double radians = degrees * DEGREES_TO_RADIANS;
-    const double c = std::cos(radians);
-    const double s = std::sin(radians);
-    Affine2& m = state.matrix;
-    const Affine2 before = m;
-    m.xx = before.xx * c + before.yx * s;
-    m.xy = before.xy * c + before.yy * s;
-    m.yx = before.yx * c - before.xx * s;
-    m.yy = before.yy * c - before.xy * s;
+    state.matrix = affineRotated(state.matrix, degrees);
 }
 
 void recordLoadIdentity() {
-    state.matrix = IDENTITY;
+    state.matrix = IDENTITY_AFFINE;
 }
 
 void recordPushCurrentAttrib() {
@@ -277,7 +265,7 @@ void recordPopAttrib() {
 
 void recordRasterPos(float x, float y) {
     // The projection is the identity, so the view is the clip volume.
-    const Point2 position = applyMatrix(state.matrix, x, y);
+    const Point2 position = affineApply(state.matrix, x, y);
     state.current.rasterPos = position;
     state.current.rasterColour = state.current.colour;
     state.current.rasterLighting = state.lighting;

@@ -12,6 +12,7 @@
 // store is full the recorder goes on counting but stops storing, and
 // recorderOverflowed() says so; stored items are always whole or a prefix.
 
+#include "draw/affine2.h"
 #include "draw/color.h"
 #include "draw/seam.h"
 #include "geometry/point2.h"
@@ -26,11 +27,6 @@ constexpr int RECORDER_TEXT_LENGTH = 127;
 // Depths of the model-view and attribute stacks; OpenGL guarantees 32 and 16.
 constexpr int RECORDER_MATRIX_DEPTH = 32;
 constexpr int RECORDER_ATTRIB_DEPTH = 16;
-
-// A 2-D affine map: x' = xx * x + yx * y + tx, y' = xy * x + yy * y + ty.
-struct Affine2 {
-    double xx, xy, yx, yy, tx, ty;
-};
 
 // One glBegin ... glEnd block. Vertices are recordedVertex(firstVertex) to
 // recordedVertex(firstVertex + vertexCount - 1), in view units; vertexCount
@@ -57,7 +53,8 @@ struct RecordedText {
 
 // Sends the seam to the recorder, resets its state to OpenGL's initial state
 // (identity matrix, white, width 1, lighting off, raster position at the
-// origin) and empties the recording.
+// origin), switches bounded drawing off for it (draw/bounds.h) and empties
+// the recording.
 void startRecording();
 // Sends the seam back to OpenGL; the recording stays readable.
 void stopRecording();

@@ -11,6 +11,21 @@ namespace {
 SeamTarget currentTarget = SeamTarget::OpenGL;
 long long vertexCount = 0;
 
+// The mirror of the window's model-view stack; OpenGL guarantees a depth of 32.
+constexpr int WINDOW_MATRIX_DEPTH = 32;
+Affine2 windowMatrix = IDENTITY_AFFINE;
+Affine2 windowMatrixStack[WINDOW_MATRIX_DEPTH];
+int windowMatrixDepth = 0;
+bool preciseMatrix = true;
+
+// The mirror, as the column-major 4 x 4 matrix OpenGL takes.
+void loadWindowMatrix() {
+    const Affine2& m = windowMatrix;
+    const double columns[16] = {m.xx, m.xy, 0.0, 0.0, m.yx, m.yy, 0.0, 0.0,
+                                0.0,  0.0,  1.0, 0.0, m.tx, m.ty, 0.0, 1.0};
+    glLoadMatrixd(columns);
+}
+
 bool recording() {
     return currentTarget == SeamTarget::Recorder;
 }
@@ -85,6 +100,10 @@ void seamPushMatrix() {
         recordPushMatrix();
     } else {
         glPushMatrix();
+        if (windowMatrixDepth < WINDOW_MATRIX_DEPTH) {
+            windowMatrixStack[windowMatrixDepth] = windowMatrix;
+            ++windowMatrixDepth;
+        }
     }
 }
 
@@ -93,6 +112,10 @@ void seamPopMatrix() {
         recordPopMatrix();
     } else {
         glPopMatrix();
+        if (windowMatrixDepth > 0) {
+            --windowMatrixDepth;
+            windowMatrix = windowMatrixStack[windowMatrixDepth];
+        }
     }
 }
 
@@ -100,7 +123,12 @@ void seamTranslate(double x, double y) {
     if (recording()) {
         recordTranslate(x, y);
     } else {
-        glTranslated(x, y, 0.0);
+        windowMatrix = affineTranslated(windowMatrix, x, y);
+        if (preciseMatrix) {
+            loadWindowMatrix();
+        } else {
+            glTranslated(x, y, 0.0);
+        }
     }
 }
 
@@ -108,7 +136,12 @@ void seamRotate(double degrees) {
     if (recording()) {
         recordRotate(degrees);
     } else {
-        glRotated(degrees, 0.0, 0.0, 1.0);
+        windowMatrix = affineRotated(windowMatrix, degrees);
+        if (preciseMatrix) {
+            loadWindowMatrix();
+        } else {
+            glRotated(degrees, 0.0, 0.0, 1.0);
+        }
     }
 }
 
@@ -117,6 +150,7 @@ void seamLoadIdentity() {
         recordLoadIdentity();
     } else {
         glLoadIdentity();
+        windowMatrix = IDENTITY_AFFINE;
     }
 }
 
@@ -170,6 +204,18 @@ void seamSwapBuffers() {
     if (!recording()) {
         glutSwapBuffers();
     }
+}
+
+void setSeamPreciseMatrix(bool precise) {
+    preciseMatrix = precise;
+}
+
+bool seamPreciseMatrix() {
+    return preciseMatrix;
+}
+
+Affine2 seamMatrix() {
+    return recording() ? recorderMatrix() : windowMatrix;
 }
 
 long long seamVertexCount() {

@@ -2,10 +2,12 @@
 
 // The one seam between the drawing code and OpenGL. The toolkit, the scene
 // and the frame bracket call only these functions. Sent to OpenGL, each one
-// forwards to the single GL or GLUT call it is named after; sent to the
-// recorder (draw/recorder.h), the same calls are kept as primitives with
-// their vertices after the current matrix, with no GL context at all.
+// forwards to the single GL or GLUT call it is named after (the matrix calls
+// to glLoadMatrixd while the matrix is precise, see setSeamPreciseMatrix);
+// sent to the recorder (draw/recorder.h), the same calls are kept as
+// primitives with their vertices after the current matrix, with no GL context.
 
+#include "draw/affine2.h"
 #include "draw/color.h"
 
 enum class SeamTarget { OpenGL, Recorder };
@@ -52,6 +54,24 @@ void seamBitmapCharacter(void* font, int c);
 void seamClear();
 void seamFlush();
 void seamSwapBuffers();
+
+// The current model-view matrix as the calls above have built it, in double
+// precision: the recorder's own matrix, or for OpenGL a mirror kept by the
+// seam (identity at start and after seamLoadIdentity; pushes beyond 32 and
+// pops of an empty stack are ignored, as OpenGL ignores them). Matrix changes
+// made with gl* calls outside the seam are not seen.
+Affine2 seamMatrix();
+
+// How the OpenGL target builds its model-view matrix. Precise (at start,
+// and whenever bounded drawing is on for it, draw/bounds.h): the seam
+// composes the matrix in double precision (seamMatrix) and hands it whole to
+// OpenGL with glLoadMatrixd after each seamTranslate or seamRotate; matrix
+// changes made with gl* calls outside the seam are then overwritten. Not
+// precise (with the literal drawing): each is glTranslated or glRotated,
+// multiplied in OpenGL's single precision, where thousands of turns in a row
+// drift by pixels. The recorder always works in double precision.
+void setSeamPreciseMatrix(bool precise);
+bool seamPreciseMatrix();
 
 // Vertices handed to seamVertex since the last reset, whatever the target.
 long long seamVertexCount();

@@ -89,10 +89,6 @@ void drawGearTeeth(double scale, double angle, int toothCount, const Point2& cen
 }
 
 void drawPolyline(const Point2* points, int last, const Color4& colour) {
-    const double scale = viewState.viewScale;
-    for (int i = 1; i <= last; ++i) {
-        const Point2 a{scale * points[i - 1].x, scale * points[i - 1].y};
-        const Point2 b{scale * points[i].x, scale * points[i].y};
-        drawThickLine(a, b, TOOTH_LINE_WIDTH, colour);
-    }
+    // Bounded drawing leaves out the copies and segments outside the window.
+    drawScaledThickPolyline(viewState.viewScale, points, last, TOOTH_LINE_WIDTH, colour);
 }

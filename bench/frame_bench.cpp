@@ -1,0 +1,96 @@
+// Whole frames of display() in a real 800 by 800 GLUT window, literal and
+// bounded side by side for every scenario of bench/frame_scenarios.h. Run it
+// under an X server, e.g. tests/with-xvfb build/bench/frame_bench.
+//
+// Counters per scenario: vertices handed to OpenGL per frame, and the median
+// frame time in milliseconds (the benchmark's own time is the mean). Each
+// timed frame ends with glFinish, so the rasteriser's work is inside it.
+
+#include <GL/freeglut.h>
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "bench/frame_scenarios.h"
+#include "draw/bounds.h"
+#include "draw/seam.h"
+
+namespace {
+
+constexpr int WINDOW_SIZE = 800;
+
+void openWindow(int* argc, char** argv) {
+    if (std::getenv("DISPLAY") == nullptr) {
+        std::fprintf(stderr, "frame_bench: no DISPLAY; run it under tests/with-xvfb\n");
+        std::exit(EXIT_FAILURE);
+    }
+    glutInitWindowSize(WINDOW_SIZE, WINDOW_SIZE);
+    glutInit(argc, argv);
+    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
+    glutCreateWindow("gearmesh frame benchmark");
+    glutDisplayFunc([] {});
+    for (int i = 0; i < 10; ++i) {
+        glutMainLoopEvent();
+    }
+    // As the window's reshape leaves it: identity projection over the whole window.
+    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+    glViewport(0, 0, WINDOW_SIZE, WINDOW_SIZE);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void timeFrames(benchmark::State& state, const FrameScenario* scenario, bool bounded) {
+    setSeamTarget(SeamTarget::OpenGL);
+    setUpScenario(*scenario);
+    setBoundedDrawing(bounded);
+    std::vector<double> milliseconds;
+    long long vertices = 0;
+    for (auto _ : state) {
+        resetSeamVertexCount();
+        const auto start = std::chrono::steady_clock::now();
+        display();
+        glFinish();
+        const auto end = std::chrono::steady_clock::now();
+        const double seconds = std::chrono::duration<double>(end - start).count();
+        state.SetIterationTime(seconds);
+        milliseconds.push_back(seconds * 1000.0);
+        vertices += seamVertexCount();
+    }
+    setBoundedDrawing(true);
+    std::sort(milliseconds.begin(), milliseconds.end());
+    const size_t n = milliseconds.size();
+    const double median =
+        n == 0 ? 0.0 : (milliseconds[(n - 1) / 2] + milliseconds[n / 2]) / 2.0;
+    state.counters["median_ms"] = median;
+    state.counters["vertices"] = benchmark::Counter(static_cast<double>(vertices),
+                                                    benchmark::Counter::kAvgIterations);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    openWindow(&argc, argv);
+    benchmark::Initialize(&argc, argv);
+    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    benchmark::AddCustomContext("renderer", renderer != nullptr ? renderer : "unknown");
+    for (const FrameScenario& scenario : FRAME_SCENARIOS) {
+        for (bool bounded : {false, true}) {
+            const std::string name =
+                std::string(scenario.name) + (bounded ? " / bounded" : " / literal");
+            benchmark::RegisterBenchmark(name.c_str(), timeFrames, &scenario, bounded)
+                ->UseManualTime()
+                ->Unit(benchmark::kMillisecond)
+                ->MinTime(bounded ? 1.0 : 0.5);
+        }
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
