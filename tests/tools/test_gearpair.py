@@ -479,7 +479,10 @@ class OutlineTest(unittest.TestCase):
 
 class ViewTest(unittest.TestCase):
     def setUp(self):
-        self.directory = tempfile.mkdtemp(prefix="gearpair-view-")
+        # Beside the binary, in the build tree: the pictures of the last run
+        # stay there for a look.
+        self.directory = os.path.join(os.path.dirname(os.path.abspath(GEARPAIR)), "view-pictures")
+        os.makedirs(self.directory, exist_ok=True)
 
     def view(self, *args, env=None):
         target = os.path.join(self.directory, "view.svg")
@@ -534,8 +537,8 @@ class ViewTest(unittest.TestCase):
                          "needs the X server and gearmesh")
     def test_reversed_zoomed_mesh_matches_the_window(self):
         share = self.compare_with_window("reversed", ("12", "30"),
-                                         ("--mode", "3", "--reverse", "--zoom", "-3", "--steps", "2"),
-                                         ["3", "R", "w", "w", "w", "s", "s"])
+                                         ("--mode", "3", "--reverse", "--zoom", "2", "--steps", "3"),
+                                         ["3", "R", "W", "W", "s", "s", "s"])
         self.assertGreaterEqual(share, 0.99)
 
 
