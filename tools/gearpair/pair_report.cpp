@@ -107,7 +107,7 @@ std::string plainReport(const PairSummary& s) {
     std::string text;
     text += format("Gear pair %d x %d teeth: module 1, pressure angle 20 degrees, "
                    "profile shift %+.4f / %+.4f\n",
-                   g.z1, g.z2, g.shift1, g.shift2);
+                   g.z1, g.z2, g.shift1 + 0.0, g.shift2 + 0.0);  // + 0.0: no "-0"
     text += "Lengths in modules (millimetres at module 1); the pitch point is the origin.\n\n";
 
     text += format("  %-26s %12s %12s\n", "", "gear 1", "gear 2");
