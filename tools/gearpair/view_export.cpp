@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "draw/bounds.h"
 #include "draw/recorder.h"
 #include "geometry/gear_pair.h"
 #include "scene/display.h"
@@ -305,7 +306,8 @@ std::string recordingSvg() {
 }
 
 // A frame the recorder could not keep whole would come out with pieces
-// missing; the zoom makes frames grow, so the last frame is the largest.
+// missing. Bounded drawing keeps frames far below the recorder's capacity;
+// this guards the picture should that ever change.
 bool frameKept(std::string& error) {
     if (!recorderOverflowed()) {
         return true;
@@ -351,6 +353,9 @@ bool pressKeys(const ViewKeys& keys, std::string& error) {
 
 bool viewSvg(const ViewKeys& keys, std::string& svg, std::string& error) {
     startRecording();
+    // The window draws only what can reach it; a recording draws everything
+    // unless told otherwise.
+    setBoundedDrawing(true);
     const bool kept = pressKeys(keys, error);
     stopRecording();
     if (kept) {
