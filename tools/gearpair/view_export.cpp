@@ -144,60 +144,61 @@ std::vector<Pixel> clipPolygon(std::vector<Pixel> polygon) {
     return polygon;
 }
 
-// Collects consecutive primitives of one look into one <path>.
-struct PathBuilder {
+// The <path> elements written so far and the one being collected:
+// consecutive primitives of one look go into one path.
+struct SvgPaths {
     std::string svg;
     std::string style;  // attributes of the open path, empty when none is open
     std::string data;
     std::string penAt;  // end of the last segment, as written
-
-    void flush() {
-        if (!data.empty()) {
-            svg += "  <path " + style + " d=\"" + data + "\"/>\n";
-        }
-        data.clear();
-        style.clear();
-        penAt.clear();
-    }
-
-    void use(const std::string& wanted) {
-        if (wanted != style) {
-            flush();
-            style = wanted;
-        }
-    }
-
-    // A segment that starts where the previous one ended continues its
-    // subpath, so polylines and circles come out joined.
-    void segment(Pixel a, Pixel b) {
-        if (!clipSegment(a, b)) {
-            return;
-        }
-        const std::string from = pixelText(a);
-        const std::string to = pixelText(b);
-        if (from == to) {
-            return;  // OpenGL draws nothing for a line of no length
-        }
-        if (data.empty() || from != penAt) {
-            data += (data.empty() ? "M" : " M") + from;
-        }
-        data += " L" + to;
-        penAt = to;
-    }
-
-    void polygon(const std::vector<Pixel>& corners) {
-        const std::vector<Pixel> clipped = clipPolygon(corners);
-        if (clipped.size() < 3) {
-            return;
-        }
-        data += data.empty() ? "M" : " M";
-        for (std::size_t i = 0; i < clipped.size(); ++i) {
-            data += (i == 0 ? "" : " L") + pixelText(clipped[i]);
-        }
-        data += " Z";
-        penAt.clear();
-    }
 };
+
+void closePath(SvgPaths& paths) {
+    if (!paths.data.empty()) {
+        paths.svg += "  <path " + paths.style + " d=\"" + paths.data + "\"/>\n";
+    }
+    paths.data.clear();
+    paths.style.clear();
+    paths.penAt.clear();
+}
+
+void usePathStyle(SvgPaths& paths, const std::string& style) {
+    if (style != paths.style) {
+        closePath(paths);
+        paths.style = style;
+    }
+}
+
+// A segment that starts where the previous one ended continues its subpath,
+// so polylines and circles come out joined.
+void addSegment(SvgPaths& paths, Pixel a, Pixel b) {
+    if (!clipSegment(a, b)) {
+        return;
+    }
+    const std::string from = pixelText(a);
+    const std::string to = pixelText(b);
+    if (from == to) {
+        return;  // OpenGL draws nothing for a line of no length
+    }
+    if (paths.data.empty() || from != paths.penAt) {
+        paths.data += (paths.data.empty() ? "M" : " M") + from;
+    }
+    paths.data += " L" + to;
+    paths.penAt = to;
+}
+
+void addPolygon(SvgPaths& paths, const std::vector<Pixel>& corners) {
+    const std::vector<Pixel> clipped = clipPolygon(corners);
+    if (clipped.size() < 3) {
+        return;
+    }
+    paths.data += paths.data.empty() ? "M" : " M";
+    for (std::size_t i = 0; i < clipped.size(); ++i) {
+        paths.data += (i == 0 ? "" : " L") + pixelText(clipped[i]);
+    }
+    paths.data += " Z";
+    paths.penAt.clear();
+}
 
 // Advance widths in pixels of the legend font, GLUT's 18-pixel Helvetica
 // bitmap font, for the printable ASCII characters 32 to 126. Placing each
@@ -248,38 +249,38 @@ std::string textSvg(const RecordedText& text) {
 }
 
 std::string recordingSvg() {
-    PathBuilder paths;
+    SvgPaths paths;
     const int primitives = storedPrimitiveCount();
     for (int i = 0; i < primitives; ++i) {
         const RecordedPrimitive primitive = recordedPrimitive(i);
         const std::string colour = colourText(primitive.colour, primitive.lighting);
         const int n = primitive.vertexCount;
         if (primitive.mode == SEAM_POLYGON) {
-            paths.use("fill=\"" + colour + "\"");
+            usePathStyle(paths, "fill=\"" + colour + "\"");
             std::vector<Pixel> corners;
             for (int j = 0; j < n; ++j) {
                 corners.push_back(toPixel(recordedPrimitiveVertex(i, j)));
             }
-            paths.polygon(corners);
+            addPolygon(paths, corners);
             continue;
         }
         // OpenGL clamps line widths below one pixel to one.
         const double width = std::max(1.0f, primitive.lineWidth);
-        paths.use("fill=\"none\" stroke=\"" + colour + "\" stroke-width=\"" + pixelNumber(width) +
-                  "\"");
+        usePathStyle(paths, "fill=\"none\" stroke=\"" + colour + "\" stroke-width=\"" +
+                                pixelNumber(width) + "\"");
         if (primitive.mode == SEAM_LINES) {
             for (int j = 0; j + 1 < n; j += 2) {
-                paths.segment(toPixel(recordedPrimitiveVertex(i, j)),
-                              toPixel(recordedPrimitiveVertex(i, j + 1)));
+                addSegment(paths, toPixel(recordedPrimitiveVertex(i, j)),
+                           toPixel(recordedPrimitiveVertex(i, j + 1)));
             }
         } else if (primitive.mode == SEAM_LINE_LOOP && n >= 2) {
             for (int j = 0; j < n; ++j) {
-                paths.segment(toPixel(recordedPrimitiveVertex(i, j)),
-                              toPixel(recordedPrimitiveVertex(i, (j + 1) % n)));
+                addSegment(paths, toPixel(recordedPrimitiveVertex(i, j)),
+                           toPixel(recordedPrimitiveVertex(i, (j + 1) % n)));
             }
         }
     }
-    paths.flush();
+    closePath(paths);
 
     std::string svg;
     const std::string size = std::to_string(VIEW_PIXELS);
