@@ -1,0 +1,310 @@
+// The bounded drawing of the patterned circles and lines and of the thick
+// polyline, checked against the literal drawing through the recorder.
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <map>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include "draw/bounds.h"
+#include "draw/circles.h"
+#include "draw/lines.h"
+#include "draw/patterned_lines.h"
+#include "draw/seam.h"
+#include "recording_checks.h"
+
+namespace {
+
+constexpr double PIXEL = 1.0 / VIEW_FACTOR;  // view units
+constexpr double SHOWN_EDGE = VIEW_EDGE + BOUNDS_MARGIN;
+
+struct Segment {
+    Point2 a, b;
+    int primitive;
+};
+
+std::vector<Segment> recordedSegments() {
+    std::vector<Segment> segments;
+    for (int i = 0; i < storedPrimitiveCount(); ++i) {
+        for (int j = 0; j + 1 < recordedPrimitive(i).vertexCount; j += 2) {
+            segments.push_back(Segment{vertex(i, j), vertex(i, j + 1), i});
+        }
+    }
+    return segments;
+}
+
+bool inWindow(const Point2& p) {
+    return std::fabs(p.x) <= VIEW_EDGE && std::fabs(p.y) <= VIEW_EDGE;
+}
+
+// Draws the figure literally and bounded, each as the only thing recorded.
+template <typename Draw>
+std::pair<std::vector<Segment>, std::vector<Segment>> literalAndBounded(Draw draw) {
+    startRecording();
+    draw();
+    EXPECT_FALSE(recorderOverflowed());
+    const std::vector<Segment> literal = recordedSegments();
+    startRecording();
+    setBoundedDrawing(true);
+    draw();
+    const std::vector<Segment> bounded = recordedSegments();
+    expectStateLeftAsFound();
+    stopRecording();
+    return {literal, bounded};
+}
+
+// Vertices of a circle's recording keyed by their polar angle about the
+// centre, with the primitive (dash or dot) each belongs to.
+using AngleIndex = std::map<double, int>;
+
+AngleIndex anglesOf(const std::vector<Segment>& segments, const Point2& centre) {
+    AngleIndex index;
+    for (const Segment& s : segments) {
+        for (const Point2& p : {s.a, s.b}) {
+            index[polarAngle(Point2{p.x - centre.x, p.y - centre.y})] = s.primitive;
+        }
+    }
+    return index;
+}
+
+// The literal primitive holding a vertex at this angle, or -1.
+int literalPrimitiveAt(const AngleIndex& literal, double angle, double tolerance) {
+    const auto near = literal.lower_bound(angle - tolerance);
+    if (near != literal.end() && near->first <= angle + tolerance) {
+        return near->second;
+    }
+    return -1;
+}
+
+struct CircleCase {
+    const char* name;
+    bool chain;
+    Point2 centre;  // view units
+    double radius;
+    double degrees;  // the caller's frame turned by this much first
+};
+
+void drawCase(const CircleCase& c) {
+    seamPushMatrix();
+    seamRotate(c.degrees);
+    if (c.chain) {
+        drawChainCircle(c.centre, c.radius, BLUE);
+    } else {
+        drawDashCircle(c.centre, c.radius, BLUE);
+    }
+    seamPopMatrix();
+}
+
+}  // namespace
+
+TEST(DrawChainCircle, BoundedDrawsTheLiteralPatternWhereTheWindowShowsIt) {
+    const CircleCase cases[] = {
+        {"chain through the window", true, Point2{0.3, -8.2}, 8.0, 0.0},
+        {"negative radius, turned frame", true, Point2{-7.5, 0.6}, -7.9, 37.0},
+        {"dashed, across a corner", false, Point2{6.9, 6.9}, 8.5, 0.0},
+    };
+    for (const CircleCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto [literal, bounded] = literalAndBounded([&] { drawCase(c); });
+        // The centre in view units, through the caller's turn.
+        const double t = c.degrees * TRUE_PI / 180.0;
+        const Point2 centre{c.centre.x * std::cos(t) - c.centre.y * std::sin(t),
+                            c.centre.x * std::sin(t) + c.centre.y * std::cos(t)};
+        const double radius = std::fabs(c.radius);
+        const double chordAngle = std::fabs(std::remainder(polarAngle(Point2{literal[0].b.x - centre.x, literal[0].b.y - centre.y}) -
+                                                           polarAngle(Point2{literal[0].a.x - centre.x, literal[0].a.y - centre.y}),
+                                                           2 * TRUE_PI));
+        ASSERT_LT(radius * chordAngle, PIXEL);  // literal chords are under a pixel
+        ASSERT_FALSE(bounded.empty());
+        EXPECT_LT(bounded.size() * 20, literal.size());
+
+        // Every bounded vertex is a literal one, and the segments of one
+        // bounded primitive all lie on one literal dash or dot: no gap is
+        // bridged and no end moves.
+        const AngleIndex literalAngles = anglesOf(literal, centre);
+        const double tolerance = 1e-3 * chordAngle;
+        std::map<int, std::set<int>> homes;
+        for (const Segment& s : bounded) {
+            for (const Point2& p : {s.a, s.b}) {
+                const Point2 d{p.x - centre.x, p.y - centre.y};
+                EXPECT_NEAR(std::hypot(d.x, d.y), radius, 1e-9);
+                const int home = literalPrimitiveAt(literalAngles, polarAngle(d), tolerance);
+                ASSERT_GE(home, 0) << "vertex at " << p.x << ", " << p.y << " is no literal vertex";
+                homes[s.primitive].insert(home);
+            }
+            // Merged chords span about MERGED_CHORD_PIXELS, within the sagitta bound.
+            const double length = std::hypot(s.b.x - s.a.x, s.b.y - s.a.y);
+            EXPECT_LT(length, 2.5 * PIXEL);
+            EXPECT_LT(radius - std::sqrt(radius * radius - length * length / 4.0),
+                      MERGED_CHORD_SAGITTA_PIXELS * PIXEL);
+        }
+        for (const auto& [primitive, literalHomes] : homes) {
+            EXPECT_EQ(literalHomes.size(), 1u) << "bounded primitive " << primitive;
+        }
+
+        // Every literal chord in the window lies on a bounded chord: bounded
+        // chords cover the angles from each of their ends to the other.
+        std::vector<std::pair<double, double>> covered;
+        for (const Segment& s : bounded) {
+            double from = polarAngle(Point2{s.a.x - centre.x, s.a.y - centre.y});
+            double to = polarAngle(Point2{s.b.x - centre.x, s.b.y - centre.y});
+            if (angleBetween(from, to) < 0) {
+                std::swap(from, to);
+            }
+            covered.emplace_back(from - tolerance, from + std::fabs(angleBetween(from, to)) + tolerance);
+        }
+        std::sort(covered.begin(), covered.end());
+        int inside = 0;
+        for (const Segment& s : literal) {
+            const Point2 middle{(s.a.x + s.b.x) / 2.0, (s.a.y + s.b.y) / 2.0};
+            if (!inWindow(s.a) || !inWindow(s.b)) {
+                continue;
+            }
+            ++inside;
+            const double angle = polarAngle(Point2{middle.x - centre.x, middle.y - centre.y});
+            bool found = false;
+            for (double turn : {angle, angle + 2 * TRUE_PI}) {
+                auto it = std::upper_bound(covered.begin(), covered.end(),
+                                           std::make_pair(turn, 1e300));
+                if (it != covered.begin() && std::prev(it)->second >= turn) {
+                    found = true;
+                }
+            }
+            EXPECT_TRUE(found) << "literal chord at " << middle.x << ", " << middle.y;
+            if (!found) {
+                break;
+            }
+        }
+        EXPECT_GT(inside, 200);
+    }
+}
+
+TEST(DrawChainCircle, BoundedInsideTheWindowIsTheLiteralDrawing) {
+    // Chords of a pixel or more, all in the window: nothing to leave out or merge.
+    for (double r : {0.1, 0.5, -0.9}) {
+        SCOPED_TRACE(r);
+        const auto [literal, bounded] =
+            literalAndBounded([r] { drawChainCircle(Point2{0.05, -0.02}, r, RED); });
+        ASSERT_EQ(literal.size(), bounded.size());
+        for (size_t i = 0; i < literal.size(); ++i) {
+            EXPECT_EQ(literal[i].primitive, bounded[i].primitive);
+            expectPointNear(bounded[i].a, literal[i].a.x, literal[i].a.y, 1e-12);
+            expectPointNear(bounded[i].b, literal[i].b.x, literal[i].b.y, 1e-12);
+        }
+    }
+}
+
+TEST(DrawChainCircle, BoundedLeavesOutCirclesThatMissTheWindow) {
+    const auto [aroundLiteral, around] =
+        literalAndBounded([] { drawScaledChainCircle(0.2, Point2{0, 0}, 10.0, BLUE); });
+    EXPECT_EQ(aroundLiteral.size(), 62u * (90 + 20));
+    EXPECT_TRUE(around.empty());  // radius 2 about the centre: all of it beyond the corners
+    const auto [besideLiteral, beside] =
+        literalAndBounded([] { drawChainCircle(Point2{3, 0}, 1.5, BLUE); });
+    EXPECT_FALSE(besideLiteral.empty());
+    EXPECT_TRUE(beside.empty());
+}
+
+TEST(DrawChainCircle, BoundedSurvivesRadiiBeyondAnyCount) {
+    // The counts clamp at the largest int; only the few periods by the window are drawn.
+    startRecording();
+    setBoundedDrawing(true);
+    drawChainCircle(Point2{0, -1e9}, 1e9, BLUE);
+    EXPECT_GT(recordedVertexCount(), 100);
+    EXPECT_LT(recordedVertexCount(), 20000);
+    for (int i = 0; i < storedVertexCount(); ++i) {
+        EXPECT_LT(std::fabs(recordedVertex(i).y), 0.01) << i;
+    }
+    clearRecording();
+    drawChainCircle(Point2{0, 0}, std::numeric_limits<double>::infinity(), BLUE);
+    drawDashCircle(Point2{0, 0}, std::numeric_limits<double>::quiet_NaN(), BLUE);
+    EXPECT_EQ(recordedVertexCount(), 0);
+    expectStateLeftAsFound();
+    stopRecording();
+}
+
+TEST(DrawChainLine, BoundedDrawsTheLiteralDashesThatReachTheWindow) {
+    const struct {
+        const char* name;
+        Point2 a, b;
+    } cases[] = {{"vertical through", {0.2, -50.0}, {0.2, 50.0}},
+                 {"slanted, ending inside", {-40.0, -30.0}, {0.3, 0.1}},
+                 {"passing by", {-40.0, 1.2}, {40.0, 1.2}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (bool chain : {true, false}) {
+            const auto [literal, bounded] = literalAndBounded([&] {
+                if (chain) {
+                    drawChainLine(c.a, c.b, RED);
+                } else {
+                    drawDashLine(c.a, c.b, RED);
+                }
+            });
+            // Bounded dashes are literal dashes, and every literal dash that
+            // reaches the widened window is there.
+            std::set<std::pair<double, double>> boundedStarts;
+            for (const Segment& s : bounded) {
+                boundedStarts.insert({s.a.x, s.a.y});
+            }
+            int reaching = 0;
+            for (const Segment& s : literal) {
+                const bool reaches = viewSegmentShows(s.a, s.b);
+                reaching += reaches ? 1 : 0;
+                if (reaches) {
+                    EXPECT_EQ(boundedStarts.count({s.a.x, s.a.y}), 1u) << s.a.x << ", " << s.a.y;
+                }
+            }
+            std::set<std::pair<double, double>> literalStarts;
+            for (const Segment& s : literal) {
+                literalStarts.insert({s.a.x, s.a.y});
+            }
+            for (const Segment& s : bounded) {
+                EXPECT_EQ(literalStarts.count({s.a.x, s.a.y}), 1u);
+            }
+            EXPECT_LE(bounded.size(), static_cast<size_t>(reaching) + 8);
+            EXPECT_LT(bounded.size() * 10, literal.size());
+        }
+    }
+}
+
+TEST(DrawScaledThickPolyline, BoundedKeepsTheSegmentsThatReachTheWindowInOnePrimitive) {
+    // A zigzag from inside the window out to the right, scaled by 2.
+    std::vector<Point2> points;
+    for (int i = 0; i <= 40; ++i) {
+        points.push_back(Point2{0.1 * i, (i % 2 == 0) ? 0.0 : 0.1});
+    }
+    const int last = static_cast<int>(points.size()) - 1;
+    const auto [literal, bounded] = literalAndBounded(
+        [&] { drawScaledThickPolyline(2.0, points.data(), last, 0.01, RED); });
+    ASSERT_EQ(literal.size(), 40u);
+    int reaching = 0;
+    for (const Segment& s : literal) {
+        reaching += std::fmin(s.a.x, s.b.x) <= SHOWN_EDGE ? 1 : 0;
+    }
+    EXPECT_EQ(reaching, 6);
+    ASSERT_EQ(bounded.size(), static_cast<size_t>(reaching));
+    for (size_t i = 0; i < bounded.size(); ++i) {
+        EXPECT_EQ(bounded[i].primitive, 0);
+        expectPointNear(bounded[i].a, literal[i].a.x, literal[i].a.y, 0.0);
+        expectPointNear(bounded[i].b, literal[i].b.x, literal[i].b.y, 0.0);
+    }
+    EXPECT_EQ(recordedPrimitive(0).lineWidth, 4.0f);
+
+    // Wholly outside: nothing drawn, and the state the thick lines leave.
+    startRecording();
+    setBoundedDrawing(true);
+    seamLineWidth(7.0f);
+    seamLighting(false);
+    for (Point2& p : points) {
+        p.y += 5.0;
+    }
+    drawScaledThickPolyline(1.0, points.data(), last, 0.01, GREEN);
+    EXPECT_EQ(recordedPrimitiveCount(), 0);
+    EXPECT_EQ(recorderLineWidth(), 2.0f);
+    EXPECT_TRUE(recorderLighting());
+    EXPECT_TRUE(recorderColor().g == 1.0f && recorderColor().r == 0.0f);
+    stopRecording();
+}
