@@ -231,11 +231,14 @@ double legendAdvance(char c) {
     return c >= 0x20 && c <= 0x7e ? LEGEND_ADVANCE[c - 0x20] : LEGEND_ADVANCE['?' - 0x20];
 }
 
-// A recorded text as one <text>, each character at its own pen position.
+// A recorded text as one <text>, each character at its own pen position. The
+// bitmap Helvetica is narrow; a condensed face, where the viewer has one,
+// keeps the substitute's letters within their places.
 std::string textSvg(const RecordedText& text) {
     const Pixel at = toPixel(text.position);
     std::string svg = "  <text y=\"" + pixelNumber(at.y) +
-                      "\" font-family=\"Helvetica, Arial, sans-serif\" font-size=\"" +
+                      "\" font-family=\"Helvetica, Arial, sans-serif\" font-stretch=\"condensed\"" +
+                      " font-size=\"" +
                       std::to_string(LEGEND_FONT_PIXELS) + "\" fill=\"" +
                       colourText(text.colour, text.lighting) +
                       "\" xml:space=\"preserve\" text-rendering=\"optimizeSpeed\">";
