@@ -10,6 +10,11 @@
 
 namespace {
 
+// Turns in radians for the bounded drawing's own angle arithmetic (the
+// pattern itself keeps TOOLKIT_PI).
+constexpr double HALF_TURN = 3.14159265358979323846;
+constexpr double FULL_TURN = 2.0 * HALF_TURN;
+
 // Lighting off, a frame at the centre (view units), the colour; the caller closes.
 void openCircleFrame(double cx, double cy, const Color4& colour) {
     seamLighting(false);
@@ -126,12 +131,12 @@ constexpr int PERIOD_RANGE_CAPACITY = 3;
 // angles of the pattern's parameter, radians). Period k starts at
 // (k + 1) x turn; one period of slack on each side covers rounding.
 int visiblePeriods(const ArcWindow& w, long long periods, double turn, PeriodRange* ranges) {
-    constexpr double FULL_TURN = 2.0 * 3.14159265358979323846;
-    if (w.whole || w.halfWidth >= FULL_TURN / 2.0 - 2.0 * turn) {
+    if (w.whole || w.halfWidth >= HALF_TURN - 2.0 * turn) {
         ranges[0] = PeriodRange{0, periods - 1};
         return 1;
     }
-    const double low = w.middle - w.halfWidth - std::floor((w.middle - w.halfWidth) / FULL_TURN) * FULL_TURN;
+    const double start = w.middle - w.halfWidth;
+    const double low = start - std::floor(start / FULL_TURN) * FULL_TURN;
     const double high = low + 2.0 * w.halfWidth;
     int count = 0;
     for (int shift = -1; shift <= 1; ++shift) {
@@ -157,7 +162,6 @@ int visiblePeriods(const ArcWindow& w, long long periods, double turn, PeriodRan
 // period's frame stands (radians, the parameter's polar angle offset).
 void drawPeriodBounded(const CirclePatternLayout& c, const ArcWindow& w, double frameAngle,
                        long long merge) {
-    constexpr double FULL_TURN = 2.0 * 3.14159265358979323846;
     for (int a = 0; a < c.arcCount; ++a) {
         const PatternArc& arc = c.arcs[a];
         if (arc.chordCount <= 0) {
@@ -216,11 +220,11 @@ void drawPatternBounded(const CirclePatternLayout& c) {
     }
     // Parameter angle to polar angle: a negative radius puts each point opposite.
     if (c.radius < 0.0) {
-        w.middle -= 3.14159265358979323846;
+        w.middle -= HALF_TURN;
     }
     // Each frame turn is handed to OpenGL in degrees of RAD_TO_DEG, which is
     // not exactly 180 / pi; the window is tested at the angle it really turns.
-    const double turn = c.periodAngle * RAD_TO_DEG * (3.14159265358979323846 / 180.0);
+    const double turn = c.periodAngle * RAD_TO_DEG * (HALF_TURN / 180.0);
     const double periodDegrees = c.periodAngle * RAD_TO_DEG;
     const long long merge = chordMerge(c, scale);
     PeriodRange ranges[PERIOD_RANGE_CAPACITY];
