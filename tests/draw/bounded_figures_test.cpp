@@ -56,29 +56,6 @@ std::pair<std::vector<Segment>, std::vector<Segment>> literalAndBounded(Draw dra
     return {literal, bounded};
 }
 
-// Vertices of a circle's recording keyed by their polar angle about the
-// centre, with the primitive (dash or dot) each belongs to.
-using AngleIndex = std::map<double, int>;
-
-AngleIndex anglesOf(const std::vector<Segment>& segments, const Point2& centre) {
-    AngleIndex index;
-    for (const Segment& s : segments) {
-        for (const Point2& p : {s.a, s.b}) {
-            index[polarAngle(Point2{p.x - centre.x, p.y - centre.y})] = s.primitive;
-        }
-    }
-    return index;
-}
-
-// The literal primitive holding a vertex at this angle, or -1.
-int literalPrimitiveAt(const AngleIndex& literal, double angle, double tolerance) {
-    const auto near = literal.lower_bound(angle - tolerance);
-    if (near != literal.end() && near->first <= angle + tolerance) {
-        return near->second;
-    }
-    return -1;
-}
-
 struct CircleCase {
     const char* name;
     bool chain;
@@ -109,74 +86,62 @@ TEST(DrawChainCircle, BoundedDrawsTheLiteralPatternWhereTheWindowShowsIt) {
     for (const CircleCase& c : cases) {
         SCOPED_TRACE(c.name);
         const auto [literal, bounded] = literalAndBounded([&] { drawCase(c); });
-        // The centre in view units, through the caller's turn.
+        // The centre in view units, through the caller's turn, and polar angles about it.
         const double t = c.degrees * TRUE_PI / 180.0;
         const Point2 centre{c.centre.x * std::cos(t) - c.centre.y * std::sin(t),
                             c.centre.x * std::sin(t) + c.centre.y * std::cos(t)};
+        const auto angleOf = [&](const Point2& p) {
+            return polarAngle(Point2{p.x - centre.x, p.y - centre.y});
+        };
         const double radius = std::fabs(c.radius);
-        const double chordAngle = std::fabs(std::remainder(polarAngle(Point2{literal[0].b.x - centre.x, literal[0].b.y - centre.y}) -
-                                                           polarAngle(Point2{literal[0].a.x - centre.x, literal[0].a.y - centre.y}),
-                                                           2 * TRUE_PI));
-        ASSERT_LT(radius * chordAngle, PIXEL);  // literal chords are under a pixel
+        const double chord = std::hypot(literal[0].b.x - literal[0].a.x, literal[0].b.y - literal[0].a.y);
+        ASSERT_LT(chord, PIXEL);  // literal chords are under a pixel
         ASSERT_FALSE(bounded.empty());
         EXPECT_LT(bounded.size() * 20, literal.size());
 
-        // Every bounded vertex is a literal one, and the segments of one
-        // bounded primitive all lie on one literal dash or dot: no gap is
-        // bridged and no end moves.
-        const AngleIndex literalAngles = anglesOf(literal, centre);
-        const double tolerance = 1e-3 * chordAngle;
+        // Every bounded vertex is a literal one, and each bounded primitive
+        // stays on one literal dash or dot: no gap is bridged, no end moves.
+        std::map<double, int> literalAt;  // polar angle -> literal primitive
+        for (const Segment& s : literal) {
+            literalAt[angleOf(s.a)] = literalAt[angleOf(s.b)] = s.primitive;
+        }
+        const double tolerance = 1e-3 * chord / radius;
         std::map<int, std::set<int>> homes;
+        std::vector<std::pair<double, double>> covered;  // angles the bounded chords span
         for (const Segment& s : bounded) {
             for (const Point2& p : {s.a, s.b}) {
-                const Point2 d{p.x - centre.x, p.y - centre.y};
-                EXPECT_NEAR(std::hypot(d.x, d.y), radius, 1e-9);
-                const int home = literalPrimitiveAt(literalAngles, polarAngle(d), tolerance);
-                ASSERT_GE(home, 0) << "vertex at " << p.x << ", " << p.y << " is no literal vertex";
-                homes[s.primitive].insert(home);
+                EXPECT_NEAR(std::hypot(p.x - centre.x, p.y - centre.y), radius, 1e-9);
+                const auto home = literalAt.lower_bound(angleOf(p) - tolerance);
+                ASSERT_TRUE(home != literalAt.end() && home->first <= angleOf(p) + tolerance)
+                    << "vertex at " << p.x << ", " << p.y << " is no literal vertex";
+                homes[s.primitive].insert(home->second);
             }
-            // Merged chords span about MERGED_CHORD_PIXELS, within the sagitta bound.
+            // Merged chords of about MERGED_CHORD_PIXELS, within the sagitta bound.
             const double length = std::hypot(s.b.x - s.a.x, s.b.y - s.a.y);
             EXPECT_LT(length, 2.5 * PIXEL);
             EXPECT_LT(radius - std::sqrt(radius * radius - length * length / 4.0),
                       MERGED_CHORD_SAGITTA_PIXELS * PIXEL);
+            const double from = std::fmin(angleOf(s.a), angleOf(s.b));
+            covered.emplace_back(from - tolerance,
+                                 from + std::fabs(angleBetween(angleOf(s.a), angleOf(s.b))) + tolerance);
         }
         for (const auto& [primitive, literalHomes] : homes) {
             EXPECT_EQ(literalHomes.size(), 1u) << "bounded primitive " << primitive;
         }
 
-        // Every literal chord in the window lies on a bounded chord: bounded
-        // chords cover the angles from each of their ends to the other.
-        std::vector<std::pair<double, double>> covered;
-        for (const Segment& s : bounded) {
-            double from = polarAngle(Point2{s.a.x - centre.x, s.a.y - centre.y});
-            double to = polarAngle(Point2{s.b.x - centre.x, s.b.y - centre.y});
-            if (angleBetween(from, to) < 0) {
-                std::swap(from, to);
-            }
-            covered.emplace_back(from - tolerance, from + std::fabs(angleBetween(from, to)) + tolerance);
-        }
+        // Every literal chord in the window lies on a bounded one.
         std::sort(covered.begin(), covered.end());
         int inside = 0;
         for (const Segment& s : literal) {
-            const Point2 middle{(s.a.x + s.b.x) / 2.0, (s.a.y + s.b.y) / 2.0};
             if (!inWindow(s.a) || !inWindow(s.b)) {
                 continue;
             }
             ++inside;
-            const double angle = polarAngle(Point2{middle.x - centre.x, middle.y - centre.y});
-            bool found = false;
-            for (double turn : {angle, angle + 2 * TRUE_PI}) {
-                auto it = std::upper_bound(covered.begin(), covered.end(),
-                                           std::make_pair(turn, 1e300));
-                if (it != covered.begin() && std::prev(it)->second >= turn) {
-                    found = true;
-                }
-            }
-            EXPECT_TRUE(found) << "literal chord at " << middle.x << ", " << middle.y;
-            if (!found) {
-                break;
-            }
+            const double angle = angleOf(Point2{(s.a.x + s.b.x) / 2.0, (s.a.y + s.b.y) / 2.0});
+            const auto after = std::upper_bound(covered.begin(), covered.end(),
+                                                std::make_pair(angle, 1e300));
+            ASSERT_TRUE(after != covered.begin() && std::prev(after)->second >= angle)
+                << "literal chord at angle " << angle << " left out";
         }
         EXPECT_GT(inside, 200);
     }
