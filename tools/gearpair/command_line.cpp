@@ -16,10 +16,10 @@ void failUsage(const std::string& message) {
 
 namespace {
 
-const OptionSpec* findOption(const std::vector<OptionSpec>& specs, const std::string& name) {
-    for (const OptionSpec& spec : specs) {
-        if (name == spec.name || (spec.alias != nullptr && name == spec.alias)) {
-            return &spec;
+const OptionRule* findOption(const std::vector<OptionRule>& rules, const std::string& name) {
+    for (const OptionRule& rule : rules) {
+        if (name == rule.name || (rule.alias != nullptr && name == rule.alias)) {
+            return &rule;
         }
     }
     return nullptr;
@@ -40,7 +40,7 @@ bool startsCleanly(const std::string& text) {
 }  // namespace
 
 ParsedArguments parseArguments(int argc, char** argv, int first,
-                               const std::vector<OptionSpec>& specs) {
+                               const std::vector<OptionRule>& rules) {
     ParsedArguments parsed;
     for (int i = first; i < argc; ++i) {
         const char* word = argv[i];
@@ -57,22 +57,22 @@ ParsedArguments parseArguments(int argc, char** argv, int first,
             name = name.substr(0, equals);
             valueAttached = true;
         }
-        const OptionSpec* spec = findOption(specs, name);
-        if (spec == nullptr) {
+        const OptionRule* rule = findOption(rules, name);
+        if (rule == nullptr) {
             failUsage("unknown option '" + name + "'");
         }
-        if (spec->takesValue && !valueAttached) {
+        if (rule->takesValue && !valueAttached) {
             if (i + 1 >= argc) {
                 failUsage("option '" + name + "' needs a value");
             }
             value = argv[++i];
-        } else if (!spec->takesValue && valueAttached) {
+        } else if (!rule->takesValue && valueAttached) {
             failUsage("option '" + name + "' takes no value");
         }
-        if (hasOption(parsed, spec->name)) {
-            failUsage("option '" + std::string(spec->name) + "' given twice");
+        if (hasOption(parsed, rule->name)) {
+            failUsage("option '" + std::string(rule->name) + "' given twice");
         }
-        parsed.options.push_back({spec->name, value});
+        parsed.options.push_back({rule->name, value});
     }
     return parsed;
 }

@@ -12,7 +12,7 @@
 
 // One option a command accepts: its name ("--shift", "-o"), an optional second
 // spelling ("--output", or nullptr) and whether a value follows it.
-struct OptionSpec {
+struct OptionRule {
     const char* name;
     const char* alias;
     bool takesValue;
@@ -31,10 +31,10 @@ struct ParsedArguments {
 };
 
 // Splits argv[first..argc-1] into positional arguments and the options in
-// specs ("--name value" or "--name=value"). An unknown option, a missing
+// rules ("--name value" or "--name=value"). An unknown option, a missing
 // value or an option given twice fails. A word such as "-3" is positional.
 ParsedArguments parseArguments(int argc, char** argv, int first,
-                               const std::vector<OptionSpec>& specs);
+                               const std::vector<OptionRule>& rules);
 
 // Whether the option was given, and its value ("" when absent or a flag).
 bool hasOption(const ParsedArguments& arguments, const char* name);
