@@ -464,6 +464,29 @@ class GearmeshTest(unittest.TestCase):
                 self.assertIsNone(g.key("Escape", redraw=False))
                 self.assertEqual(g.exit_code(), 0)
 
+    def test_mesh_at_the_deepest_zoom(self):
+        g, _ = self.start("20 40")
+        press_many(g, "W", 200)
+        shot = g.key("3")
+        self.assertTrue(g.running())
+        save(shot, "mode3_20_40_W200")
+        self.assertLegend(shot)
+        # At zoom 1000 the window spans two thousandths of a module: the first
+        # mesh frame shows the flanks touching at the pitch point, the green
+        # line of action through it, and the two pitch circles as one straight
+        # blue line across the window.
+        self.assertTrue(shot.near(400, 400, RED, radius=3))
+        X, Y = View(1000.0).px((0.0004 * math.cos(math.radians(20)),
+                                -0.0004 * math.sin(math.radians(20))))
+        self.assertTrue(shot.near(int(X), int(Y), GREEN, radius=2))
+        self.assertTrue(shot.near(100, 400, BLUE, radius=1))
+        # One step turns gear 1 by baseRadius1 x angleStep = 0.074 modules at
+        # the pitch circle, some 30,000 pixels: the flanks leave the window.
+        shot = g.key("s")
+        self.assertTrue(g.running())
+        self.assertFalse(shot.near(400, 400, RED, radius=3))
+        self.assertTrue(shot.near(int(X), int(Y), GREEN, radius=2))
+
     def test_zooming_out_stops_at_the_bound(self):
         g, _ = self.start("20 40")
         # The cross hair runs through gear 1's centre, 400 x viewScale x 10
