@@ -11,40 +11,15 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "bench/frame_scenarios.h"
+#include "bench/glut_window.h"
 #include "draw/bounds.h"
 #include "draw/seam.h"
 
 namespace {
-
-constexpr int WINDOW_SIZE = 800;
-
-void openWindow(int* argc, char** argv) {
-    if (std::getenv("DISPLAY") == nullptr) {
-        std::fprintf(stderr, "frame_bench: no DISPLAY; run it under tests/with-xvfb\n");
-        std::exit(EXIT_FAILURE);
-    }
-    glutInitWindowSize(WINDOW_SIZE, WINDOW_SIZE);
-    glutInit(argc, argv);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-    glutCreateWindow("gearmesh frame benchmark");
-    glutDisplayFunc([] {});
-    for (int i = 0; i < 10; ++i) {
-        glutMainLoopEvent();
-    }
-    // As the window's reshape leaves it: identity projection over the whole window.
-    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-    glViewport(0, 0, WINDOW_SIZE, WINDOW_SIZE);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-}
 
 void timeFrames(benchmark::State& state, const FrameScenario* scenario, bool bounded) {
     setSeamTarget(SeamTarget::OpenGL);
@@ -76,8 +51,8 @@ void timeFrames(benchmark::State& state, const FrameScenario* scenario, bool bou
 }  // namespace
 
 int main(int argc, char** argv) {
-    openWindow(&argc, argv);
     benchmark::Initialize(&argc, argv);
+    openGlutWindow("frame_bench");
     const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
     benchmark::AddCustomContext("renderer", renderer != nullptr ? renderer : "unknown");
     for (const FrameScenario& scenario : FRAME_SCENARIOS) {

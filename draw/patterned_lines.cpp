@@ -27,6 +27,26 @@ void closeLineFrame() {
     seamLighting(true);
 }
 
+// One period of a chain line: the long dash from i x unit, then the dot
+// after a gap of one short dash.
+void emitChainPeriod(int i, double unit, double longDash, double shortDash) {
+    const double x0 = i * unit;
+    const double x1 = x0 + longDash;
+    seamVertex(x0, 0.0);
+    seamVertex(x1, 0.0);
+    const double x2 = x1 + shortDash;
+    const double x3 = x2 + shortDash;
+    seamVertex(x2, 0.0);
+    seamVertex(x3, 0.0);
+}
+
+// The final long dash of a chain line, ending on its second point.
+void emitFinalLongDash(int count, double unit, double longDash) {
+    const double lastStart = count * unit;
+    seamVertex(lastStart, 0.0);
+    seamVertex(lastStart + longDash, 0.0);
+}
+
 // The whole periods first .. last (0 .. count - 1) of a pattern of the given
 // period that may show in the current frame, whose x axis the line follows
 // from 0 to length; one period of slack on each side covers rounding. False
@@ -70,21 +90,10 @@ void drawChainLineBounded(double length, double unit, double longDash, double sh
     }
     seamBegin(SEAM_LINES);
     for (long long k = first; k <= last && k < count; ++k) {
-        // The same expressions, on the same int, as the literal drawing.
-        const int i = static_cast<int>(k);
-        const double x0 = i * unit;
-        const double x1 = x0 + longDash;
-        seamVertex(x0, 0.0);
-        seamVertex(x1, 0.0);
-        const double x2 = x1 + shortDash;
-        const double x3 = x2 + shortDash;
-        seamVertex(x2, 0.0);
-        seamVertex(x3, 0.0);
+        emitChainPeriod(static_cast<int>(k), unit, longDash, shortDash);
     }
     if (last >= count) {
-        const double lastStart = count * unit;
-        seamVertex(lastStart, 0.0);
-        seamVertex(lastStart + longDash, 0.0);
+        emitFinalLongDash(count, unit, longDash);
     }
     seamEnd();
 }
@@ -131,18 +140,9 @@ void drawChainLine(const Point2& a, const Point2& b, const Color4& colour) {
     }
     seamBegin(SEAM_LINES);
     for (int i = 0; i < count; ++i) {
-        const double x0 = i * unit;
-        const double x1 = x0 + longDash;
-        seamVertex(x0, 0.0);
-        seamVertex(x1, 0.0);
-        const double x2 = x1 + shortDash;
-        const double x3 = x2 + shortDash;
-        seamVertex(x2, 0.0);
-        seamVertex(x3, 0.0);
+        emitChainPeriod(i, unit, longDash, shortDash);
     }
-    const double lastStart = count * unit;
-    seamVertex(lastStart, 0.0);
-    seamVertex(lastStart + longDash, 0.0);
+    emitFinalLongDash(count, unit, longDash);
     seamEnd();
     closeLineFrame();
 }

@@ -36,6 +36,22 @@ bool isDrawableEllipse(double semiA, double semiB) {
     return product != 0.0 && std::isfinite(product);
 }
 
+// The four corners of a w by h rectangle from the corner, turned about it,
+// as one primitive of the given mode.
+void drawRectangle(const Point2& corner, double w, double h, double angle, const Color4& colour,
+                   SeamMode mode) {
+    const double width = toView(w);
+    const double height = toView(h);
+    openShapeFrame(corner.x, corner.y, angle, colour);
+    seamBegin(mode);
+        seamVertex(0.0, 0.0);
+        seamVertex(width, 0.0);
+        seamVertex(width, height);
+        seamVertex(0.0, height);
+    seamEnd();
+    closeShapeFrame();
+}
+
 }  // namespace
 
 void drawFilledEllipse(const Point2& c, double a, double b, double angle, const Color4& colour) {
@@ -77,29 +93,11 @@ void drawEllipse(const Point2& c, double a, double b, double angle, const Color4
 }
 
 void drawFilledRect(const Point2& corner, double w, double h, double angle, const Color4& colour) {
-    const double width = toView(w);
-    const double height = toView(h);
-    openShapeFrame(corner.x, corner.y, angle, colour);
-    seamBegin(SEAM_POLYGON);
-        seamVertex(0.0, 0.0);
-        seamVertex(width, 0.0);
-        seamVertex(width, height);
-        seamVertex(0.0, height);
-    seamEnd();
-    closeShapeFrame();
+    drawRectangle(corner, w, h, angle, colour, SEAM_POLYGON);
 }
 
 void drawRect(const Point2& corner, double w, double h, double angle, const Color4& colour) {
-    const double width = toView(w);
-    const double height = toView(h);
-    openShapeFrame(corner.x, corner.y, angle, colour);
-    seamBegin(SEAM_LINE_LOOP);
-        seamVertex(0.0, 0.0);
-        seamVertex(width, 0.0);
-        seamVertex(width, height);
-        seamVertex(0.0, height);
-    seamEnd();
-    closeShapeFrame();
+    drawRectangle(corner, w, h, angle, colour, SEAM_LINE_LOOP);
 }
 
 void drawArrow(const Point3& tip, double length, double angle, const Color4& colour) {

@@ -7,38 +7,16 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include "bench/glut_window.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-constexpr int WINDOW_SIZE = 800;
-
 class GlutWindowEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override {
-        if (std::getenv("DISPLAY") == nullptr) {
-            std::fprintf(stderr, "gl_tests: no DISPLAY; run them under tests/with-xvfb\n");
-            std::exit(EXIT_FAILURE);
-        }
-        static char name[] = "gl_tests";
-        static char* argv[] = {name, nullptr};
-        int argc = 1;
-        glutInitWindowSize(WINDOW_SIZE, WINDOW_SIZE);
-        glutInit(&argc, argv);  // exits with a message if the display cannot be opened
-        glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-        window = glutCreateWindow("gearmesh toolkit tests");
-        glutDisplayFunc([] {});
-        for (int i = 0; i < 10; ++i) {
-            glutMainLoopEvent();
-        }
-        glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-        glViewport(0, 0, WINDOW_SIZE, WINDOW_SIZE);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-    }
+    void SetUp() override { window = openGlutWindow("gl_tests"); }
     void TearDown() override {
         glutDestroyWindow(window);
         glutMainLoopEvent();
