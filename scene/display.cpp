@@ -115,8 +115,10 @@ void drawDrivenGear() {
                   RED);
 }
 
+// Draws the mesh as stepMesh and the contact points have left it.
 void drawGearMesh() {
     const GearPair& g = gearPair;
+    const ViewState& v = viewState;
     drawLegend(MESH_LEGEND);
     drawUndercutCircle(g.center1, g.undercutRadius1, g.baseRadius1);
     drawUndercutCircle(g.center2, g.undercutRadius2, g.baseRadius2);
@@ -131,9 +133,6 @@ void drawGearMesh() {
                         g.interferencePoint2, g.interferenceDist2);
     drawScaledLine(viewState.viewScale, g.interferencePoint1, g.interferencePoint2, GREEN);
 
-    stepMesh();
-    const ViewState& v = viewState;
-    currentContactCount = contactPoints(v.theta1, currentContactPoints);
     for (int i = 0; i < currentContactCount && i < CONTACT_CAPACITY; ++i) {
         drawMarker(currentContactPoints[i], BLUE);
     }
@@ -158,6 +157,9 @@ void display() {
         drawDrivenGear();
     }
     if (viewState.drawMode == '3') {
+        // State first: nothing drawn before the contact markers depends on the angles.
+        stepMesh();
+        currentContactCount = contactPoints(viewState.theta1, currentContactPoints);
         drawGearMesh();
     }
     endFrame();
