@@ -67,14 +67,6 @@ void expectContactMarkersAt(const std::vector<double>& distances, const std::str
     }
 }
 
-std::vector<Point2> toothVertices() {
-    std::vector<Point2> vertices;
-    for (int i : toothSegments()) {
-        vertices.push_back(recordedPrimitiveVertex(i, 0));
-        vertices.push_back(recordedPrimitiveVertex(i, 1));
-    }
-    return vertices;
-}
 
 // True when the copies of one gear's teeth in b, starting at vertex `first`,
 // cover the same places as in a, whichever copy is drawn first.

@@ -26,15 +26,6 @@ Point2 rotated(const Point2& p, const Point2& about, double angle) {
                   about.y + dx * std::sin(angle) + dy * std::cos(angle)};
 }
 
-// Vertices of all recorded tooth segments, in drawing order.
-std::vector<Point2> toothVertices() {
-    std::vector<Point2> vertices;
-    for (int i : toothSegments()) {
-        vertices.push_back(recordedPrimitiveVertex(i, 0));
-        vertices.push_back(recordedPrimitiveVertex(i, 1));
-    }
-    return vertices;
-}
 
 }  // namespace
 

@@ -110,6 +110,16 @@ inline std::vector<int> toothSegments() {
     return found;
 }
 
+// Vertices of all recorded tooth segments, in drawing order.
+inline std::vector<Point2> toothVertices() {
+    std::vector<Point2> vertices;
+    for (int i : toothSegments()) {
+        vertices.push_back(recordedPrimitiveVertex(i, 0));
+        vertices.push_back(recordedPrimitiveVertex(i, 1));
+    }
+    return vertices;
+}
+
 inline int countCircles(const std::vector<Circle>& circles, const Color4& colour) {
     int n = 0;
     for (const Circle& c : circles) {
