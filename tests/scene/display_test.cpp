@@ -67,7 +67,6 @@ void expectContactMarkersAt(const std::vector<double>& distances, const std::str
     }
 }
 
-
 // True when the copies of one gear's teeth in b, starting at vertex `first`,
 // cover the same places as in a, whichever copy is drawn first.
 bool sameTeeth(const std::vector<Point2>& a, const std::vector<Point2>& b, int first, int copies,
