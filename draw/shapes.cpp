@@ -29,6 +29,13 @@ double ellipseRadius(double semiA, double semiB, double t) {
                      semiB * semiB * std::cos(t) * std::cos(t));
 }
 
+// Vertex i of an ellipse's CIRCLE_SEGMENTS + 1, evenly spaced in polar angle.
+Point2 ellipseVertex(double semiA, double semiB, int i) {
+    const double t = i * (2.0 * TOOLKIT_PI / CIRCLE_SEGMENTS);
+    const double rho = ellipseRadius(semiA, semiB, t);
+    return Point2{rho * std::cos(t), rho * std::sin(t)};
+}
+
 // An ellipse with a zero, infinite or NaN semi-axis has no area and no
 // proper outline (its first radius is 0 / 0): it is not drawn.
 bool isDrawableEllipse(double semiA, double semiB) {
@@ -57,14 +64,12 @@ void drawRectangle(const Point2& corner, double w, double h, double angle, const
 void drawFilledEllipse(const Point2& c, double a, double b, double angle, const Color4& colour) {
     const double semiA = toView(a);
     const double semiB = toView(b);
-    const double step = 2.0 * TOOLKIT_PI / CIRCLE_SEGMENTS;
     openShapeFrame(c.x, c.y, angle, colour);
     if (isDrawableEllipse(semiA, semiB)) {
         seamBegin(SEAM_POLYGON);
         for (int i = 0; i <= CIRCLE_SEGMENTS; ++i) {
-            const double t = i * step;
-            const double rho = ellipseRadius(semiA, semiB, t);
-            seamVertex(rho * std::cos(t), rho * std::sin(t));
+            const Point2 p = ellipseVertex(semiA, semiB, i);
+            seamVertex(p.x, p.y);
         }
         seamEnd();
     }
@@ -74,15 +79,12 @@ void drawFilledEllipse(const Point2& c, double a, double b, double angle, const 
 void drawEllipse(const Point2& c, double a, double b, double angle, const Color4& colour) {
     const double semiA = toView(a);
     const double semiB = toView(b);
-    const double step = 2.0 * TOOLKIT_PI / CIRCLE_SEGMENTS;
     openShapeFrame(c.x, c.y, angle, colour);
     if (isDrawableEllipse(semiA, semiB)) {
         seamBegin(SEAM_LINE_LOOP);
         Point2 from{semiA, 0.0};
         for (int i = 0; i <= CIRCLE_SEGMENTS; ++i) {
-            const double t = i * step;
-            const double rho = ellipseRadius(semiA, semiB, t);
-            const Point2 to{rho * std::cos(t), rho * std::sin(t)};
+            const Point2 to = ellipseVertex(semiA, semiB, i);
             seamVertex(from.x, from.y);
             seamVertex(to.x, to.y);
             from = to;
