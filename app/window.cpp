@@ -5,8 +5,8 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <cstring>
 #include <unistd.h>
+#include <cstring>
 
 #include "app/keyboard.h"
 #include "geometry/console_text.h"
@@ -17,8 +17,7 @@ namespace {
 constexpr int WINDOW_WIDTH = 800;
 constexpr int WINDOW_HEIGHT = 800;
 
-void setUtf8Property(Display* display, Window window, const char* name, const char* utf8)
-{
+void setUtf8Property(Display* display, Window window, const char* name, const char* utf8) {
     XChangeProperty(display, window, XInternAtom(display, name, False),
                     XInternAtom(display, "UTF8_STRING", False), 8, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(utf8),
@@ -29,8 +28,7 @@ void setUtf8Property(Display* display, Window window, const char* name, const ch
 // window of the current GL context, so call it right after glutCreateWindow.
 // Desktops read _NET_WM_NAME as UTF-8; WM_NAME gets the locale's text
 // encoding where Xlib can convert the title, else UTF-8 as well.
-void setWindowTitle(const char* utf8)
-{
+void setWindowTitle(const char* utf8) {
     Display* display = glXGetCurrentDisplay();
     const Window window = glXGetCurrentDrawable();
     if (display == nullptr || window == None) {
@@ -42,8 +40,8 @@ void setWindowTitle(const char* utf8)
 
     char* list[] = {const_cast<char*>(utf8)};
     XTextProperty property;
-    if (XSupportsLocale()
-        && Xutf8TextListToTextProperty(display, list, 1, XStdICCTextStyle, &property) == Success) {
+    if (XSupportsLocale() &&
+        Xutf8TextListToTextProperty(display, list, 1, XStdICCTextStyle, &property) == Success) {
         XSetWMName(display, window, &property);
         XSetWMIconName(display, window, &property);
         XFree(property.value);
@@ -61,8 +59,7 @@ void setWindowTitle(const char* utf8)
 
 }  // namespace
 
-void runWindow(int* argcp, char** argv)
-{
+void runWindow(int* argcp, char** argv) {
     glutInitWindowSize(WINDOW_WIDTH, WINDOW_HEIGHT);
     glutInit(argcp, argv);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
@@ -75,8 +72,7 @@ void runWindow(int* argcp, char** argv)
     glutMainLoop();
 }
 
-void reshape(int width, int height)
-{
+void reshape(int width, int height) {
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

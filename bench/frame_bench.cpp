@@ -41,11 +41,10 @@ void timeFrames(benchmark::State& state, const FrameScenario* scenario, bool bou
     setBoundedDrawing(true);
     std::sort(milliseconds.begin(), milliseconds.end());
     const size_t n = milliseconds.size();
-    const double median =
-        n == 0 ? 0.0 : (milliseconds[(n - 1) / 2] + milliseconds[n / 2]) / 2.0;
+    const double median = n == 0 ? 0.0 : (milliseconds[(n - 1) / 2] + milliseconds[n / 2]) / 2.0;
     state.counters["median_ms"] = median;
-    state.counters["vertices"] = benchmark::Counter(static_cast<double>(vertices),
-                                                    benchmark::Counter::kAvgIterations);
+    state.counters["vertices"] =
+        benchmark::Counter(static_cast<double>(vertices), benchmark::Counter::kAvgIterations);
 }
 
 }  // namespace

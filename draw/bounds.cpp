@@ -32,8 +32,7 @@ bool boundedDrawing() {
 
 bool viewBoxShows(double left, double bottom, double right, double top) {
     // Written so that a NaN side fails every comparison and counts as not showing.
-    return left <= SHOWN_EDGE && right >= -SHOWN_EDGE && bottom <= SHOWN_EDGE &&
-           top >= -SHOWN_EDGE;
+    return left <= SHOWN_EDGE && right >= -SHOWN_EDGE && bottom <= SHOWN_EDGE && top >= -SHOWN_EDGE;
 }
 
 bool viewSegmentShows(const Point2& a, const Point2& b) {
@@ -61,8 +60,8 @@ double similarityScale(const Affine2& m) {
 ArcWindow visibleArc(const Affine2& m, double radius) {
     const double scale = similarityScale(m);
     const double r = std::fabs(radius) * scale;        // view units
-    const double d = std::hypot(m.tx, m.ty);            // centre to window centre
-    const double reach = std::sqrt(2.0) * SHOWN_EDGE;   // disc holding the widened square
+    const double d = std::hypot(m.tx, m.ty);           // centre to window centre
+    const double reach = std::sqrt(2.0) * SHOWN_EDGE;  // disc holding the widened square
     if (d + r <= reach) {
         return ArcWindow{true, true, 0.0, 0.0};
     }

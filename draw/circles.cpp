@@ -55,7 +55,7 @@ struct PatternArc {
 // A patterned circle about the origin of the current frame: periods times,
 // turn the frame one period further and draw the arcs of one period.
 struct CirclePatternLayout {
-    double radius;       // view units; negative draws every point opposite
+    double radius;  // view units; negative draws every point opposite
     long long periods;
     double periodAngle;  // radians
     double chordAngle;   // radians
@@ -287,8 +287,12 @@ void drawDashCircle(const Point2& c, double r, const Color4& colour) {
         2.0 * TOOLKIT_PI /
         ((static_cast<double>(pattern.dashChords) + pattern.gapChords) * pattern.periods);
     const CirclePatternLayout layout{
-        radius, pattern.periods, periodAngle, chordAngle,
-        {PatternArc{Point2{radius, 0.0}, 0.0, pattern.dashChords}, PatternArc{}}, 1};
+        radius,
+        pattern.periods,
+        periodAngle,
+        chordAngle,
+        {PatternArc{Point2{radius, 0.0}, 0.0, pattern.dashChords}, PatternArc{}},
+        1};
 
     openCircleFrame(toView(c.x), toView(c.y), colour);
     drawPattern(layout);

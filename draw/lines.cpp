@@ -13,8 +13,8 @@ void drawLine(const Point2& a, const Point2& b, const Color4& colour) {
     seamLighting(false);
     seamColor(colour);
     seamBegin(SEAM_LINES);
-        seamVertex(toView(a.x), toView(a.y));
-        seamVertex(toView(b.x), toView(b.y));
+    seamVertex(toView(a.x), toView(a.y));
+    seamVertex(toView(b.x), toView(b.y));
     seamEnd();
     seamLighting(true);
 }
@@ -24,8 +24,8 @@ void drawThickLine(const Point2& a, const Point2& b, double width, const Color4&
     seamColor(colour);
     seamLineWidth(static_cast<float>(toView(width) * VIEW_FACTOR));
     seamBegin(SEAM_LINES);
-        seamVertex(toView(a.x), toView(a.y));
-        seamVertex(toView(b.x), toView(b.y));
+    seamVertex(toView(a.x), toView(a.y));
+    seamVertex(toView(b.x), toView(b.y));
     seamEnd();
     seamLineWidth(2.0f);
     seamLighting(true);
@@ -102,10 +102,10 @@ void drawCrossMark(const Point2& p, double angle) {
     seamTranslate(toView(p.x), toView(p.y));
     seamRotate(angle / DEG_TO_RAD);
     seamBegin(SEAM_LINES);
-        seamVertex(-ARM, 0.0);
-        seamVertex(ARM, 0.0);
-        seamVertex(0.0, -ARM);
-        seamVertex(0.0, ARM);
+    seamVertex(-ARM, 0.0);
+    seamVertex(ARM, 0.0);
+    seamVertex(0.0, -ARM);
+    seamVertex(0.0, ARM);
     seamEnd();
     seamPopMatrix();
     seamLighting(true);

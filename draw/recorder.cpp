@@ -51,8 +51,8 @@ Recording recording;
 void resetState() {
     state.matrix = IDENTITY_AFFINE;
     state.matrixDepth = 0;
-    state.current = CurrentAttrib{OPENGL_INITIAL_COLOUR, Point2{0.0, 0.0}, OPENGL_INITIAL_COLOUR,
-                                  false, true};
+    state.current =
+        CurrentAttrib{OPENGL_INITIAL_COLOUR, Point2{0.0, 0.0}, OPENGL_INITIAL_COLOUR, false, true};
     state.attribDepth = 0;
     state.lineWidth = 1.0f;
     state.lighting = false;
@@ -174,9 +174,8 @@ void recordBegin(SeamMode mode) {
         recording.openPrimitiveStored = false;
         return;
     }
-    recording.primitives[recording.storedPrimitives] =
-        RecordedPrimitive{mode, state.current.colour, state.lineWidth, state.lighting,
-                          recording.storedVertices, 0};
+    recording.primitives[recording.storedPrimitives] = RecordedPrimitive{
+        mode, state.current.colour, state.lineWidth, state.lighting, recording.storedVertices, 0};
     ++recording.storedPrimitives;
     recording.openPrimitiveStored = true;
 }

@@ -42,12 +42,12 @@ struct RecordedPrimitive {
 
 // Bitmap characters drawn after one raster position.
 struct RecordedText {
-    Point2 position;        // view units, after the matrix
-    Color4 colour;          // current colour when the raster position was set
-    bool lighting;          // lighting when the raster position was set
-    bool positionValid;     // false outside the view: OpenGL then draws nothing
+    Point2 position;     // view units, after the matrix
+    Color4 colour;       // current colour when the raster position was set
+    bool lighting;       // lighting when the raster position was set
+    bool positionValid;  // false outside the view: OpenGL then draws nothing
     void* font;
-    int length;             // bytes stored in text
+    int length;                           // bytes stored in text
     char text[RECORDER_TEXT_LENGTH + 1];  // NUL-terminated
 };
 

@@ -24,9 +24,8 @@ void closeShapeFrame() {
 
 // Polar radius at angle t of the ellipse with semi-axes A (x) and B (y).
 double ellipseRadius(double semiA, double semiB, double t) {
-    return (semiA * semiB) /
-           std::sqrt(semiA * semiA * std::sin(t) * std::sin(t) +
-                     semiB * semiB * std::cos(t) * std::cos(t));
+    return (semiA * semiB) / std::sqrt(semiA * semiA * std::sin(t) * std::sin(t) +
+                                       semiB * semiB * std::cos(t) * std::cos(t));
 }
 
 // Vertex i of an ellipse's CIRCLE_SEGMENTS + 1, evenly spaced in polar angle.
@@ -51,10 +50,10 @@ void drawRectangle(const Point2& corner, double w, double h, double angle, const
     const double height = toView(h);
     openShapeFrame(corner.x, corner.y, angle, colour);
     seamBegin(mode);
-        seamVertex(0.0, 0.0);
-        seamVertex(width, 0.0);
-        seamVertex(width, height);
-        seamVertex(0.0, height);
+    seamVertex(0.0, 0.0);
+    seamVertex(width, 0.0);
+    seamVertex(width, height);
+    seamVertex(0.0, height);
     seamEnd();
     closeShapeFrame();
 }
@@ -120,20 +119,20 @@ void drawArrow(const Point3& tip, double length, double angle, const Color4& col
     seamTranslate(toView(tip.x), toView(tip.y));
     seamRotate(angle / DEG_TO_RAD);
     seamBegin(SEAM_POLYGON);
-        seamVertex(-head, -halfWidth);
-        seamVertex(-head - shaft, -halfWidth);
-        seamVertex(-head - shaft, halfWidth);
-        seamVertex(-head, halfWidth);
+    seamVertex(-head, -halfWidth);
+    seamVertex(-head - shaft, -halfWidth);
+    seamVertex(-head - shaft, halfWidth);
+    seamVertex(-head, halfWidth);
     seamEnd();
     seamBegin(SEAM_POLYGON);
-        seamVertex(0.0, 0.0);
-        seamVertex(-head, 0.0);
-        seamVertex(-head - barbBack, barbSide);
+    seamVertex(0.0, 0.0);
+    seamVertex(-head, 0.0);
+    seamVertex(-head - barbBack, barbSide);
     seamEnd();
     seamBegin(SEAM_POLYGON);
-        seamVertex(0.0, 0.0);
-        seamVertex(-head, 0.0);
-        seamVertex(-head - barbBack, -barbSide);
+    seamVertex(0.0, 0.0);
+    seamVertex(-head, 0.0);
+    seamVertex(-head - barbBack, -barbSide);
     seamEnd();
     seamPopMatrix();
     seamLighting(true);
@@ -156,15 +155,15 @@ void drawGrid(const Point2& origin, double angle, int n, double dx, double dy) {
     for (long long i = -last; i <= last; ++i) {
         const double x = static_cast<double>(i) * stepX;
         seamBegin(SEAM_LINES);
-            seamVertex(x, -halfHeight);
-            seamVertex(x, halfHeight);
+        seamVertex(x, -halfHeight);
+        seamVertex(x, halfHeight);
         seamEnd();
     }
     for (long long i = -last; i <= last; ++i) {
         const double y = static_cast<double>(i) * stepY;
         seamBegin(SEAM_LINES);
-            seamVertex(-halfWidth, y);
-            seamVertex(halfWidth, y);
+        seamVertex(-halfWidth, y);
+        seamVertex(halfWidth, y);
         seamEnd();
     }
     seamPopMatrix();

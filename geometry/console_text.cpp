@@ -1,11 +1,11 @@
 #include "geometry/console_text.h"
 
-#include <cerrno>
-#include <clocale>
-#include <cstring>
 #include <iconv.h>
 #include <langinfo.h>
 #include <strings.h>
+#include <cerrno>
+#include <clocale>
+#include <cstring>
 
 #include "geometry/gear_pair.h"
 
@@ -28,29 +28,30 @@ const char* const TEXTS[] = {
     "\nESCキーで　　：終了",
     "歯数は1から149までの整数で入力してください\n",
     "\n歯数を読む前に入力が終わりました\n",
-    "１対歯車のかみ合い　z:歯数変更，1,2,3：描画歯車選択，w,W:縮小拡大，r,R:正逆回転，s:かみ合い継続",
+    "１対歯車のかみ合い　z:歯数変更，1,2,3：描画歯車選択，w,W:縮小拡大，r,R:正逆回転，s:"
+    "かみ合い継続",
 };
 
 static_assert(sizeof TEXTS / sizeof TEXTS[0] == static_cast<int>(ConsoleText::WINDOW_TITLE) + 1,
               "one text for every ConsoleText");
 
-bool isSpace(int c)
-{
+bool isSpace(int c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
 // Number of bytes of the UTF-8 character that starts with lead byte c.
-std::size_t utf8Length(unsigned char c)
-{
-    if (c >= 0xF0) return 4;
-    if (c >= 0xE0) return 3;
-    if (c >= 0xC0) return 2;
+std::size_t utf8Length(unsigned char c) {
+    if (c >= 0xF0)
+        return 4;
+    if (c >= 0xE0)
+        return 3;
+    if (c >= 0xC0)
+        return 2;
     return 1;
 }
 
 // Copies as much of utf8 as fits into out, NUL-terminated; returns its length.
-std::size_t copyText(const char* utf8, char* out, std::size_t capacity)
-{
+std::size_t copyText(const char* utf8, char* out, std::size_t capacity) {
     std::size_t length = std::strlen(utf8);
     if (length > capacity - 1) {
         length = capacity - 1;
@@ -62,13 +63,11 @@ std::size_t copyText(const char* utf8, char* out, std::size_t capacity)
 
 }  // namespace
 
-const char* utf8Text(ConsoleText text)
-{
+const char* utf8Text(ConsoleText text) {
     return TEXTS[static_cast<int>(text)];
 }
 
-bool consoleUsesCp932()
-{
+bool consoleUsesCp932() {
     static bool localeSet = false;
     if (!localeSet) {
         std::setlocale(LC_ALL, "");
@@ -77,12 +76,11 @@ bool consoleUsesCp932()
         localeSet = true;
     }
     const char* codeset = nl_langinfo(CODESET);
-    return strcasecmp(codeset, "SHIFT_JIS") == 0 || strcasecmp(codeset, "SJIS") == 0
-        || strcasecmp(codeset, "CP932") == 0;
+    return strcasecmp(codeset, "SHIFT_JIS") == 0 || strcasecmp(codeset, "SJIS") == 0 ||
+           strcasecmp(codeset, "CP932") == 0;
 }
 
-std::size_t toConsoleEncoding(const char* utf8, char* out, std::size_t capacity)
-{
+std::size_t toConsoleEncoding(const char* utf8, char* out, std::size_t capacity) {
     if (capacity == 0) {
         return 0;
     }
@@ -120,8 +118,7 @@ std::size_t toConsoleEncoding(const char* utf8, char* out, std::size_t capacity)
     return static_cast<std::size_t>(next - out);
 }
 
-void writeConsoleText(std::FILE* stream, ConsoleText text)
-{
+void writeConsoleText(std::FILE* stream, ConsoleText text) {
     char bytes[TEXT_CAPACITY];
     const std::size_t length = toConsoleEncoding(utf8Text(text), bytes, sizeof bytes);
     std::fwrite(bytes, 1, length, stream);
@@ -129,8 +126,7 @@ void writeConsoleText(std::FILE* stream, ConsoleText text)
     std::fflush(stream);
 }
 
-CountRead readToothCount(std::FILE* stream, int& value)
-{
+CountRead readToothCount(std::FILE* stream, int& value) {
     int c = std::getc(stream);
     while (c != EOF && isSpace(c)) {
         c = std::getc(stream);
@@ -169,8 +165,7 @@ CountRead readToothCount(std::FILE* stream, int& value)
     return CountRead::OK;
 }
 
-void skipInputLine(std::FILE* stream)
-{
+void skipInputLine(std::FILE* stream) {
     int c = std::getc(stream);
     while (c != EOF && c != '\n') {
         c = std::getc(stream);

@@ -4,8 +4,7 @@
 
 #include "geometry/gear_pair.h"
 
-int involuteCurve(double rb, double ra, Point2* out)
-{
+int involuteCurve(double rb, double ra, Point2* out) {
     const double step = gearPair.pressureAngle / static_cast<double>(INVOLUTE_SEGMENTS);
     const double invAlpha = gearPair.invAlpha;
 
@@ -30,8 +29,7 @@ int involuteCurve(double rb, double ra, Point2* out)
     return i;
 }
 
-int trochoidCurve(double R, double rf, Point2* out)
-{
+int trochoidCurve(double R, double rf, Point2* out) {
     const double h = R - rf;
     const double k = std::tan(gearPair.pressureAngle) * h;
     const double u0 = k / R;

@@ -10,8 +10,7 @@ namespace {
 // Reads z1 and z2 as "%d %d" would, on one line or two. A word that is not a
 // count from MIN_TEETH to MAX_TEETH gets one error line, the rest of its line
 // is dropped and the prompt comes again. Returns false when the input ends.
-bool readToothCounts(int& z1, int& z2)
-{
+bool readToothCounts(int& z1, int& z2) {
     for (;;) {
         CountRead read = readToothCount(stdin, z1);
         if (read == CountRead::OK) {
@@ -32,8 +31,7 @@ bool readToothCounts(int& z1, int& z2)
 
 }  // namespace
 
-bool setupGearPair()
-{
+bool setupGearPair() {
     writeConsoleText(stdout, ConsoleText::TITLE);
     writeConsoleText(stdout, ConsoleText::STEP_HEADING);
     writeConsoleText(stdout, ConsoleText::PROMPT);

@@ -9,8 +9,7 @@ ViewState viewState;
 
 namespace {
 
-double lengthOf(const Point2& p)
-{
+double lengthOf(const Point2& p) {
     return std::sqrt(p.x * p.x + p.y * p.y);
 }
 
@@ -19,8 +18,7 @@ double lengthOf(const Point2& p)
 // and the interference point stands in; at or above the pitch radius the
 // circle would meet the line beyond the pitch point, so the pitch point
 // itself stands in (the two formulas agree at both limits).
-Point2 undercutPointOfGear1(double undercutRadius)
-{
+Point2 undercutPointOfGear1(double undercutRadius) {
     const GearPair& g = gearPair;
     if (!(undercutRadius > g.baseRadius1)) {
         return g.interferencePoint1;
@@ -33,8 +31,7 @@ Point2 undercutPointOfGear1(double undercutRadius)
 }
 
 // The same for gear 2, on N2's side.
-Point2 undercutPointOfGear2(double undercutRadius)
-{
+Point2 undercutPointOfGear2(double undercutRadius) {
     const GearPair& g = gearPair;
     if (!(undercutRadius > g.baseRadius2)) {
         return g.interferencePoint2;
@@ -47,8 +44,7 @@ Point2 undercutPointOfGear2(double undercutRadius)
 }
 
 // Nearest of the three ends on one side of the pitch point.
-double contactLimitOf(double tipContactDist, double interferenceDist, double undercutDist)
-{
+double contactLimitOf(double tipContactDist, double interferenceDist, double undercutDist) {
     double limit = (tipContactDist < interferenceDist) ? tipContactDist : interferenceDist;
     if (undercutDist < limit) {
         limit = undercutDist;
@@ -57,8 +53,7 @@ double contactLimitOf(double tipContactDist, double interferenceDist, double und
 }
 
 // Both tooth outlines, the undercut points and the ends of the path of contact.
-void computeOutlinesAndContactLimits()
-{
+void computeOutlinesAndContactLimits() {
     GearPair& g = gearPair;
     g.toothOutlineLast1 = buildToothOutline(1, g.shift1, g.toothOutline1, g.undercutRadius1);
     g.toothOutlineLast2 = buildToothOutline(2, g.shift2, g.toothOutline2, g.undercutRadius2);
@@ -75,8 +70,7 @@ void computeOutlinesAndContactLimits()
 
 }  // namespace
 
-void computeGearPair(int z1, int z2, double shift)
-{
+void computeGearPair(int z1, int z2, double shift) {
     GearPair& g = gearPair;
     g.z1 = z1;
     g.z2 = z2;
@@ -100,9 +94,11 @@ void computeGearPair(int z1, int z2, double shift)
     g.center1 = {0.0, -g.pitchRadius1};
     g.center2 = {0.0, g.pitchRadius2};
 
-    g.interferencePoint1 = {g.baseRadius1 * g.sinAlpha, g.baseRadius1 * g.cosAlpha - g.pitchRadius1};
+    g.interferencePoint1 = {g.baseRadius1 * g.sinAlpha,
+                            g.baseRadius1 * g.cosAlpha - g.pitchRadius1};
     g.interferenceDist1 = lengthOf(g.interferencePoint1);
-    g.interferencePoint2 = {-g.baseRadius2 * g.sinAlpha, g.pitchRadius2 - g.baseRadius2 * g.cosAlpha};
+    g.interferencePoint2 = {-g.baseRadius2 * g.sinAlpha,
+                            g.pitchRadius2 - g.baseRadius2 * g.cosAlpha};
     g.interferenceDist2 = lengthOf(g.interferencePoint2);
 
     g.pitchPoint = {0.0, 0.0};
@@ -120,18 +116,19 @@ void computeGearPair(int z1, int z2, double shift)
     // psi2: angle at gear 2's centre from the downward vertical to where its
     // tip circle meets the line of action (N1's side).
     const double psi2 = PI / 2 - alpha - std::asin(g.cosAlpha * g.pitchRadius2 / g.tipRadius2);
-    g.tipContactPoint2 = {g.tipRadius2 * std::sin(psi2), g.pitchRadius2 - g.tipRadius2 * std::cos(psi2)};
+    g.tipContactPoint2 = {g.tipRadius2 * std::sin(psi2),
+                          g.pitchRadius2 - g.tipRadius2 * std::cos(psi2)};
     g.tipContactDist2 = lengthOf(g.tipContactPoint2);
 
     const double psi1 = PI / 2 - alpha - std::asin(g.cosAlpha * g.pitchRadius1 / g.tipRadius1);
-    g.tipContactPoint1 = {-g.tipRadius1 * std::sin(psi1), g.tipRadius1 * std::cos(psi1) - g.pitchRadius1};
+    g.tipContactPoint1 = {-g.tipRadius1 * std::sin(psi1),
+                          g.tipRadius1 * std::cos(psi1) - g.pitchRadius1};
     g.tipContactDist1 = lengthOf(g.tipContactPoint1);
 
     computeOutlinesAndContactLimits();
 }
 
-void resetView()
-{
+void resetView() {
     viewState.viewScale = 0.2;
     // The product is taken in integers before the division.
     viewState.angleStep = PI / (20 * gearPair.z1);

@@ -41,11 +41,11 @@ struct GearPair {
 
 // The single record of the view.
 struct ViewState {
-    char drawMode;       // '1' drive gear, '2' driven gear, '3' both in mesh
-    double viewScale;    // view units per module
-    double angleStep;    // one fortieth of gear 1's angular pitch
-    double rollStep;     // signed angle added per mesh frame
-    double theta1;       // rotation of gear 1's teeth, wrapped into one pitch
+    char drawMode;     // '1' drive gear, '2' driven gear, '3' both in mesh
+    double viewScale;  // view units per module
+    double angleStep;  // one fortieth of gear 1's angular pitch
+    double rollStep;   // signed angle added per mesh frame
+    double theta1;     // rotation of gear 1's teeth, wrapped into one pitch
     double theta2;
     double totalAngle1;  // rotation of gear 1 summed over mesh frames, unwrapped
     double totalAngle2;

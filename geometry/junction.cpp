@@ -5,20 +5,17 @@
 
 namespace {
 
-double cross(const Point2& u, const Point2& v)
-{
+double cross(const Point2& u, const Point2& v) {
     return u.x * v.y - u.y * v.x;
 }
 
-Point2 minus(const Point2& a, const Point2& b)
-{
+Point2 minus(const Point2& a, const Point2& b) {
     return {a.x - b.x, a.y - b.y};
 }
 
 // Copies src[first..last] into P from index at on and returns the next free
 // index; stops at the end of P's room.
-int copyPoints(const Point2* src, int first, int last, Point2* P, int at)
-{
+int copyPoints(const Point2* src, int first, int last, Point2* P, int at) {
     for (int k = first; k <= last && at < CURVE_CAPACITY; ++k) {
         P[at++] = src[k];
     }
@@ -27,8 +24,7 @@ int copyPoints(const Point2* src, int first, int last, Point2* P, int at)
 
 // Finds the first fillet segment j, and within it the first flank segment i,
 // that cross; false when none do.
-bool findCrossing(int nA, const Point2* A, int nB, const Point2* B, int& jFound, int& iFound)
-{
+bool findCrossing(int nA, const Point2* A, int nB, const Point2* B, int& jFound, int& iFound) {
     for (int j = 0; j < nA; ++j) {
         const Point2 dA = minus(A[j + 1], A[j]);
         for (int i = 0; i < nB; ++i) {
@@ -55,8 +51,7 @@ bool findCrossing(int nA, const Point2* A, int nB, const Point2* B, int& jFound,
 }  // namespace
 
 int joinFlankAndFillet(int nA, const Point2* A, int nB, const Point2* B, Point2* P,
-                       double& junctionRadius)
-{
+                       double& junctionRadius) {
     int j = 0;
     int i = 0;
     if (findCrossing(nA, A, nB, B, j, i)) {

@@ -19,8 +19,7 @@ constexpr int MAX_PROFILE_LAST = (CURVE_CAPACITY - 1 - 2 * ARC_SEGMENTS) / 2;
 
 }  // namespace
 
-int buildToothOutline(int gear, double shift, Point2* outline, double& undercutRadius)
-{
+int buildToothOutline(int gear, double shift, Point2* outline, double& undercutRadius) {
     const int z = (gear == 2) ? gearPair.z2 : gearPair.z1;
     const double x = shift;
 

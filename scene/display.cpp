@@ -142,8 +142,8 @@ void drawGearMesh() {
     drawGearTeeth(v.viewScale, v.theta1, g.z1, g.center1, g.toothOutlineLast1, g.toothOutline1,
                   RED);
     // Gear 2 stands half a turn round, then turns clockwise with gear 1.
-    drawGearTeeth(v.viewScale, PI - v.theta2, g.z2, g.center2, g.toothOutlineLast2,
-                  g.toothOutline2, RED);
+    drawGearTeeth(v.viewScale, PI - v.theta2, g.z2, g.center2, g.toothOutlineLast2, g.toothOutline2,
+                  RED);
 }
 
 }  // namespace

@@ -10,8 +10,8 @@
 
 namespace {
 
-constexpr double CENTRE_DOT_RADIUS = 0.1;    // model units
-constexpr double TOOTH_LINE_WIDTH = 0.01;    // view units: 4 pixels
+constexpr double CENTRE_DOT_RADIUS = 0.1;  // model units
+constexpr double TOOTH_LINE_WIDTH = 0.01;  // view units: 4 pixels
 
 // The circles of one gear, all in model units, centred on its centre.
 struct GearCircles {

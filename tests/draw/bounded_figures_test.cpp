@@ -94,7 +94,8 @@ TEST(DrawChainCircle, BoundedDrawsTheLiteralPatternWhereTheWindowShowsIt) {
             return polarAngle(Point2{p.x - centre.x, p.y - centre.y});
         };
         const double radius = std::fabs(c.radius);
-        const double chord = std::hypot(literal[0].b.x - literal[0].a.x, literal[0].b.y - literal[0].a.y);
+        const double chord =
+            std::hypot(literal[0].b.x - literal[0].a.x, literal[0].b.y - literal[0].a.y);
         ASSERT_LT(chord, PIXEL);  // literal chords are under a pixel
         ASSERT_FALSE(bounded.empty());
         EXPECT_LT(bounded.size() * 20, literal.size());
@@ -122,8 +123,9 @@ TEST(DrawChainCircle, BoundedDrawsTheLiteralPatternWhereTheWindowShowsIt) {
             EXPECT_LT(radius - std::sqrt(radius * radius - length * length / 4.0),
                       MERGED_CHORD_SAGITTA_PIXELS * PIXEL);
             const double from = std::fmin(angleOf(s.a), angleOf(s.b));
-            covered.emplace_back(from - tolerance,
-                                 from + std::fabs(angleBetween(angleOf(s.a), angleOf(s.b))) + tolerance);
+            covered.emplace_back(
+                from - tolerance,
+                from + std::fabs(angleBetween(angleOf(s.a), angleOf(s.b))) + tolerance);
         }
         for (const auto& [primitive, literalHomes] : homes) {
             EXPECT_EQ(literalHomes.size(), 1u) << "bounded primitive " << primitive;
@@ -138,8 +140,8 @@ TEST(DrawChainCircle, BoundedDrawsTheLiteralPatternWhereTheWindowShowsIt) {
             }
             ++inside;
             const double angle = angleOf(Point2{(s.a.x + s.b.x) / 2.0, (s.a.y + s.b.y) / 2.0});
-            const auto after = std::upper_bound(covered.begin(), covered.end(),
-                                                std::make_pair(angle, 1e300));
+            const auto after =
+                std::upper_bound(covered.begin(), covered.end(), std::make_pair(angle, 1e300));
             ASSERT_TRUE(after != covered.begin() && std::prev(after)->second >= angle)
                 << "literal chord at angle " << angle << " left out";
         }
@@ -151,8 +153,9 @@ TEST(DrawChainCircle, BoundedInsideTheWindowIsTheLiteralDrawing) {
     // Chords of a pixel or more, all in the window: nothing to leave out or merge.
     for (double r : {0.1, 0.5, -0.9}) {
         SCOPED_TRACE(r);
-        const auto [literal, bounded] =
-            literalAndBounded([r] { drawChainCircle(Point2{0.05, -0.02}, r, RED); });
+        const auto [literal, bounded] = literalAndBounded([r] {
+            drawChainCircle(Point2{0.05, -0.02}, r, RED);
+        });
         ASSERT_EQ(literal.size(), bounded.size());
         for (size_t i = 0; i < literal.size(); ++i) {
             EXPECT_EQ(literal[i].primitive, bounded[i].primitive);
@@ -163,12 +166,14 @@ TEST(DrawChainCircle, BoundedInsideTheWindowIsTheLiteralDrawing) {
 }
 
 TEST(DrawChainCircle, BoundedLeavesOutCirclesThatMissTheWindow) {
-    const auto [aroundLiteral, around] =
-        literalAndBounded([] { drawScaledChainCircle(0.2, Point2{0, 0}, 10.0, BLUE); });
+    const auto [aroundLiteral, around] = literalAndBounded([] {
+        drawScaledChainCircle(0.2, Point2{0, 0}, 10.0, BLUE);
+    });
     EXPECT_EQ(aroundLiteral.size(), 62u * (90 + 20));
     EXPECT_TRUE(around.empty());  // radius 2 about the centre: all of it beyond the corners
-    const auto [besideLiteral, beside] =
-        literalAndBounded([] { drawChainCircle(Point2{3, 0}, 1.5, BLUE); });
+    const auto [besideLiteral, beside] = literalAndBounded([] {
+        drawChainCircle(Point2{3, 0}, 1.5, BLUE);
+    });
     EXPECT_FALSE(besideLiteral.empty());
     EXPECT_TRUE(beside.empty());
 }
@@ -242,8 +247,8 @@ TEST(DrawScaledThickPolyline, BoundedKeepsTheSegmentsThatReachTheWindowInOnePrim
         points.push_back(Point2{0.1 * i, (i % 2 == 0) ? 0.0 : 0.1});
     }
     const int last = static_cast<int>(points.size()) - 1;
-    const auto [literal, bounded] = literalAndBounded(
-        [&] { drawScaledThickPolyline(2.0, points.data(), last, 0.01, RED); });
+    const auto [literal, bounded] =
+        literalAndBounded([&] { drawScaledThickPolyline(2.0, points.data(), last, 0.01, RED); });
     ASSERT_EQ(literal.size(), 40u);
     int reaching = 0;
     for (const Segment& s : literal) {

@@ -69,16 +69,17 @@ TEST(visibleSpan, ClipsTheLineToTheWidenedSquare) {
     // A line that stops short of the window, one beside it, and one of NaN length.
     EXPECT_FALSE(visibleSpan(placed(0, -3.0, 0.5), 1.5, &from, &to));
     EXPECT_FALSE(visibleSpan(placed(0, -3.0, 1.2), 10.0, &from, &to));
-    EXPECT_FALSE(visibleSpan(placed(0, -3.0, 0.5), std::numeric_limits<double>::quiet_NaN(),
-                             &from, &to));
+    EXPECT_FALSE(
+        visibleSpan(placed(0, -3.0, 0.5), std::numeric_limits<double>::quiet_NaN(), &from, &to));
 }
 
 TEST(similarityScale, OnlyMapsThatKeepAngles) {
     EXPECT_NEAR(similarityScale(placed(33, 4, -5)), 1.0, 1e-15);
-    EXPECT_EQ(similarityScale(Affine2{2, 0, 0, 1, 0, 0}), 0.0);    // stretched
-    EXPECT_EQ(similarityScale(Affine2{1, 0, 0.5, 1, 0, 0}), 0.0);  // sheared
+    EXPECT_EQ(similarityScale(Affine2{2, 0, 0, 1, 0, 0}), 0.0);             // stretched
+    EXPECT_EQ(similarityScale(Affine2{1, 0, 0.5, 1, 0, 0}), 0.0);           // sheared
     EXPECT_NEAR(similarityScale(Affine2{0, -2, -2, 0, 0, 0}), 2.0, 1e-15);  // mirrored
-    EXPECT_EQ(similarityScale(Affine2{1, 0, 0, 1, std::numeric_limits<double>::infinity(), 0}), 0.0);
+    EXPECT_EQ(similarityScale(Affine2{1, 0, 0, 1, std::numeric_limits<double>::infinity(), 0}),
+              0.0);
 }
 
 TEST(setBoundedDrawing, OneSettingPerTargetAndRecordingsStartLiteral) {

@@ -9,14 +9,12 @@
 namespace {
 
 // A read-only stream over text, closed by the caller.
-std::FILE* streamOf(const char* text)
-{
+std::FILE* streamOf(const char* text) {
     return fmemopen(const_cast<char*>(text), std::strlen(text), "r");
 }
 
 // What is left of the stream, read to its end.
-std::string restOf(std::FILE* stream)
-{
+std::string restOf(std::FILE* stream) {
     std::string rest;
     for (int c = std::getc(stream); c != EOF; c = std::getc(stream)) {
         rest += static_cast<char>(c);
@@ -24,8 +22,7 @@ std::string restOf(std::FILE* stream)
     return rest;
 }
 
-CountRead readOne(const char* text, int& value)
-{
+CountRead readOne(const char* text, int& value) {
     std::FILE* stream = streamOf(text);
     const CountRead read = readToothCount(stream, value);
     std::fclose(stream);
@@ -34,8 +31,7 @@ CountRead readOne(const char* text, int& value)
 
 }  // namespace
 
-TEST(readToothCount, CountsFromOneTo149)
-{
+TEST(readToothCount, CountsFromOneTo149) {
     const struct {
         const char* text;
         int count;
@@ -47,11 +43,11 @@ TEST(readToothCount, CountsFromOneTo149)
     }
 }
 
-TEST(readToothCount, WordsThatAreNotCountsLeaveTheValueAlone)
-{
-    const char* const cases[] = {"0", "150", "-1", "-0", "+", "-", "abc", "20abc", "2O", "1.5",
-                                 "1e2", "2147483647", "2147483648", "-2147483649",
-                                 "99999999999999999999999999999999999999"};
+TEST(readToothCount, WordsThatAreNotCountsLeaveTheValueAlone) {
+    const char* const cases[] = {
+        "0",   "150",        "-1",         "-0",          "+",
+        "-",   "abc",        "20abc",      "2O",          "1.5",
+        "1e2", "2147483647", "2147483648", "-2147483649", "99999999999999999999999999999999999999"};
     for (const char* text : cases) {
         int value = 33;
         EXPECT_EQ(readOne(text, value), CountRead::BAD) << text;
@@ -59,16 +55,14 @@ TEST(readToothCount, WordsThatAreNotCountsLeaveTheValueAlone)
     }
 }
 
-TEST(readToothCount, EndOfInputBeforeAWord)
-{
+TEST(readToothCount, EndOfInputBeforeAWord) {
     int value = 33;
     EXPECT_EQ(readOne("", value), CountRead::END);
     EXPECT_EQ(readOne(" \n\n\t ", value), CountRead::END);
     EXPECT_EQ(value, 33);
 }
 
-TEST(readToothCount, TwoCountsOnOneLineOrTwo)
-{
+TEST(readToothCount, TwoCountsOnOneLineOrTwo) {
     for (const char* text : {"20 40\nnext", "20\n\n  40\nnext"}) {
         std::FILE* stream = streamOf(text);
         int z1 = 0;
@@ -83,8 +77,7 @@ TEST(readToothCount, TwoCountsOnOneLineOrTwo)
     }
 }
 
-TEST(skipInputLine, DropsOnlyTheRestOfTheBadLine)
-{
+TEST(skipInputLine, DropsOnlyTheRestOfTheBadLine) {
     // A bad word at the end of its line must not take the next line with it.
     for (const char* text : {"x 30\n20 40", "x\n20 40", "30 x\n20 40"}) {
         std::FILE* stream = streamOf(text);
@@ -100,8 +93,7 @@ TEST(skipInputLine, DropsOnlyTheRestOfTheBadLine)
     }
 }
 
-TEST(toConsoleEncoding, CutsOffAtCapacity)
-{
+TEST(toConsoleEncoding, CutsOffAtCapacity) {
     // ASCII bytes are the same in both console encodings.
     char out[8];
     EXPECT_EQ(toConsoleEncoding("z1 z2= 20 40", out, sizeof out), 7u);

@@ -11,8 +11,7 @@ using namespace testutil;
 
 // A candidate exactly on either end of the path of contact is not a contact.
 // Values chosen so that every candidate is exact in binary.
-TEST(contactPoints, EndsOfThePathAreExcluded)
-{
+TEST(contactPoints, EndsOfThePathAreExcluded) {
     gearPair.pressureAngle = alpha();
     gearPair.baseRadius1 = 0.5;
     gearPair.basePitch = 4.0;
@@ -40,8 +39,7 @@ TEST(contactPoints, EndsOfThePathAreExcluded)
 
 // One angular pitch of gear 1 moves the contacts by one base pitch, so at
 // that angle a contact stands on the pitch point.
-TEST(contactPoints, PitchPointAfterOneBasePitch)
-{
+TEST(contactPoints, PitchPointAfterOneBasePitch) {
     computeGearPair(20, 40);
     Point2 points[4];
     ASSERT_EQ(contactPoints(2 * PI / 20, points), 1);
@@ -52,8 +50,7 @@ TEST(contactPoints, PitchPointAfterOneBasePitch)
 // Two equal 20-tooth gears: the path of contact reaches L = sqrt(ra^2 - rb^2)
 // - R sin(alpha) either side, and 2L exceeds one base pitch, so there is
 // always one pair in mesh and sometimes two.
-TEST(contactPoints, EqualTwentyToothGearsOverOnePitch)
-{
+TEST(contactPoints, EqualTwentyToothGearsOverOnePitch) {
     computeGearPair(20, 20);
     const double rb = 10 * std::cos(alpha());
     const double L = std::sqrt(11.0 * 11.0 - rb * rb) - 10 * std::sin(alpha());
@@ -87,8 +84,7 @@ TEST(contactPoints, EqualTwentyToothGearsOverOnePitch)
 
 // Heavy undercut shortens the path below one base pitch: some angles find no
 // contact at all.
-TEST(contactPoints, ShortPathHasGaps)
-{
+TEST(contactPoints, ShortPathHasGaps) {
     computeGearPair(6, 40);
     ASSERT_LT(gearPair.contactLimit1 + gearPair.contactLimit2, gearPair.basePitch);
     const double pitchAngle = 2 * PI / 6;
@@ -98,6 +94,7 @@ TEST(contactPoints, ShortPathHasGaps)
         none += (contactPoints(pitchAngle + step * pitchAngle / 240, points) == 0);
     }
     // The gap is the part of a base pitch that the path does not cover.
-    const double gapShare = 1 - (gearPair.contactLimit1 + gearPair.contactLimit2) / gearPair.basePitch;
+    const double gapShare =
+        1 - (gearPair.contactLimit1 + gearPair.contactLimit2) / gearPair.basePitch;
     EXPECT_NEAR(none / 240.0, gapShare, 2.0 / 240);
 }

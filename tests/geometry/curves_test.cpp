@@ -16,8 +16,7 @@ const int TEETH[] = {1, 2, 3, 5, 10, 17, 20, 40, 99, 149};
 
 // Every sample is where a string unwound from the base circle ends after
 // rolling by tan g: start on the base circle at -inv(alpha), roll tau.
-TEST(involuteCurve, MatchesUnwoundString)
-{
+TEST(involuteCurve, MatchesUnwoundString) {
     setPressureAngleOnly();
     for (int z : TEETH) {
         SCOPED_TRACE(z);
@@ -51,8 +50,7 @@ TEST(involuteCurve, MatchesUnwoundString)
     }
 }
 
-TEST(involuteCurve, DegenerateRadii)
-{
+TEST(involuteCurve, DegenerateRadii) {
     setPressureAngleOnly();
     Point2 flank[CURVE_CAPACITY];
 
@@ -69,8 +67,7 @@ TEST(involuteCurve, DegenerateRadii)
 
 // The fillet is the path of the rack's tip corner: the point (R u - k, R - h)
 // of the rack turned counterclockwise by u, with k = h tan(alpha), from u0 = k / R.
-TEST(trochoidCurve, MatchesTurnedRackCorner)
-{
+TEST(trochoidCurve, MatchesTurnedRackCorner) {
     setPressureAngleOnly();
     for (int z : TEETH) {
         SCOPED_TRACE(z);
@@ -85,8 +82,10 @@ TEST(trochoidCurve, MatchesTurnedRackCorner)
         for (int i = 0; i <= 200; ++i) {
             const double u = u0 + i * 0.01;
             const double scale = std::abs(R * u) + R + k + h;
-            EXPECT_NEAR(fillet[i].x, (R * u - k) * std::cos(u) - (R - h) * std::sin(u), 1e-13 * scale);
-            EXPECT_NEAR(fillet[i].y, (R * u - k) * std::sin(u) + (R - h) * std::cos(u), 1e-13 * scale);
+            EXPECT_NEAR(fillet[i].x, (R * u - k) * std::cos(u) - (R - h) * std::sin(u),
+                        1e-13 * scale);
+            EXPECT_NEAR(fillet[i].y, (R * u - k) * std::sin(u) + (R - h) * std::cos(u),
+                        1e-13 * scale);
         }
         // Point 0 is on the root circle, on the tooth-space side at -u0.
         EXPECT_NEAR(fillet[0].x, -rf * std::sin(u0), 1e-13 * R);
@@ -94,8 +93,7 @@ TEST(trochoidCurve, MatchesTurnedRackCorner)
     }
 }
 
-TEST(trochoidCurve, TenTeethStartOnRootCircle)
-{
+TEST(trochoidCurve, TenTeethStartOnRootCircle) {
     setPressureAngleOnly();
     Point2 fillet[TROCHOID_STEPS + 1];
     trochoidCurve(5.0, 3.75, fillet);

@@ -12,29 +12,25 @@ namespace {
 
 // Signed distance along the line of action (positive towards N2) of a point
 // known to lie on it.
-double positionOnLine(const Point2& p)
-{
+double positionOnLine(const Point2& p) {
     return -p.x * std::cos(alpha()) + p.y * std::sin(alpha());
 }
 
-void expectOnLineOfAction(const Point2& p)
-{
+void expectOnLineOfAction(const Point2& p) {
     EXPECT_NEAR(p.y, -p.x * std::tan(alpha()), 1e-12 * (1 + std::abs(p.x)));
 }
 
 // Distance from the pitch point at which a circle of radius r about a gear's
 // centre meets the line of action, for pitch radius R (closed form through
 // the tangency point N, which is R sin(alpha) from the pitch point).
-double meetingDistance(double R, double r)
-{
+double meetingDistance(double R, double r) {
     const double rb = R * std::cos(alpha());
     return std::sqrt(r * r - rb * rb) - R * std::sin(alpha());
 }
 
 }  // namespace
 
-TEST(computeGearPair, TwentyAndFortyTeeth)
-{
+TEST(computeGearPair, TwentyAndFortyTeeth) {
     computeGearPair(20, 40);
     const GearPair& g = gearPair;
     EXPECT_EQ(g.gearRatio, 0.5);
@@ -73,8 +69,7 @@ TEST(computeGearPair, TwentyAndFortyTeeth)
 }
 
 // Undercut points from the junction radii, and the nearest end on each side.
-TEST(computeGearPair, UndercutPointsAndContactLimits)
-{
+TEST(computeGearPair, UndercutPointsAndContactLimits) {
     const struct {
         int z1, z2;
         double undercutRadius1, undercutDist1, undercutDist2, limit1, limit2;
@@ -111,8 +106,7 @@ TEST(computeGearPair, UndercutPointsAndContactLimits)
 }
 
 // With equal counts the two sides mirror each other through the pitch point.
-TEST(computeGearPair, EqualCountsMirror)
-{
+TEST(computeGearPair, EqualCountsMirror) {
     for (int z : {7, 20, 61}) {
         SCOPED_TRACE(z);
         computeGearPair(z, z);
@@ -131,8 +125,7 @@ TEST(computeGearPair, EqualCountsMirror)
 // Every count as gear 1 and as gear 2: outlines fit their arrays, the
 // characteristic points lie on the line of action on their own side, and
 // each contact limit is the nearest of its three ends.
-TEST(computeGearPair, EveryCount)
-{
+TEST(computeGearPair, EveryCount) {
     for (int z = MIN_TEETH; z <= MAX_TEETH; ++z) {
         for (int mate : {z, MAX_TEETH + 1 - z}) {
             SCOPED_TRACE(testing::Message() << z << " with " << mate);
@@ -152,8 +145,10 @@ TEST(computeGearPair, EveryCount)
             EXPECT_LE(g.undercutDist1, g.interferenceDist1 + 1e-12);
             EXPECT_LE(g.undercutDist2, g.interferenceDist2 + 1e-12);
 
-            EXPECT_EQ(g.contactLimit1, std::fmin(std::fmin(g.tipContactDist2, g.interferenceDist1), g.undercutDist1));
-            EXPECT_EQ(g.contactLimit2, std::fmin(std::fmin(g.tipContactDist1, g.interferenceDist2), g.undercutDist2));
+            EXPECT_EQ(g.contactLimit1, std::fmin(std::fmin(g.tipContactDist2, g.interferenceDist1),
+                                                 g.undercutDist1));
+            EXPECT_EQ(g.contactLimit2, std::fmin(std::fmin(g.tipContactDist1, g.interferenceDist2),
+                                                 g.undercutDist2));
         }
     }
 }
@@ -161,8 +156,7 @@ TEST(computeGearPair, EveryCount)
 // With 1 to 4 teeth the junction circle reaches the pitch circle, so the
 // pitch point itself is the undercut point and no contact runs on N1's side;
 // from 5 teeth the circle meets the line between N1 and the pitch point.
-TEST(computeGearPair, FewTeethUndercutAtPitchPoint)
-{
+TEST(computeGearPair, FewTeethUndercutAtPitchPoint) {
     for (int z = 1; z <= 4; ++z) {
         SCOPED_TRACE(z);
         computeGearPair(z, 40);
@@ -184,8 +178,7 @@ TEST(computeGearPair, FewTeethUndercutAtPitchPoint)
 }
 
 // Gear 1's outline survives the building of gear 2's through shared buffers.
-TEST(computeGearPair, BothOutlinesKept)
-{
+TEST(computeGearPair, BothOutlinesKept) {
     computeGearPair(10, 40);
     const GearPair& g = gearPair;
     ASSERT_EQ(g.toothOutlineLast1, 200);
@@ -197,8 +190,7 @@ TEST(computeGearPair, BothOutlinesKept)
 }
 
 // Profile shift widens gear 1's teeth and narrows gear 2's by the same amount.
-TEST(computeGearPair, ShiftGoesOppositeWays)
-{
+TEST(computeGearPair, ShiftGoesOppositeWays) {
     computeGearPair(20, 40, 0.25);
     const GearPair& g = gearPair;
     EXPECT_EQ(g.shift1, 0.25);
@@ -213,8 +205,7 @@ TEST(computeGearPair, ShiftGoesOppositeWays)
 
 // Every setup turns the view back to its start: zoom 0.2, forward rotation
 // by one fortieth of gear 1's angular pitch, no rotation yet.
-TEST(resetView, AfterZoomAndReverse)
-{
+TEST(resetView, AfterZoomAndReverse) {
     computeGearPair(20, 40);
     viewState.drawMode = '3';
     viewState.viewScale = 0.162;

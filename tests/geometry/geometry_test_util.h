@@ -11,31 +11,36 @@
 namespace testutil {
 
 // Twenty degrees, and its involute function tan a - a.
-inline double alpha() { return PI / 9; }
-inline double invAlpha() { return std::tan(alpha()) - alpha(); }
+inline double alpha() {
+    return PI / 9;
+}
+inline double invAlpha() {
+    return std::tan(alpha()) - alpha();
+}
 
 // Sets only what the curve generators read, without running the whole setup.
-inline void setPressureAngleOnly()
-{
+inline void setPressureAngleOnly() {
     gearPair.pressureAngle = alpha();
     gearPair.invAlpha = invAlpha();
 }
 
-inline double radiusOf(const Point2& p) { return std::sqrt(p.x * p.x + p.y * p.y); }
+inline double radiusOf(const Point2& p) {
+    return std::sqrt(p.x * p.x + p.y * p.y);
+}
 
 // Polar angle in the gear frame: from +y towards +x.
-inline double polarAngleOf(const Point2& p) { return std::atan2(p.x, p.y); }
+inline double polarAngleOf(const Point2& p) {
+    return std::atan2(p.x, p.y);
+}
 
 // Turns p about the origin by delta towards increasing polar angle
 // (clockwise on the screen).
-inline Point2 turned(const Point2& p, double delta)
-{
+inline Point2 turned(const Point2& p, double delta) {
     return {p.x * std::cos(delta) + p.y * std::sin(delta),
             -p.x * std::sin(delta) + p.y * std::cos(delta)};
 }
 
-inline double distance(const Point2& a, const Point2& b)
-{
+inline double distance(const Point2& a, const Point2& b) {
     return radiusOf({a.x - b.x, a.y - b.y});
 }
 

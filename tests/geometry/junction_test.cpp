@@ -19,22 +19,19 @@ struct ToothCurves {
     int nB;
 };
 
-void sampleStandardTooth(int z, ToothCurves& c)
-{
+void sampleStandardTooth(int z, ToothCurves& c) {
     setPressureAngleOnly();
     const double R = z / 2.0;
     c.nB = involuteCurve(R * std::cos(alpha()), R + 1.0, c.flank);
     c.nA = trochoidCurve(R, R - 1.25, c.fillet);
 }
 
-bool samePoint(const Point2& a, const Point2& b)
-{
+bool samePoint(const Point2& a, const Point2& b) {
     return a.x == b.x && a.y == b.y;
 }
 
 // Crossing of the lines through a0-a1 and b0-b1 by their slopes.
-Point2 slopeCrossing(const Point2& a0, const Point2& a1, const Point2& b0, const Point2& b1)
-{
+Point2 slopeCrossing(const Point2& a0, const Point2& a1, const Point2& b0, const Point2& b1) {
     const double mA = (a1.y - a0.y) / (a1.x - a0.x);
     const double mB = (b1.y - b0.y) / (b1.x - b0.x);
     const double x = (b0.y - a0.y + mA * a0.x - mB * b0.x) / (mA - mB);
@@ -43,8 +40,7 @@ Point2 slopeCrossing(const Point2& a0, const Point2& a1, const Point2& b0, const
 
 }  // namespace
 
-TEST(joinFlankAndFillet, TenTeethCrossAtFilletSegment58)
-{
+TEST(joinFlankAndFillet, TenTeethCrossAtFilletSegment58) {
     ToothCurves c;
     sampleStandardTooth(10, c);
     ASSERT_EQ(c.nB, 39);
@@ -65,8 +61,7 @@ TEST(joinFlankAndFillet, TenTeethCrossAtFilletSegment58)
     EXPECT_GT(radius, 5 * std::cos(alpha()));  // above the base circle
 }
 
-TEST(joinFlankAndFillet, FortyTeethJoinAtClosestPair)
-{
+TEST(joinFlankAndFillet, FortyTeethJoinAtClosestPair) {
     ToothCurves c;
     sampleStandardTooth(40, c);
     ASSERT_EQ(c.nB, 27);
@@ -88,8 +83,7 @@ TEST(joinFlankAndFillet, FortyTeethJoinAtClosestPair)
 // Below 20 teeth the fillet cuts the flank: exactly one point of the profile
 // is new, and it is where the two segments' lines cross. From 20 teeth up
 // the profile holds only samples.
-TEST(joinFlankAndFillet, EveryStandardCount)
-{
+TEST(joinFlankAndFillet, EveryStandardCount) {
     for (int z = 1; z <= MAX_TEETH; ++z) {
         SCOPED_TRACE(z);
         ToothCurves c;
@@ -118,7 +112,8 @@ TEST(joinFlankAndFillet, EveryStandardCount)
         if (z <= 19) {
             ASSERT_EQ(newPoints, 1);
             const int i = (j + 2) - firstFlank - 1;  // flank segment i .. i+1
-            const Point2 expected = slopeCrossing(c.fillet[j], c.fillet[j + 1], c.flank[i], c.flank[i + 1]);
+            const Point2 expected =
+                slopeCrossing(c.fillet[j], c.fillet[j + 1], c.flank[i], c.flank[i + 1]);
             EXPECT_NEAR(P[j + 1].x, expected.x, 1e-9);
             EXPECT_NEAR(P[j + 1].y, expected.y, 1e-9);
             EXPECT_NEAR(radius, radiusOf(P[j + 1]), 1e-12);
@@ -130,8 +125,7 @@ TEST(joinFlankAndFillet, EveryStandardCount)
 }
 
 // Segments with equal x at both ends cross like any others.
-TEST(joinFlankAndFillet, VerticalSegments)
-{
+TEST(joinFlankAndFillet, VerticalSegments) {
     const Point2 verticalFillet[] = {{0, -1}, {0, 1}};
     const Point2 level[] = {{-1, 0.5}, {1, 0.5}};
     Point2 P[CURVE_CAPACITY];
@@ -152,8 +146,7 @@ TEST(joinFlankAndFillet, VerticalSegments)
 
 // A flank end point on the fillet segment counts as a crossing; a fillet end
 // point on the flank segment does not.
-TEST(joinFlankAndFillet, EndPointsOnTheOtherSegment)
-{
+TEST(joinFlankAndFillet, EndPointsOnTheOtherSegment) {
     Point2 P[CURVE_CAPACITY];
     double radius = 0.0;
 
@@ -175,8 +168,7 @@ TEST(joinFlankAndFillet, EndPointsOnTheOtherSegment)
 }
 
 // Curves far apart still give a defined profile through their closest pair.
-TEST(joinFlankAndFillet, FarApartCurves)
-{
+TEST(joinFlankAndFillet, FarApartCurves) {
     const Point2 fillet[] = {{1e6, 0}, {1e6, 1}, {1e6, 2}};
     const Point2 flank[] = {{0, 5}, {1, 5}, {2, 5}};
     Point2 P[CURVE_CAPACITY];

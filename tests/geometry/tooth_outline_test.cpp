@@ -12,8 +12,7 @@ using namespace testutil;
 namespace {
 
 // Sets what the outline reads for both gears, without running the whole setup.
-void setTeeth(int z1, int z2)
-{
+void setTeeth(int z1, int z2) {
     setPressureAngleOnly();
     gearPair.tanAlpha = std::tan(alpha());
     gearPair.cosAlpha = std::cos(alpha());
@@ -27,22 +26,19 @@ struct Outline {
     double undercutRadius;
 };
 
-void build(int gear, double shift, Outline& o)
-{
+void build(int gear, double shift, Outline& o) {
     o.last = buildToothOutline(gear, shift, o.points, o.undercutRadius);
 }
 
 // Every copy turned by one angular pitch starts where the previous one ends.
-void expectClosesUp(const Outline& o, int z)
-{
+void expectClosesUp(const Outline& o, int z) {
     const Point2 first = turned(o.points[0], 2 * PI / z);
     EXPECT_LT(distance(first, o.points[o.last]), 1e-9 * z);
 }
 
 }  // namespace
 
-TEST(buildToothOutline, StandardLastIndices)
-{
+TEST(buildToothOutline, StandardLastIndices) {
     setTeeth(10, 40);
     Outline o;
     build(1, 0.0, o);
@@ -70,8 +66,7 @@ TEST(buildToothOutline, StandardLastIndices)
 
 // Root arc on the root circle, profile in between, tip arc on the tip
 // circle; copies join into a closed gear from three teeth up.
-TEST(buildToothOutline, ShapeOfEveryCount)
-{
+TEST(buildToothOutline, ShapeOfEveryCount) {
     for (int z = 3; z <= MAX_TEETH; ++z) {
         SCOPED_TRACE(z);
         setTeeth(40, z);
@@ -105,7 +100,8 @@ TEST(buildToothOutline, ShapeOfEveryCount)
             const double from = polarAngleOf(o.points[start]);
             const double to = polarAngleOf(o.points[start + 10]);
             for (int i = 1; i < 10; ++i) {
-                EXPECT_NEAR(polarAngleOf(o.points[start + i]), from + i * (to - from) / 10, 1e-12) << start + i;
+                EXPECT_NEAR(polarAngleOf(o.points[start + i]), from + i * (to - from) / 10, 1e-12)
+                    << start + i;
             }
         }
     }
@@ -114,12 +110,12 @@ TEST(buildToothOutline, ShapeOfEveryCount)
 // The two flanks are mirror images about the tooth's centre line: equal
 // radius, polar angles adding up to the tooth angle (pi / z unshifted,
 // widened by 2 x tan(alpha) / R when shifted).
-TEST(buildToothOutline, MirrorSymmetry)
-{
+TEST(buildToothOutline, MirrorSymmetry) {
     const struct {
         int z;
         double shift;
-    } cases[] = {{1, 0.0}, {2, 0.0}, {7, 0.0}, {10, 0.0}, {40, 0.0}, {149, 0.0}, {12, 0.5}, {30, -0.3}};
+    } cases[] = {{1, 0.0},  {2, 0.0},   {7, 0.0},  {10, 0.0},
+                 {40, 0.0}, {149, 0.0}, {12, 0.5}, {30, -0.3}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.z);
         setTeeth(c.z, 1);
@@ -147,8 +143,7 @@ TEST(buildToothOutline, MirrorSymmetry)
 
 // With one tooth the flanks meet below the tip circle, so the tip arc runs
 // backwards from the flank's tip point.
-TEST(buildToothOutline, PointedToothTipArcRunsBackwards)
-{
+TEST(buildToothOutline, PointedToothTipArcRunsBackwards) {
     setTeeth(1, 1);
     Outline o;
     build(1, 0.0, o);
@@ -158,8 +153,7 @@ TEST(buildToothOutline, PointedToothTipArcRunsBackwards)
 
 // Counts outside the accepted range give meaningless outlines, but every
 // write still stays inside the arrays (ASan watches them in the sanitizer run).
-TEST(buildToothOutline, DegenerateCountsStayInBounds)
-{
+TEST(buildToothOutline, DegenerateCountsStayInBounds) {
     for (int z : {0, -3}) {
         SCOPED_TRACE(z);
         setTeeth(z, z);

@@ -3,8 +3,8 @@
 
 #include <GL/freeglut.h>
 
-#include <cstdio>
 #include <cctype>
+#include <cstdio>
 #include <string>
 
 #include "bench/frame_scenarios.h"
@@ -66,7 +66,7 @@ Comparison compare(const Picture& a, const Picture& b) {
                 continue;
             }
             ++result.differing;
-            const bool near = (inA && !inB) ? colourWithinOnePixel(a, b, column, row)
+            const bool near = (inA && !inB)   ? colourWithinOnePixel(a, b, column, row)
                               : (inB && !inA) ? colourWithinOnePixel(b, a, column, row)
                                               : true;
             if (!near) {
@@ -83,7 +83,8 @@ Comparison compare(const Picture& a, const Picture& b) {
 void expectSamePicture(const Picture& literal, const Picture& bounded) {
     const Comparison c = compare(literal, bounded);
     EXPECT_GT(c.drawn, 1000);
-    EXPECT_LE(c.differing, c.drawn / 1000) << c.differing << " of " << c.drawn << " drawn pixels differ";
+    EXPECT_LE(c.differing, c.drawn / 1000)
+        << c.differing << " of " << c.drawn << " drawn pixels differ";
     EXPECT_EQ(c.farOff, 0) << "first at " << c.firstFarOff;
 }
 
@@ -133,8 +134,10 @@ TEST(BoundedDrawing, EveryScenarioShowsTheLiteralPicture) {
             expectSamePicture(literal, bounded);
         }
         const Comparison drift = compare(literal, precise);
-        std::printf("%s: literal drawing, single against double precision: %d of %d pixels differ, %d far off\n",
-                    scenario.name, drift.differing, drift.drawn, drift.farOff);
+        std::printf(
+            "%s: literal drawing, single against double precision: %d of %d pixels differ, %d far "
+            "off\n",
+            scenario.name, drift.differing, drift.drawn, drift.farOff);
         if (scenario.z1 == 20 && scenario.zoomPresses > 0) {
             EXPECT_TRUE(savePicture(literal, fileName(scenario.name) + "-literal.png"));
             EXPECT_TRUE(savePicture(precise, fileName(scenario.name) + "-precise.png"));

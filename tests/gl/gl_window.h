@@ -15,15 +15,17 @@
 #include <vector>
 
 class GlutWindowEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { window = openGlutWindow("gl_tests"); }
+   public:
+    void SetUp() override {
+        window = openGlutWindow("gl_tests");
+    }
     void TearDown() override {
         glutDestroyWindow(window);
         glutMainLoopEvent();
         glutExit();
     }
 
-private:
+   private:
     int window = 0;
 };
 
@@ -93,6 +95,7 @@ inline bool savePicture(const Picture& picture, const std::string& pngPath) {
         std::fwrite(picture.at(0, row), 3, WINDOW_SIZE, file);
     }
     std::fclose(file);
-    const std::string command = "convert '" + ppmPath + "' '" + pngPath + "' && rm -f '" + ppmPath + "'";
+    const std::string command =
+        "convert '" + ppmPath + "' '" + pngPath + "' && rm -f '" + ppmPath + "'";
     return std::system(command.c_str()) == 0;
 }

@@ -98,7 +98,8 @@ std::vector<std::pair<Point2, Point2>> segmentsOf(int i) {
         }
     } else if (primitive.mode == SEAM_LINE_LOOP) {
         for (int j = 0; j < n; ++j) {
-            segments.emplace_back(recordedPrimitiveVertex(i, j), recordedPrimitiveVertex(i, (j + 1) % n));
+            segments.emplace_back(recordedPrimitiveVertex(i, j),
+                                  recordedPrimitiveVertex(i, (j + 1) % n));
         }
     }
     return segments;

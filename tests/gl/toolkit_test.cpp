@@ -51,7 +51,8 @@ TEST(DrawCrossMark, ArmsSpanTheWholeWindow) {
     openFrame();
     drawCrossMark(Point2{0.5, -0.25}, 0.0);
     Picture picture = readPicture();
-    // y = -0.25 and x = 0.5 fall on pixel borders: 2-pixel arms cover the rows and columns either side.
+    // y = -0.25 and x = 0.5 fall on pixel borders: 2-pixel arms cover the rows and columns either
+    // side.
     for (int line : {299, 300}) {
         EXPECT_EQ(picture.paintedInRow(line), WINDOW_SIZE);
     }
@@ -127,27 +128,111 @@ TEST(ToolkitPrimitives, LeaveLightingOnTheMatrixAsFoundAndTheirLineWidth) {
     };
     const Color4 c = GREEN;
     const std::vector<Case> cases = {
-        {"drawLine", [&] { drawLine(Point2{0, 0}, Point2{0.5, 0.5}, c); }, 0.0f},
-        {"drawThickLine", [&] { drawThickLine(Point2{0, 0}, Point2{0.5, 0.5}, 0.01, c); }, 2.0f},
-        {"drawThickLine 0", [&] { drawThickLine(Point2{0, 0}, Point2{0.5, 0}, 0.0, c); }, 2.0f},
-        {"drawScaledLine", [&] { drawScaledLine(0.5, Point2{0, 0}, Point2{1, 1}, c); }, 0.0f},
-        {"drawCrossMark", [&] { drawCrossMark(Point2{0.1, 0.1}, 0.3); }, 2.0f},
-        {"drawDashLine", [&] { drawDashLine(Point2{0, 0}, Point2{0.5, 0.2}, c); }, 0.0f},
-        {"drawChainLine", [&] { drawChainLine(Point2{0, 0}, Point2{0.5, 0.2}, c); }, 0.0f},
-        {"drawScaledChainLine", [&] { drawScaledChainLine(2, Point2{0, 0}, Point2{0.1, 0}, c); }, 0.0f},
-        {"drawDisc", [&] { drawDisc(Point2{0.2, 0}, 0.1, c); }, 0.0f},
-        {"drawCircle", [&] { drawCircle(Point2{0.2, 0}, 0.1, c); }, 0.0f},
-        {"drawDashCircle", [&] { drawDashCircle(Point2{0.2, 0}, 0.3, c); }, 0.0f},
-        {"drawChainCircle", [&] { drawChainCircle(Point2{0.2, 0}, 0.3, c); }, 0.0f},
-        {"drawScaledDisc", [&] { drawScaledDisc(2, Point2{0.1, 0}, 0.1, c); }, 0.0f},
-        {"drawScaledCircle", [&] { drawScaledCircle(2, Point2{0.1, 0}, 0.1, c); }, 0.0f},
-        {"drawScaledChainCircle", [&] { drawScaledChainCircle(2, Point2{0.1, 0}, 0.1, c); }, 0.0f},
-        {"drawFilledEllipse", [&] { drawFilledEllipse(Point2{0, 0}, 0.2, 0.1, 0.4, c); }, 0.0f},
-        {"drawEllipse", [&] { drawEllipse(Point2{0, 0}, 0.2, 0.1, 0.4, c); }, 0.0f},
-        {"drawFilledRect", [&] { drawFilledRect(Point2{0, 0}, 0.2, 0.1, 0.4, c); }, 0.0f},
-        {"drawRect", [&] { drawRect(Point2{0, 0}, 0.2, 0.1, 0.4, c); }, 0.0f},
-        {"drawArrow", [&] { drawArrow(Point3{0, 0, 0}, 0.3, 0.4, c); }, 0.0f},
-        {"drawGrid", [&] { drawGrid(Point2{0, 0}, 0.4, 2, 0.1, 0.1); }, 1.0f},
+        {"drawLine",
+         [&] {
+             drawLine(Point2{0, 0}, Point2{0.5, 0.5}, c);
+         },
+         0.0f},
+        {"drawThickLine",
+         [&] {
+             drawThickLine(Point2{0, 0}, Point2{0.5, 0.5}, 0.01, c);
+         },
+         2.0f},
+        {"drawThickLine 0",
+         [&] {
+             drawThickLine(Point2{0, 0}, Point2{0.5, 0}, 0.0, c);
+         },
+         2.0f},
+        {"drawScaledLine",
+         [&] {
+             drawScaledLine(0.5, Point2{0, 0}, Point2{1, 1}, c);
+         },
+         0.0f},
+        {"drawCrossMark",
+         [&] {
+             drawCrossMark(Point2{0.1, 0.1}, 0.3);
+         },
+         2.0f},
+        {"drawDashLine",
+         [&] {
+             drawDashLine(Point2{0, 0}, Point2{0.5, 0.2}, c);
+         },
+         0.0f},
+        {"drawChainLine",
+         [&] {
+             drawChainLine(Point2{0, 0}, Point2{0.5, 0.2}, c);
+         },
+         0.0f},
+        {"drawScaledChainLine",
+         [&] {
+             drawScaledChainLine(2, Point2{0, 0}, Point2{0.1, 0}, c);
+         },
+         0.0f},
+        {"drawDisc",
+         [&] {
+             drawDisc(Point2{0.2, 0}, 0.1, c);
+         },
+         0.0f},
+        {"drawCircle",
+         [&] {
+             drawCircle(Point2{0.2, 0}, 0.1, c);
+         },
+         0.0f},
+        {"drawDashCircle",
+         [&] {
+             drawDashCircle(Point2{0.2, 0}, 0.3, c);
+         },
+         0.0f},
+        {"drawChainCircle",
+         [&] {
+             drawChainCircle(Point2{0.2, 0}, 0.3, c);
+         },
+         0.0f},
+        {"drawScaledDisc",
+         [&] {
+             drawScaledDisc(2, Point2{0.1, 0}, 0.1, c);
+         },
+         0.0f},
+        {"drawScaledCircle",
+         [&] {
+             drawScaledCircle(2, Point2{0.1, 0}, 0.1, c);
+         },
+         0.0f},
+        {"drawScaledChainCircle",
+         [&] {
+             drawScaledChainCircle(2, Point2{0.1, 0}, 0.1, c);
+         },
+         0.0f},
+        {"drawFilledEllipse",
+         [&] {
+             drawFilledEllipse(Point2{0, 0}, 0.2, 0.1, 0.4, c);
+         },
+         0.0f},
+        {"drawEllipse",
+         [&] {
+             drawEllipse(Point2{0, 0}, 0.2, 0.1, 0.4, c);
+         },
+         0.0f},
+        {"drawFilledRect",
+         [&] {
+             drawFilledRect(Point2{0, 0}, 0.2, 0.1, 0.4, c);
+         },
+         0.0f},
+        {"drawRect",
+         [&] {
+             drawRect(Point2{0, 0}, 0.2, 0.1, 0.4, c);
+         },
+         0.0f},
+        {"drawArrow",
+         [&] {
+             drawArrow(Point3{0, 0, 0}, 0.3, 0.4, c);
+         },
+         0.0f},
+        {"drawGrid",
+         [&] {
+             drawGrid(Point2{0, 0}, 0.4, 2, 0.1, 0.1);
+         },
+         1.0f},
     };
     for (const Case& each : cases) {
         SCOPED_TRACE(each.name);
@@ -171,7 +256,8 @@ TEST(ToolkitPrimitives, LeaveLightingOnTheMatrixAsFoundAndTheirLineWidth) {
         EXPECT_EQ(lineWidth(), each.widthAfter == 0.0f ? 3.0f : each.widthAfter);
         // Only the refused width of 0 may leave an error behind.
         const GLenum error = glGetError();
-        EXPECT_TRUE(error == GL_NO_ERROR || (each.name == "drawThickLine 0" && error == GL_INVALID_VALUE));
+        EXPECT_TRUE(error == GL_NO_ERROR ||
+                    (each.name == "drawThickLine 0" && error == GL_INVALID_VALUE));
     }
 }
 

@@ -116,10 +116,10 @@ double crossingTeeth(int segments1, double reach) {
     double deepest = 0.0;
     for (int i : near1) {
         for (int j : near2) {
-            deepest = std::fmax(deepest, crossingDepth(recordedPrimitiveVertex(i, 0),
-                                                       recordedPrimitiveVertex(i, 1),
-                                                       recordedPrimitiveVertex(j, 0),
-                                                       recordedPrimitiveVertex(j, 1)));
+            deepest = std::fmax(
+                deepest,
+                crossingDepth(recordedPrimitiveVertex(i, 0), recordedPrimitiveVertex(i, 1),
+                              recordedPrimitiveVertex(j, 0), recordedPrimitiveVertex(j, 1)));
         }
     }
     return deepest;
@@ -243,8 +243,8 @@ TEST(display, FirstMeshFrameTouchesAtThePitchPoint) {
     EXPECT_TRUE(hasCrossMarkAt(Point2{0.0, 0.0}));
 
     // Both gears' teeth, and no root circle in the mesh view.
-    EXPECT_EQ(toothSegments().size(),
-              static_cast<size_t>(20 * gearPair.toothOutlineLast1 + 40 * gearPair.toothOutlineLast2));
+    EXPECT_EQ(toothSegments().size(), static_cast<size_t>(20 * gearPair.toothOutlineLast1 +
+                                                          40 * gearPair.toothOutlineLast2));
     const double s = viewState.viewScale;
     const std::vector<Circle> circles = outlineCircles();
     EXPECT_EQ(countCircles(circles, YELLOW), 2);
@@ -347,9 +347,7 @@ TEST(display, MeshingTeethNeverCutIntoEachOther) {
     // The outlines are sampled curves; where a concave fillet meets the mate
     // its chords may overlap by about 0.001 modules, well under a pixel.
     const double tolerance = 0.005;  // modules
-    const struct {
-        int z1, z2;
-    } pairs[] = {{20, 40}, {10, 40}, {40, 13}};
+    const struct { int z1, z2; } pairs[] = {{20, 40}, {10, 40}, {40, 13}};
     for (const auto& pair : pairs) {
         showFirstFrame(pair.z1, pair.z2, '3');
         const int segments1 = pair.z1 * gearPair.toothOutlineLast1;

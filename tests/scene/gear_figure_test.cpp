@@ -26,7 +26,6 @@ Point2 rotated(const Point2& p, const Point2& about, double angle) {
                   about.y + dx * std::sin(angle) + dy * std::cos(angle)};
 }
 
-
 }  // namespace
 
 TEST(drawGearCircles, LevelsChooseTheReferenceCircles) {
@@ -54,8 +53,8 @@ TEST(drawGearCircles, LevelsChooseTheReferenceCircles) {
     drawGearCircles(0.0, 1, 4);
     const std::vector<Circle> circles = outlineCircles();
     EXPECT_TRUE(hasCircle(circles, GREEN, centre, s * 20 * std::cos(PI / 9) / 2));
-    EXPECT_TRUE(hasCircle(circles, YELLOW, centre, s * 11.0));   // tip
-    EXPECT_TRUE(hasCircle(circles, YELLOW, centre, s * 8.75));   // root
+    EXPECT_TRUE(hasCircle(circles, YELLOW, centre, s * 11.0));  // tip
+    EXPECT_TRUE(hasCircle(circles, YELLOW, centre, s * 8.75));  // root
 }
 
 TEST(drawGearCircles, CentreLinesAndPitchChainCircleOfGear2) {

@@ -136,10 +136,10 @@ PairArguments readPairArguments(const ParsedArguments& arguments) {
         failUsage("unexpected argument '" + arguments.positional[2] + "'");
     }
     PairArguments pair;
-    pair.z1 = static_cast<int>(parseInteger(arguments.positional[0], MIN_TEETH, MAX_TEETH,
-                                            "tooth count Z1"));
-    pair.z2 = static_cast<int>(parseInteger(arguments.positional[1], MIN_TEETH, MAX_TEETH,
-                                            "tooth count Z2"));
+    pair.z1 = static_cast<int>(
+        parseInteger(arguments.positional[0], MIN_TEETH, MAX_TEETH, "tooth count Z1"));
+    pair.z2 = static_cast<int>(
+        parseInteger(arguments.positional[1], MIN_TEETH, MAX_TEETH, "tooth count Z2"));
     pair.shift = 0.0;
     if (hasOption(arguments, "--shift")) {
         pair.shift = parseNumber(optionValue(arguments, "--shift"), "shift");

@@ -91,8 +91,8 @@ void runOutline(int argc, char** argv) {
                                                       {"-o", "--output", true}});
     const PairArguments pair = readPairArguments(arguments);
 
-    const std::string gear = hasOption(arguments, "--gear") ? optionValue(arguments, "--gear")
-                                                             : "pair";
+    const std::string gear =
+        hasOption(arguments, "--gear") ? optionValue(arguments, "--gear") : "pair";
     if (gear != "1" && gear != "2" && gear != "pair") {
         failUsage("--gear must be 1, 2 or pair, not '" + gear + "'");
     }

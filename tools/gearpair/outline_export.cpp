@@ -41,9 +41,9 @@ std::string describe(const OutlineDrawing& drawing) {
     } else if (!drawing.gears.empty()) {
         which = "gear " + std::to_string(drawing.gears[0].gear);
     }
-    return "gear pair z1 = " + std::to_string(drawing.z1) + ", z2 = " +
-           std::to_string(drawing.z2) + ", module " + exactNumber(drawing.module) +
-           " mm, profile shift " + exactNumber(drawing.shift) + " / " +
+    return "gear pair z1 = " + std::to_string(drawing.z1) + ", z2 = " + std::to_string(drawing.z2) +
+           ", module " + exactNumber(drawing.module) + " mm, profile shift " +
+           exactNumber(drawing.shift) + " / " +
            exactNumber(drawing.shift == 0.0 ? 0.0 : -drawing.shift) + ", pressure angle 20 deg; " +
            which + " placed as in the first mesh frame, lengths in millimetres";
 }
@@ -180,8 +180,8 @@ std::string outlineDxf(const OutlineDrawing& drawing) {
     const double arm = CENTRE_MARK_ARM * drawing.module;
     for (const GearPath& path : drawing.gears) {
         const Point2& c = path.centre;
-        const Point2 ends[4] = {{c.x - arm, c.y}, {c.x + arm, c.y}, {c.x, c.y - arm},
-                                {c.x, c.y + arm}};
+        const Point2 ends[4] = {
+            {c.x - arm, c.y}, {c.x + arm, c.y}, {c.x, c.y - arm}, {c.x, c.y + arm}};
         for (int line = 0; line < 2; ++line) {
             group(dxf, 0, "LINE");
             group(dxf, 8, "CENTRES");

@@ -93,10 +93,8 @@ PairSummary summarizeGearPair() {
     summary.pointed2 = toothIsPointed(2);
     summary.pathOfContact = g.contactLimit1 + g.contactLimit2;
     summary.contactRatio = summary.pathOfContact / g.basePitch;
-    const double tipReach1 =
-        std::sqrt(g.tipRadius1 * g.tipRadius1 - g.baseRadius1 * g.baseRadius1);
-    const double tipReach2 =
-        std::sqrt(g.tipRadius2 * g.tipRadius2 - g.baseRadius2 * g.baseRadius2);
+    const double tipReach1 = std::sqrt(g.tipRadius1 * g.tipRadius1 - g.baseRadius1 * g.baseRadius1);
+    const double tipReach2 = std::sqrt(g.tipRadius2 * g.tipRadius2 - g.baseRadius2 * g.baseRadius2);
     summary.contactRatioTheoretical =
         (tipReach1 + tipReach2 - (g.pitchRadius1 + g.pitchRadius2) * g.sinAlpha) / g.basePitch;
     return summary;
@@ -105,9 +103,10 @@ PairSummary summarizeGearPair() {
 std::string plainReport(const PairSummary& s) {
     const GearPair& g = gearPair;
     std::string text;
-    text += format("Gear pair %d x %d teeth: module 1, pressure angle 20 degrees, "
-                   "profile shift %+.4f / %+.4f\n",
-                   g.z1, g.z2, g.shift1 + 0.0, g.shift2 + 0.0);  // + 0.0: no "-0"
+    text += format(
+        "Gear pair %d x %d teeth: module 1, pressure angle 20 degrees, "
+        "profile shift %+.4f / %+.4f\n",
+        g.z1, g.z2, g.shift1 + 0.0, g.shift2 + 0.0);  // + 0.0: no "-0"
     text += "Lengths in modules (millimetres at module 1); the pitch point is the origin.\n\n";
 
     text += format("  %-26s %12s %12s\n", "", "gear 1", "gear 2");
@@ -122,13 +121,15 @@ std::string plainReport(const PairSummary& s) {
     text += format("  %-26s %12.4f\n", "base pitch", g.basePitch);
     for (int gear = 1; gear <= 2; ++gear) {
         if (gear == 1 ? s.pointed1 : s.pointed2) {
-            text += format("  Gear %d's teeth are pointed: the two flanks meet below the "
-                           "tip circle.\n", gear);
+            text += format(
+                "  Gear %d's teeth are pointed: the two flanks meet below the "
+                "tip circle.\n",
+                gear);
         }
     }
 
-    text += format("\n  %-26s %12s %12s %12s\n", "Points on the line of action", "x", "y",
-                   "distance");
+    text +=
+        format("\n  %-26s %12s %12s %12s\n", "Points on the line of action", "x", "y", "distance");
     text += pointRow("interference point 1", g.interferencePoint1, g.interferenceDist1);
     text += pointRow("interference point 2", g.interferencePoint2, g.interferenceDist2);
     text += pointRow("tip contact point 1", g.tipContactPoint1, g.tipContactDist1);
@@ -137,16 +138,14 @@ std::string plainReport(const PairSummary& s) {
     text += pointRow("undercut point 2", g.undercutPoint2, g.undercutDist2);
 
     const char* cause1 = limitCause(g.tipContactDist2, g.interferenceDist1, g.undercutDist1,
-                                    "gear 2 tip circle", "interference point 1",
-                                    "gear 1 undercut");
+                                    "gear 2 tip circle", "interference point 1", "gear 1 undercut");
     const char* cause2 = limitCause(g.tipContactDist1, g.interferenceDist2, g.undercutDist2,
-                                    "gear 1 tip circle", "interference point 2",
-                                    "gear 2 undercut");
+                                    "gear 1 tip circle", "interference point 2", "gear 2 undercut");
     text += "\n  Path of contact\n";
-    text += format("  %-26s %12.4f   ended by the %s\n", "contact limit 1", g.contactLimit1,
-                   cause1);
-    text += format("  %-26s %12.4f   ended by the %s\n", "contact limit 2", g.contactLimit2,
-                   cause2);
+    text +=
+        format("  %-26s %12.4f   ended by the %s\n", "contact limit 1", g.contactLimit1, cause1);
+    text +=
+        format("  %-26s %12.4f   ended by the %s\n", "contact limit 2", g.contactLimit2, cause2);
     text += format("  %-26s %12.4f\n", "length", s.pathOfContact);
     text += format("  %-26s %12.4f   usable (%.4f theoretical, tip circles alone)\n",
                    "contact ratio", s.contactRatio, s.contactRatioTheoretical);

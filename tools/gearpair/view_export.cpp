@@ -218,10 +218,14 @@ constexpr int LEGEND_FONT_PIXELS = 18;
 // ASCII, which the legends never use, a question mark.
 std::string escapedCharacter(char c) {
     switch (c) {
-    case '&': return "&amp;";
-    case '<': return "&lt;";
-    case '>': return "&gt;";
-    case '"': return "&quot;";
+    case '&':
+        return "&amp;";
+    case '<':
+        return "&lt;";
+    case '>':
+        return "&gt;";
+    case '"':
+        return "&quot;";
     default:
         return std::string(1, c >= 0x20 && c <= 0x7e ? c : '?');
     }
@@ -238,8 +242,7 @@ std::string textSvg(const RecordedText& text) {
     const Pixel at = toPixel(text.position);
     std::string svg = "  <text y=\"" + pixelNumber(at.y) +
                       "\" font-family=\"Helvetica, Arial, sans-serif\" font-stretch=\"condensed\"" +
-                      " font-size=\"" +
-                      std::to_string(LEGEND_FONT_PIXELS) + "\" fill=\"" +
+                      " font-size=\"" + std::to_string(LEGEND_FONT_PIXELS) + "\" fill=\"" +
                       colourText(text.colour, text.lighting) +
                       "\" xml:space=\"preserve\" text-rendering=\"optimizeSpeed\">";
     double x = at.x;
