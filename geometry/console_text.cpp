@@ -11,8 +11,8 @@
 
 namespace {
 
-// Longest text after conversion, with room to spare: the window title is
-// the longest, 56 characters or 134 UTF-8 bytes.
+// Longest text after conversion, with room to spare: the display message is
+// the longest, 148 UTF-8 bytes before its display name, which gets the rest.
 constexpr std::size_t TEXT_CAPACITY = 512;
 
 const char* const TEXTS[] = {
@@ -30,9 +30,11 @@ const char* const TEXTS[] = {
     "\n歯数を読む前に入力が終わりました\n",
     "１対歯車のかみ合い　z:歯数変更，1,2,3：描画歯車選択，w,W:縮小拡大，r,R:正逆回転，s:"
     "かみ合い継続",
+    "ディスプレイ「%s」を開けません。Xサーバーを起動し、DISPLAYか-displayで"
+    "その名前（例 :0）を指定してください\n",
 };
 
-static_assert(sizeof TEXTS / sizeof TEXTS[0] == static_cast<int>(ConsoleText::WINDOW_TITLE) + 1,
+static_assert(sizeof TEXTS / sizeof TEXTS[0] == static_cast<int>(ConsoleText::NO_DISPLAY) + 1,
               "one text for every ConsoleText");
 
 bool isSpace(int c) {
@@ -123,6 +125,31 @@ void writeConsoleText(std::FILE* stream, ConsoleText text) {
     const std::size_t length = toConsoleEncoding(utf8Text(text), bytes, sizeof bytes);
     std::fwrite(bytes, 1, length, stream);
     // The prompt has no line feed and must stand before the user's input.
+    std::fflush(stream);
+}
+
+void writeConsoleTextWith(std::FILE* stream, ConsoleText text, const char* value) {
+    const char* utf8 = utf8Text(text);
+    const char* mark = std::strstr(utf8, "%s");
+    char filled[TEXT_CAPACITY];
+    if (mark == nullptr) {
+        copyText(utf8, filled, sizeof filled);
+    } else {
+        // The value is cut short, never the text's own line feed.
+        const std::size_t head = static_cast<std::size_t>(mark - utf8);
+        const std::size_t tail = std::strlen(mark + 2);
+        std::size_t length = std::strlen(value);
+        const std::size_t room = sizeof filled - 1 - head - tail;
+        if (length > room) {
+            length = room;
+        }
+        std::memcpy(filled, utf8, head);
+        std::memcpy(filled + head, value, length);
+        std::memcpy(filled + head + length, mark + 2, tail + 1);
+    }
+    char bytes[TEXT_CAPACITY];
+    const std::size_t length = toConsoleEncoding(filled, bytes, sizeof bytes);
+    std::fwrite(bytes, 1, length, stream);
     std::fflush(stream);
 }
 

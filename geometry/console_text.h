@@ -19,6 +19,7 @@ enum class ConsoleText {
     BAD_COUNT,       // error line on standard error: a count that is not 1..149
     INPUT_ENDED,     // standard error: the input ended before two counts were read
     WINDOW_TITLE,    // the window's title (no line feed)
+    NO_DISPLAY,      // standard error: the display cannot be opened; "%s" stands for its name
 };
 
 // The UTF-8 bytes of a text, NUL-terminated.
@@ -35,6 +36,10 @@ std::size_t toConsoleEncoding(const char* utf8, char* out, std::size_t capacity)
 
 // Writes a text to stream in the console's encoding and flushes it at once.
 void writeConsoleText(std::FILE* stream, ConsoleText text);
+
+// As writeConsoleText, with the text's "%s" replaced by value (bytes as
+// given, converted like the text; cut off where the line grows too long).
+void writeConsoleTextWith(std::FILE* stream, ConsoleText text, const char* value);
 
 // Outcome of reading one tooth count.
 enum class CountRead {

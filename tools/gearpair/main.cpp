@@ -38,7 +38,7 @@ const char USAGE[] =
     "  --gear G       1, 2 or pair (default pair)\n"
     "  --module MM    millimetres per module (default 1)\n"
     "  --format F     svg or dxf (default: from the file name, else svg)\n"
-    "  -o FILE        write FILE instead of standard output\n"
+    "  -o FILE        write FILE instead of standard output (- for standard output)\n"
     "\n"
     "view     the simulator window's 800 x 800 picture as SVG, after the keys:\n"
     "         the mode key, then R if reversed, then the zoom keys, then s N times\n"
@@ -46,16 +46,30 @@ const char USAGE[] =
     "  --steps N      presses of s, 0 to 100000 (default 0)\n"
     "  --reverse      press R after the mode key\n"
     "  --zoom K       press W K times (K > 0) or w -K times (K < 0), -1000 to 1000\n"
-    "  -o FILE.svg    write the file instead of standard output\n"
+    "  -o FILE.svg    write the file instead of standard output (- for standard output)\n"
     "\n"
     "Bad arguments print one line on standard error and exit with status 2;\n"
-    "no file is written then.\n";
+    "no file is written then. A file is replaced only when complete and keeps its\n"
+    "mode; a device, a FIFO or /dev/stdout is written in place.\n";
 
 void writeOrFail(const std::string& path, const std::string& text) {
     std::string error;
     if (!writeOutput(path, text, error)) {
         failUsage(error);
     }
+}
+
+// The -o target: "-" (standard output) when the option is absent; an empty
+// name is refused.
+std::string outputTarget(const ParsedArguments& arguments) {
+    if (!hasOption(arguments, "-o")) {
+        return "-";
+    }
+    const std::string file = optionValue(arguments, "-o");
+    if (file.empty()) {
+        failUsage("-o needs a file name, or - for standard output");
+    }
+    return file;
 }
 
 void runReport(int argc, char** argv) {
@@ -65,7 +79,7 @@ void runReport(int argc, char** argv) {
     computeGearPair(pair.z1, pair.z2, pair.shift);
     resetView();
     const PairSummary summary = summarizeGearPair();
-    writeOrFail("", hasOption(arguments, "--json") ? jsonReport(summary) : plainReport(summary));
+    writeOrFail("-", hasOption(arguments, "--json") ? jsonReport(summary) : plainReport(summary));
 }
 
 bool endsWith(const std::string& text, const char* suffix) {
@@ -107,16 +121,16 @@ void runOutline(int argc, char** argv) {
         }
     }
 
-    const std::string file = optionValue(arguments, "-o");
+    const std::string file = outputTarget(arguments);
     std::string format = optionValue(arguments, "--format");
     if (hasOption(arguments, "--format")) {
         if (format != "svg" && format != "dxf") {
             failUsage("--format must be svg or dxf, not '" + format + "'");
         }
-    } else if (file.empty() || file == "-" || endsWith(file, ".svg")) {
-        format = "svg";
     } else if (endsWith(file, ".dxf")) {
         format = "dxf";
+    } else if (endsWith(file, ".svg") || writtenInPlace(file)) {
+        format = "svg";
     } else {
         failUsage("cannot tell the format of '" + file + "'; name it .svg or .dxf or use --format");
     }
@@ -158,8 +172,8 @@ void runView(int argc, char** argv) {
                     ? static_cast<int>(parseInteger(optionValue(arguments, "--zoom"),
                                                     -MAX_VIEW_ZOOM, MAX_VIEW_ZOOM, "zoom"))
                     : 0;
-    const std::string file = optionValue(arguments, "-o");
-    if (!file.empty() && file != "-" && !endsWith(file, ".svg")) {
+    const std::string file = outputTarget(arguments);
+    if (!endsWith(file, ".svg") && !writtenInPlace(file)) {
         failUsage("the view is written as SVG: name the file .svg, not '" + file + "'");
     }
     computeGearPair(pair.z1, pair.z2, pair.shift);
@@ -177,7 +191,7 @@ void runView(int argc, char** argv) {
 int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::fputs(USAGE, stdout);
+            writeOrFail("-", USAGE);
             return 0;
         }
     }
