@@ -23,6 +23,7 @@ API
     Leaving the block kills the process if it still runs.
 
     ``.write(text)``            write str (UTF-8) or bytes to standard input
+                                (dropped if the program has already ended)
     ``.close_stdin()``          end the program's input (on a terminal: Ctrl-D)
     ``.stdout_bytes()``         everything written to standard output so far
     ``.stderr_bytes()``         the same for standard error
@@ -469,8 +470,11 @@ class Gearmesh:
         if self._terminal is not None:
             os.write(self._terminal, text)
             return
-        self.process.stdin.write(text)
-        self.process.stdin.flush()
+        try:
+            self.process.stdin.write(text)
+            self.process.stdin.flush()
+        except BrokenPipeError:
+            pass  # the program ended without reading it; its status tells why
 
     def close_stdin(self):
         """Ends the input: closes the pipe, or types Ctrl-D on the terminal."""
