@@ -307,8 +307,8 @@ void recordClear() {
 void recordNothing() {
 }
 
-// Recordings are whole frames in every drawing: the recorder composes its
-// matrices in double precision either way.
+// Nothing to prepare: the recorder composes its matrices in double precision
+// in every frame, bounded or literal.
 void recordFrameStart(FrameDrawing) {
 }
 
