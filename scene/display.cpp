@@ -148,8 +148,8 @@ void drawGearMesh() {
 
 }  // namespace
 
-void display() {
-    beginFrame();
+void display(FrameDrawing drawing) {
+    beginFrame(drawing);
     if (viewState.drawMode == '1') {
         drawDriveGear();
     }
@@ -163,4 +163,8 @@ void display() {
         drawGearMesh();
     }
     endFrame();
+}
+
+void display() {
+    display(FrameDrawing::Bounded);
 }

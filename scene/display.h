@@ -1,5 +1,6 @@
 #pragma once
 
+#include "draw/target.h"
 #include "geometry/point2.h"
 
 // Room of the contact-point buffer of one mesh frame.
@@ -11,7 +12,9 @@ constexpr int CONTACT_CAPACITY = 4;
 extern Point2 currentContactPoints[CONTACT_CAPACITY];
 extern int currentContactCount;
 
-// Draws one whole frame of the current drawMode; in mode '3' first advances
-// the mesh by one step. Any other drawMode gives an empty frame. Reads
-// gearPair, reads and writes viewState.
+// Draws one whole frame of the current drawMode, bounded or literal
+// (draw/target.h); in mode '3' first advances the mesh by one step. Any other
+// drawMode gives an empty frame. Reads gearPair, reads and writes viewState.
+void display(FrameDrawing drawing);
+// display of a bounded frame, as the window draws it (its GLUT callback).
 void display();

@@ -26,7 +26,7 @@ void showFirstFrame(int z1, int z2, char mode) {
     viewState.totalAngle1 = -viewState.rollStep;
     viewState.theta1 = viewState.totalAngle1;
     startRecording();
-    display();
+    display(FrameDrawing::Literal);
 }
 
 // Contact positions (signed distances along the line of action) that a
@@ -214,10 +214,10 @@ TEST(display, UndercutCircleOnlyAboveTheBaseCircle) {
     // A junction exactly on the base circle is no undercut.
     gearPair.undercutRadius1 = gearPair.baseRadius1;
     gearPair.undercutRadius2 = gearPair.baseRadius2;
-    display();
+    display(FrameDrawing::Literal);
     EXPECT_EQ(countCircles(outlineCircles(), BLACK), 0);
     viewState.drawMode = '3';
-    display();
+    display(FrameDrawing::Literal);
     EXPECT_EQ(countCircles(outlineCircles(), BLACK), 0);
 }
 
@@ -298,7 +298,7 @@ TEST(display, TiedLimitStillGetsItsMarker) {
     gearPair.undercutPoint1 = gearPair.interferencePoint1;
     gearPair.undercutDist1 = gearPair.interferenceDist1;
     gearPair.tipContactDist2 = gearPair.interferenceDist1 + 1.0;
-    display();
+    display(FrameDrawing::Literal);
     const std::vector<Point2> black = markers(BLACK);
     ASSERT_EQ(black.size(), 2u);
     EXPECT_LT(distance(black[0], scaled(viewState.viewScale, gearPair.interferencePoint1)), 1e-12);
@@ -308,7 +308,7 @@ TEST(display, EachStepMovesTheContactAlongTheLineOfAction) {
     showFirstFrame(20, 40, '3');
     const double step = viewState.angleStep;
     for (int k = 1; k <= 45; ++k) {
-        display();
+        display(FrameDrawing::Literal);
         expectContactMarkersAt(expectedContacts(k * step), "step " + std::to_string(k));
         EXPECT_GE(viewState.theta1, gearPair.basePitchAngle1);
         EXPECT_LT(viewState.theta1, 2 * gearPair.basePitchAngle1);
@@ -318,7 +318,7 @@ TEST(display, EachStepMovesTheContactAlongTheLineOfAction) {
     // Reversed, the contact runs back past the pitch point.
     viewState.rollStep = -viewState.angleStep;
     for (int k = 44; k >= -45; --k) {
-        display();
+        display(FrameDrawing::Literal);
         expectContactMarkersAt(expectedContacts(k * step), "back to step " + std::to_string(k));
         EXPECT_GE(viewState.theta1, gearPair.basePitchAngle1);
         EXPECT_LT(viewState.theta1, 2 * gearPair.basePitchAngle1);
@@ -329,7 +329,7 @@ TEST(display, OneToothPitchLaterTheTeethStandAsAtTheStart) {
     showFirstFrame(20, 40, '3');
     const std::vector<Point2> first = toothVertices();
     for (int k = 1; k <= 40; ++k) {
-        display();
+        display(FrameDrawing::Literal);
     }
     const std::vector<Point2> later = toothVertices();
     ASSERT_EQ(first.size(), later.size());
@@ -355,7 +355,7 @@ TEST(display, MeshingTeethNeverCutIntoEachOther) {
         for (int k = 0; k <= 40; ++k) {
             EXPECT_LT(crossingTeeth(segments1, 4.0 * s) / s, tolerance)
                 << pair.z1 << "/" << pair.z2 << " step " << k;
-            display();
+            display(FrameDrawing::Literal);
         }
     }
 }
@@ -364,7 +364,7 @@ TEST(display, ZoomScalesTheFigureButNotTheMarkers) {
     showFirstFrame(20, 40, '3');
     for (double scale : {0.02, 0.2, 1.0}) {
         viewState.viewScale = scale;
-        display();
+        display(FrameDrawing::Literal);
         const std::vector<Circle> circles = outlineCircles();
         EXPECT_TRUE(hasCircle(circles, GREEN, scaled(scale, gearPair.center1),
                               scale * gearPair.baseRadius1));
@@ -385,7 +385,7 @@ TEST(display, SingleGearViewsDoNotTurn) {
     const std::vector<Point2> first = toothVertices();
     const ViewState before = viewState;
     for (int k = 0; k < 3; ++k) {
-        display();
+        display(FrameDrawing::Literal);
     }
     EXPECT_EQ(viewState.theta1, before.theta1);
     EXPECT_EQ(viewState.totalAngle1, before.totalAngle1);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "draw/frame.h"
 #include "draw/recorder.h"
 #include "geometry/gear_pair.h"
 #include "tests/scene/recorded_figure.h"
@@ -17,6 +18,7 @@ void setUpPair(int z1, int z2) {
     computeGearPair(z1, z2);
     resetView();
     startRecording();
+    beginFrame(FrameDrawing::Literal);
 }
 
 Point2 rotated(const Point2& p, const Point2& about, double angle) {
