@@ -1,8 +1,8 @@
 #include <cstdlib>
 
+#include "app/setup_dialogue.h"
 #include "app/window.h"
-#include "geometry/dialogue.h"
-#include "geometry/gear_pair.h"
+#include "scene/program_state.h"
 
 int main(int argc, char** argv) {
     viewState.drawMode = '1';

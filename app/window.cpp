@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "app/keyboard.h"
-#include "geometry/console_text.h"
+#include "console/console.h"
 #include "scene/display.h"
 
 namespace {

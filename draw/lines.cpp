@@ -111,6 +111,10 @@ void drawCrossMark(const Point2& p, double angle) {
     seamLighting(true);
 }
 
+void drawScaledCrossMark(double scale, const Point2& p, double angle) {
+    drawCrossMark(Point2{scale * p.x, scale * p.y}, angle);
+}
+
 void drawString(float x, float y, void* font, const char* text) {
     seamPushCurrentAttrib();
     seamRasterPos(x, y);
