@@ -7,6 +7,7 @@
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "dialogue/count_reading.h"
 
@@ -36,6 +37,41 @@ std::size_t copyText(const char* utf8, char* out, std::size_t capacity) {
     std::memcpy(out, utf8, length);
     out[length] = '\0';
     return length;
+}
+
+// A line typed in a code page 932 console, in UTF-8: bytes that are no
+// code page 932 character become "?". A UTF-8 byte-order mark at its start,
+// which only a UTF-8 file can have put there, is kept as it is for the
+// reading rules to skip.
+std::string lineFromCp932(const char* line, std::size_t length) {
+    std::string utf8;
+    const char mark[] = "\xEF\xBB\xBF";
+    std::size_t start = 0;
+    if (length >= 3 && std::memcmp(line, mark, 3) == 0) {
+        utf8.assign(mark, 3);
+        start = 3;
+    }
+    iconv_t converter = iconv_open("UTF-8", "CP932");
+    if (converter == reinterpret_cast<iconv_t>(-1)) {
+        return utf8.append(line + start, length - start);
+    }
+    char* in = const_cast<char*>(line + start);
+    std::size_t inLeft = length - start;
+    char out[256];
+    while (inLeft > 0) {
+        char* next = out;
+        std::size_t outLeft = sizeof out;
+        const std::size_t done = iconv(converter, &in, &inLeft, &next, &outLeft);
+        utf8.append(out, static_cast<std::size_t>(next - out));
+        if (done == static_cast<std::size_t>(-1) && errno != E2BIG) {
+            // EILSEQ or EINVAL: one byte that starts no character.
+            utf8 += '?';
+            ++in;
+            --inLeft;
+        }
+    }
+    iconv_close(converter);
+    return utf8;
 }
 
 }  // namespace
@@ -110,7 +146,13 @@ bool readToothCounts(int& z1, int& z2) {
             writeConsoleText(stderr, ConsoleText::INPUT_ENDED);
             break;
         }
-        const LineResult result = readCountLine(reading, line, static_cast<std::size_t>(length));
+        LineResult result;
+        if (consoleUsesCp932()) {
+            const std::string utf8 = lineFromCp932(line, static_cast<std::size_t>(length));
+            result = readCountLine(reading, utf8.data(), utf8.size());
+        } else {
+            result = readCountLine(reading, line, static_cast<std::size_t>(length));
+        }
         if (result == LineResult::COMPLETE) {
             z1 = reading.counts[0];
             z2 = reading.counts[1];

@@ -19,6 +19,7 @@ void writeConsoleText(std::FILE* stream, ConsoleText text);
 
 // Runs the tooth-count dialogue's reading on standard input: reads lines
 // until two counts are read (dialogue/count_reading.h), writing BAD_COUNT to
-// standard error and the prompt again after a bad word. Returns false, after
+// standard error and the prompt again after a bad word. In a code page 932
+// console each line is converted to UTF-8 first. Returns false, after
 // writing INPUT_ENDED, when the input ends first; z1 and z2 are then untouched.
 bool readToothCounts(int& z1, int& z2);

@@ -7,7 +7,12 @@
 //
 // Two whole numbers from MIN_TEETH to MAX_TEETH, on one line or on several,
 // separated by white space. A word is an optional sign and decimal digits;
-// numbers of any length are read without overflow.
+// numbers of any length are read without overflow. What a Japanese input
+// method types reads as its ASCII equivalent: the full-width digits
+// U+FF10..U+FF19, the full-width plus U+FF0B and minus U+FF0D, the minus
+// sign U+2212 and the ideographic space U+3000. A byte-order mark (U+FEFF)
+// at the start of a line, where a file's or a paste's first line carries
+// it, is skipped.
 
 // The counts one dialogue has read so far. A new dialogue starts from {}.
 struct CountReading {

@@ -83,3 +83,62 @@ TEST(readCountLine, BadWordDropsTheRestOfItsLineAndTheCountsBefore) {
         EXPECT_EQ(reading.counts[1], 40) << bad;
     }
 }
+
+// What a Japanese input method types: full-width digits and signs, the
+// ideographic space, and a byte-order mark before the first line.
+TEST(readCountLine, FullWidthCharactersReadAsTheirAsciiEquivalents) {
+    const struct {
+        const char* text;
+        LineResult result;
+        int z1, z2;
+    } cases[] = {
+        {"２０　４０", LineResult::COMPLETE, 20, 40},
+        {"\xEF\xBB\xBF"
+         "20 40\n",
+         LineResult::COMPLETE, 20, 40},
+        {"\xEF\xBB\xBF"
+         "２０　４０\n",
+         LineResult::COMPLETE, 20, 40},
+        {"＋１４９\u3000０１", LineResult::COMPLETE, 149, 1},
+        {"2０\t４0", LineResult::COMPLETE, 20, 40},
+        {"　\u3000２０", LineResult::MORE, 20, 0},
+        {"－２０ 40", LineResult::BAD_COUNT, 0, 0},
+        {"\u221220 40", LineResult::BAD_COUNT, 0, 0},
+        {"１５０ 40", LineResult::BAD_COUNT, 0, 0},
+        {"２O 40", LineResult::BAD_COUNT, 0, 0},
+        // Only at the start of a line, and only the mark itself.
+        {"20 \xEF\xBB\xBF"
+         "40",
+         LineResult::BAD_COUNT, 0, 0},
+        {"\xEF\xBB"
+         "20 40",
+         LineResult::BAD_COUNT, 0, 0},
+        // A character cut short at the end of the line is no digit.
+        {"20 \xEF\xBC", LineResult::BAD_COUNT, 0, 0},
+    };
+    for (const auto& c : cases) {
+        CountReading reading;
+        EXPECT_EQ(readOne(c.text, reading), c.result) << c.text;
+        if (c.result == LineResult::COMPLETE) {
+            EXPECT_EQ(reading.counts[0], c.z1) << c.text;
+            EXPECT_EQ(reading.counts[1], c.z2) << c.text;
+        }
+        if (c.result == LineResult::MORE) {
+            EXPECT_EQ(reading.countsRead, 1) << c.text;
+            EXPECT_EQ(reading.counts[0], c.z1) << c.text;
+        }
+    }
+}
+
+// Nothing typed for one dialogue feeds the next: after the second count the
+// rest of the line is dropped, words that are not counts included.
+TEST(readCountLine, RestOfTheLineAfterTheSecondCountIsDropped) {
+    for (const char* text : {"20 40 60", "20 40 abc", "20\n", "20 40"}) {
+        CountReading reading{};
+        const std::vector<LineResult> results = feed(reading, {text, "40 50\n"});
+        EXPECT_EQ(results[0], text[2] == '\n' ? LineResult::MORE : LineResult::COMPLETE) << text;
+        EXPECT_EQ(reading.countsRead, 2) << text;
+        EXPECT_EQ(reading.counts[0], 20) << text;
+        EXPECT_EQ(reading.counts[1], 40) << text;
+    }
+}
