@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/setup_dialogue.h"
 #include "app/window.h"
-#include "geometry/console_text.h"
-#include "geometry/dialogue.h"
-#include "geometry/gear_pair.h"
+#include "console/console.h"
+#include "scene/program_state.h"
 
 namespace {
 

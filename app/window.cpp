@@ -9,9 +9,9 @@
 #include <cstring>
 
 #include "app/keyboard.h"
+#include "console/console.h"
 #include "draw/gl/gl_target.h"
 #include "draw/seam.h"
-#include "geometry/console_text.h"
 #include "scene/display.h"
 
 namespace {

@@ -112,6 +112,10 @@ void drawCrossMark(const Point2& p, double angle) {
     seamLighting(true);
 }
 
+void drawScaledCrossMark(double scale, const Point2& p, double angle) {
+    drawCrossMark(Point2{scale * p.x, scale * p.y}, angle);
+}
+
 void drawString(float x, float y, DrawFont font, const char* text) {
     seamPushCurrentAttrib();
     seamRasterPos(x, y);

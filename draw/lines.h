@@ -34,6 +34,8 @@ void drawScaledThickPolyline(double scale, const Point2* points, int last, doubl
 void drawScaledLine(double scale, const Point2& a, const Point2& b, const Color4& colour);
 // Black window-wide cross hair through p turned by angle (radians); leaves width 2.
 void drawCrossMark(const Point2& p, double angle);
+// drawCrossMark through scale x p.
+void drawScaledCrossMark(double scale, const Point2& p, double angle);
 // Bitmap text at (x, y) in view units, not converted; restores colour and
 // raster position. Bytes from 0x80 up reach GLUT as negative codes and draw nothing.
 void drawString(float x, float y, DrawFont font, const char* text);

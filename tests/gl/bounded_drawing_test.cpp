@@ -112,7 +112,9 @@ Picture frameOf(const ViewState& view, Drawing drawing) {
     DrawTarget precise = OPENGL_TARGET;
     precise.startFrame = startPreciseFrame;
     setDrawTarget(drawing == Drawing::PreciseLiteral ? &precise : &OPENGL_TARGET);
-    display(drawing == Drawing::Bounded ? FrameDrawing::Bounded : FrameDrawing::Literal);
+    advanceView(viewState, gearPair);
+    drawFrame(gearPair, viewState,
+              drawing == Drawing::Bounded ? FrameDrawing::Bounded : FrameDrawing::Literal);
     setDrawTarget(&OPENGL_TARGET);
     return readShownFrame();
 }
@@ -122,7 +124,7 @@ TEST(BoundedDrawing, EveryScenarioShowsTheLiteralPicture) {
         SCOPED_TRACE(scenario.name);
         setDrawTarget(&OPENGL_TARGET);
         setUpScenario(scenario);
-        // Every frame starts from the same view; display() turns the mesh a step.
+        // Every frame starts from the same view and turns the mesh a step.
         const ViewState view = viewState;
         const Picture literal = frameOf(view, Drawing::Literal);
         const Picture precise = frameOf(view, Drawing::PreciseLiteral);

@@ -30,11 +30,11 @@ constexpr int FRAME_SCENARIO_COUNT = sizeof(FRAME_SCENARIOS) / sizeof(FRAME_SCEN
 // frame it asks for, drawn bounded to the current drawing target. The next
 // display() draws the scenario's next frame.
 inline void setUpScenario(const FrameScenario& scenario) {
-    computeGearPair(scenario.z1, scenario.z2);
-    resetView();
+    computeGearPair(gearPair, scenario.z1, scenario.z2);
+    resetView(viewState, gearPair);
     viewState.drawMode = '1';
     const auto press = [](char key) {
-        if (applyViewKey(static_cast<unsigned char>(key))) {
+        if (applyViewKey(viewState, static_cast<unsigned char>(key))) {
             display();
         }
     };

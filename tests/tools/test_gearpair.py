@@ -729,6 +729,16 @@ class ViewTest(unittest.TestCase):
         self.assertEqual([float(t.find(SVG_NS + "tspan").get("x")) for t in texts], [40.0] * 5)
         self.assertEqual([float(t.get("y")) for t in texts], [40.0, 60.0, 80.0, 100.0, 120.0])
 
+    def test_steps_leave_single_gear_views_as_they_were(self):
+        # Presses of s only move the view on, and in modes 1 and 2 nothing
+        # turns: 100,000 of them leave the first frame byte for byte.
+        for mode in ("1", "2"):
+            with self.subTest(mode=mode):
+                first = run("view", "20", "40", "--mode", mode)
+                later = run("view", "20", "40", "--mode", mode, "--steps", "100000")
+                self.assertEqual((later.returncode, later.stderr), (0, b""))
+                self.assertEqual(first.stdout, later.stdout)
+
     def test_deep_zoom_keeps_the_pitch_point_in_the_middle(self):
         # 100 presses of W reach the largest zoom, where the window spans two
         # thousandths of a module: the pitch-point marker and the cross hair

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "geometry/gear_pair.h"
+#include "scene/view_state.h"
 #include "tools/gearpair/command_line.h"
 #include "tools/gearpair/outline_export.h"
 #include "tools/gearpair/output_file.h"
@@ -32,7 +33,7 @@ const char USAGE[] =
     "\n"
     "report   radii, undercut, pointed teeth, the points on the line of action,\n"
     "         the path of contact and the contact ratio, in modules\n"
-    "  --json         one JSON object with every field of the pair instead\n"
+    "  --json         one JSON object with every published field of the pair instead\n"
     "\n"
     "outline  the closed outline of each gear as in the first mesh frame\n"
     "  --gear G       1, 2 or pair (default pair)\n"
@@ -76,10 +77,13 @@ void runReport(int argc, char** argv) {
     const ParsedArguments arguments =
         parseArguments(argc, argv, 2, {{"--shift", nullptr, true}, {"--json", nullptr, false}});
     const PairArguments pair = readPairArguments(arguments);
-    computeGearPair(pair.z1, pair.z2, pair.shift);
-    resetView();
-    const PairSummary summary = summarizeGearPair();
-    writeOrFail("-", hasOption(arguments, "--json") ? jsonReport(summary) : plainReport(summary));
+    GearPair gears;
+    computeGearPair(gears, pair.z1, pair.z2, pair.shift);
+    ViewState view{};
+    resetView(view, gears);
+    const PairSummary summary = summarizeGearPair(gears);
+    writeOrFail("-", hasOption(arguments, "--json") ? jsonReport(gears, view, summary)
+                                                   : plainReport(gears, summary));
 }
 
 bool endsWith(const std::string& text, const char* suffix) {
@@ -135,13 +139,14 @@ void runOutline(int argc, char** argv) {
         failUsage("cannot tell the format of '" + file + "'; name it .svg or .dxf or use --format");
     }
 
-    computeGearPair(pair.z1, pair.z2, pair.shift);
+    GearPair gears;
+    computeGearPair(gears, pair.z1, pair.z2, pair.shift);
     OutlineDrawing drawing{pair.z1, pair.z2, module, pair.shift, {}};
     if (gear != "2") {
-        drawing.gears.push_back(placedGearPath(1, module));
+        drawing.gears.push_back(placedGearPath(gears, 1, module));
     }
     if (gear != "1") {
-        drawing.gears.push_back(placedGearPath(2, module));
+        drawing.gears.push_back(placedGearPath(gears, 2, module));
     }
     writeOrFail(file, format == "svg" ? outlineSvg(drawing) : outlineDxf(drawing));
 }
@@ -176,11 +181,11 @@ void runView(int argc, char** argv) {
     if (!endsWith(file, ".svg") && !writtenInPlace(file)) {
         failUsage("the view is written as SVG: name the file .svg, not '" + file + "'");
     }
-    computeGearPair(pair.z1, pair.z2, pair.shift);
-    resetView();
+    GearPair gears;
+    computeGearPair(gears, pair.z1, pair.z2, pair.shift);
     std::string svg;
     std::string error;
-    if (!viewSvg(keys, svg, error)) {
+    if (!viewSvg(gears, keys, svg, error)) {
         failUsage(error);
     }
     writeOrFail(file, svg);

@@ -7,7 +7,6 @@
 
 #include "draw/legend_font.h"
 #include "draw/recorder.h"
-#include "geometry/gear_pair.h"
 #include "scene/display.h"
 #include "scene/view_commands.h"
 #include "tools/gearpair/outline_export.h"
@@ -230,7 +229,7 @@ std::string textSvg(const RecordedText& text) {
     return svg;
 }
 
-std::string recordingSvg() {
+std::string recordingSvg(const GearPair& pair, const ViewState& view) {
     SvgPaths paths;
     const int primitives = storedPrimitiveCount();
     for (int i = 0; i < primitives; ++i) {
@@ -270,10 +269,10 @@ std::string recordingSvg() {
     svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + size +
            "\" height=\"" + size + "\" viewBox=\"0 0 " + size + " " + size +
            "\" shape-rendering=\"crispEdges\" stroke-linecap=\"butt\">\n";
-    svg += "  <desc>gearmesh window: gear pair z1 = " + std::to_string(gearPair.z1) +
-           ", z2 = " + std::to_string(gearPair.z2) + ", profile shift " +
-           exactNumber(gearPair.shift1) + ", mode " + std::string(1, viewState.drawMode) +
-           ", viewScale " + exactNumber(viewState.viewScale) + "</desc>\n";
+    svg += "  <desc>gearmesh window: gear pair z1 = " + std::to_string(pair.z1) +
+           ", z2 = " + std::to_string(pair.z2) + ", profile shift " + exactNumber(pair.shift1) +
+           ", mode " + std::string(1, view.drawMode) + ", viewScale " +
+           exactNumber(view.viewScale) + "</desc>\n";
     svg += "  <rect width=\"" + size + "\" height=\"" + size + "\" fill=\"#ffffff\"/>\n";
     // Every text of a frame is a legend, drawn before any figure: the
     // figure's lines pass over it.
@@ -301,46 +300,59 @@ bool frameKept(std::string& error) {
     return false;
 }
 
-// One key press in the window: the state change, then the redraw it asks for.
-bool pressKey(unsigned char key, std::string& error) {
-    if (applyViewKey(key)) {
-        display();
+// The views of the window's last two frames: each frame starts from the
+// drawing state (line width, colour) that the one before it left.
+struct ViewFrames {
+    ViewState previous;
+    ViewState last;
+    bool hasPrevious;
+};
+
+// One key press in the window: the view changes, and the redraw it asks for
+// moves the view on a frame.
+void pressKey(ViewFrames& frames, const GearPair& pair, unsigned char key) {
+    const ViewState shown = frames.last;
+    if (applyViewKey(frames.last, key)) {
+        frames.previous = shown;
+        frames.hasPrevious = true;
+        advanceView(frames.last, pair);
     }
-    return frameKept(error);
 }
 
-bool pressKeys(const ViewKeys& keys, std::string& error) {
+// Steps the view through the keys without drawing.
+ViewFrames pressKeys(const GearPair& pair, const ViewKeys& keys) {
+    ViewFrames frames{};
+    resetView(frames.last, pair);
     // The window starts in mode '1' and draws its first frame when it is shown.
-    viewState.drawMode = '1';
-    display();
-    if (!frameKept(error) || !pressKey(static_cast<unsigned char>(keys.mode), error)) {
-        return false;
-    }
-    if (keys.reverse && !pressKey('R', error)) {
-        return false;
+    frames.last.drawMode = '1';
+    advanceView(frames.last, pair);
+    pressKey(frames, pair, static_cast<unsigned char>(keys.mode));
+    if (keys.reverse) {
+        pressKey(frames, pair, 'R');
     }
     for (int i = 0; i < std::abs(keys.zoom); ++i) {
-        if (!pressKey(keys.zoom > 0 ? 'W' : 'w', error)) {
-            return false;
-        }
+        pressKey(frames, pair, keys.zoom > 0 ? 'W' : 'w');
     }
     for (long i = 0; i < keys.steps; ++i) {
-        if (!pressKey('s', error)) {
-            return false;
-        }
+        pressKey(frames, pair, 's');
     }
-    return true;
+    return frames;
 }
 
 }  // namespace
 
-bool viewSvg(const ViewKeys& keys, std::string& svg, std::string& error) {
-    // display() draws bounded frames, as the window does.
+bool viewSvg(const GearPair& pair, const ViewKeys& keys, std::string& svg, std::string& error) {
+    const ViewFrames frames = pressKeys(pair, keys);
+    // Bounded frames, as the window draws them.
     startRecording();
-    const bool kept = pressKeys(keys, error);
-    stopRecording();
-    if (kept) {
-        svg = recordingSvg();
+    if (frames.hasPrevious) {
+        drawFrame(pair, frames.previous, FrameDrawing::Bounded);
     }
-    return kept;
+    drawFrame(pair, frames.last, FrameDrawing::Bounded);
+    stopRecording();
+    if (!frameKept(error)) {
+        return false;
+    }
+    svg = recordingSvg(pair, frames.last);
+    return true;
 }

@@ -1,45 +1,21 @@
-#include "geometry/console_text.h"
+#include "console/console.h"
 
 #include <iconv.h>
 #include <langinfo.h>
 #include <strings.h>
 #include <cerrno>
 #include <clocale>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
-#include "geometry/gear_pair.h"
+#include "dialogue/count_reading.h"
 
 namespace {
 
 // Longest text after conversion, with room to spare: the display message is
 // the longest, 148 UTF-8 bytes before its display name, which gets the rest.
 constexpr std::size_t TEXT_CAPACITY = 512;
-
-const char* const TEXTS[] = {
-    "\n１対標準歯車のかみ合いシミュレーションン",
-    "\n(1) 歯車１，２の歯数設定",
-    "\n　  歯車１、２の歯数入力 z1 z2= ",
-    "\n'1' '2'キーで：１歯車・２歯車描画の選択",
-    "\n'3'キーで　　：１，２歯車かみ合い図の選択",
-    "\n's'キーで    ：かみ合い運動描画継続",
-    "\n'r' 'R'キーで：かみ合い運動順逆の変更",
-    "\n'w' 'W'キーで：図の縮小拡大",
-    "\n'z'キーで    ：１，２歯車の歯数変更",
-    "\nESCキーで　　：終了",
-    "歯数は1から149までの整数で入力してください\n",
-    "\n歯数を読む前に入力が終わりました\n",
-    "１対歯車のかみ合い　z:歯数変更，1,2,3：描画歯車選択，w,W:縮小拡大，r,R:正逆回転，s:"
-    "かみ合い継続",
-    "ディスプレイ「%s」を開けません。Xサーバーを起動し、DISPLAYか-displayで"
-    "その名前（例 :0）を指定してください\n",
-};
-
-static_assert(sizeof TEXTS / sizeof TEXTS[0] == static_cast<int>(ConsoleText::NO_DISPLAY) + 1,
-              "one text for every ConsoleText");
-
-bool isSpace(int c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
 
 // Number of bytes of the UTF-8 character that starts with lead byte c.
 std::size_t utf8Length(unsigned char c) {
@@ -63,11 +39,42 @@ std::size_t copyText(const char* utf8, char* out, std::size_t capacity) {
     return length;
 }
 
-}  // namespace
-
-const char* utf8Text(ConsoleText text) {
-    return TEXTS[static_cast<int>(text)];
+// A line typed in a code page 932 console, in UTF-8: bytes that are no
+// code page 932 character become "?". A UTF-8 byte-order mark at its start,
+// which only a UTF-8 file can have put there, is kept as it is for the
+// reading rules to skip.
+std::string lineFromCp932(const char* line, std::size_t length) {
+    std::string utf8;
+    const char mark[] = "\xEF\xBB\xBF";
+    std::size_t start = 0;
+    if (length >= 3 && std::memcmp(line, mark, 3) == 0) {
+        utf8.assign(mark, 3);
+        start = 3;
+    }
+    iconv_t converter = iconv_open("UTF-8", "CP932");
+    if (converter == reinterpret_cast<iconv_t>(-1)) {
+        return utf8.append(line + start, length - start);
+    }
+    char* in = const_cast<char*>(line + start);
+    std::size_t inLeft = length - start;
+    char out[256];
+    while (inLeft > 0) {
+        char* next = out;
+        std::size_t outLeft = sizeof out;
+        const std::size_t done = iconv(converter, &in, &inLeft, &next, &outLeft);
+        utf8.append(out, static_cast<std::size_t>(next - out));
+        if (done == static_cast<std::size_t>(-1) && errno != E2BIG) {
+            // EILSEQ or EINVAL: one byte that starts no character.
+            utf8 += '?';
+            ++in;
+            --inLeft;
+        }
+    }
+    iconv_close(converter);
+    return utf8;
 }
+
+}  // namespace
 
 bool consoleUsesCp932() {
     static bool localeSet = false;
@@ -153,48 +160,35 @@ void writeConsoleTextWith(std::FILE* stream, ConsoleText text, const char* value
     std::fflush(stream);
 }
 
-CountRead readToothCount(std::FILE* stream, int& value) {
-    int c = std::getc(stream);
-    while (c != EOF && isSpace(c)) {
-        c = std::getc(stream);
-    }
-    if (c == EOF) {
-        return CountRead::END;
-    }
-    bool negative = false;
-    if (c == '+' || c == '-') {
-        negative = (c == '-');
-        c = std::getc(stream);
-    }
-    // Digits beyond MAX_TEETH only keep the number out of range, so the
-    // running value is capped just above it and never overflows.
-    bool wellFormed = (c >= '0' && c <= '9');
-    int magnitude = 0;
-    while (c != EOF && !isSpace(c)) {
-        if (c >= '0' && c <= '9') {
-            magnitude = magnitude * 10 + (c - '0');
-            if (magnitude > MAX_TEETH) {
-                magnitude = MAX_TEETH + 1;
-            }
-        } else {
-            wellFormed = false;
+bool readToothCounts(int& z1, int& z2) {
+    CountReading reading{};
+    char* line = nullptr;
+    std::size_t room = 0;
+    bool complete = false;
+    for (;;) {
+        const ssize_t length = getline(&line, &room, stdin);
+        if (length < 0) {
+            writeConsoleText(stderr, ConsoleText::INPUT_ENDED);
+            break;
         }
-        c = std::getc(stream);
+        LineResult result;
+        if (consoleUsesCp932()) {
+            const std::string utf8 = lineFromCp932(line, static_cast<std::size_t>(length));
+            result = readCountLine(reading, utf8.data(), utf8.size());
+        } else {
+            result = readCountLine(reading, line, static_cast<std::size_t>(length));
+        }
+        if (result == LineResult::COMPLETE) {
+            z1 = reading.counts[0];
+            z2 = reading.counts[1];
+            complete = true;
+            break;
+        }
+        if (result == LineResult::BAD_COUNT) {
+            writeConsoleText(stderr, ConsoleText::BAD_COUNT);
+            writeConsoleText(stdout, ConsoleText::PROMPT);
+        }
     }
-    if (c != EOF) {
-        std::ungetc(c, stream);  // the separator belongs to what follows
-    }
-    const int number = negative ? -magnitude : magnitude;
-    if (!wellFormed || number < MIN_TEETH || number > MAX_TEETH) {
-        return CountRead::BAD;
-    }
-    value = number;
-    return CountRead::OK;
-}
-
-void skipInputLine(std::FILE* stream) {
-    int c = std::getc(stream);
-    while (c != EOF && c != '\n') {
-        c = std::getc(stream);
-    }
+    std::free(line);
+    return complete;
 }
