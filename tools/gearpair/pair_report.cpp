@@ -115,8 +115,10 @@ std::string plainReport(const PairSummary& s) {
     text += tableRow("base radius", g.baseRadius1, g.baseRadius2);
     text += tableRow("tip radius", g.tipRadius1, g.tipRadius2);
     text += tableRow("root radius", s.rootRadius1, s.rootRadius2);
-    text += tableRow("undercut radius", g.undercutRadius1, g.undercutRadius2);
-    text += tableRow("undercut", s.undercut1, s.undercut2);
+    // The simulator's junction of the sampled curves; above the base circle
+    // it means only that the flank starts there, not true undercut.
+    text += tableRow("sampled flank start radius", g.undercutRadius1, g.undercutRadius2);
+    text += tableRow("flank above base (sampled)", s.undercut1, s.undercut2);
     text += tableRow("pointed teeth", s.pointed1, s.pointed2);
     text += format("  %-26s %12.4f\n", "base pitch", g.basePitch);
     for (int gear = 1; gear <= 2; ++gear) {
@@ -134,13 +136,15 @@ std::string plainReport(const PairSummary& s) {
     text += pointRow("interference point 2", g.interferencePoint2, g.interferenceDist2);
     text += pointRow("tip contact point 1", g.tipContactPoint1, g.tipContactDist1);
     text += pointRow("tip contact point 2", g.tipContactPoint2, g.tipContactDist2);
-    text += pointRow("undercut point 1", g.undercutPoint1, g.undercutDist1);
-    text += pointRow("undercut point 2", g.undercutPoint2, g.undercutDist2);
+    text += pointRow("sampled flank start 1", g.undercutPoint1, g.undercutDist1);
+    text += pointRow("sampled flank start 2", g.undercutPoint2, g.undercutDist2);
 
-    const char* cause1 = limitCause(g.tipContactDist2, g.interferenceDist1, g.undercutDist1,
-                                    "gear 2 tip circle", "interference point 1", "gear 1 undercut");
-    const char* cause2 = limitCause(g.tipContactDist1, g.interferenceDist2, g.undercutDist2,
-                                    "gear 1 tip circle", "interference point 2", "gear 2 undercut");
+    const char* cause1 =
+        limitCause(g.tipContactDist2, g.interferenceDist1, g.undercutDist1, "gear 2 tip circle",
+                   "interference point 1", "gear 1 sampled flank start");
+    const char* cause2 =
+        limitCause(g.tipContactDist1, g.interferenceDist2, g.undercutDist2, "gear 1 tip circle",
+                   "interference point 2", "gear 2 sampled flank start");
     text += "\n  Path of contact\n";
     text +=
         format("  %-26s %12.4f   ended by the %s\n", "contact limit 1", g.contactLimit1, cause1);
