@@ -61,15 +61,14 @@ double undercutCrossing(const ExactGear& g) {
     return crossing;
 }
 
-// Roll parameter at which the involute reaches polar angle angle.
-double involuteRollAtAngle(const ExactGear& g, double angle) {
+// Roll parameter at which the involute reaches polar angle angle (gear frame).
+double involuteRollAtAngle(double angle) {
     const double offset = involuteFunction(ALPHA);
     const auto f = [offset, angle](double roll) { return roll - std::atan(roll) - offset - angle; };
     double hi = 1.0;
     while (f(hi) < 0) {
         hi *= 2;
     }
-    (void)g;
     return bisect(f, 0.0, hi);
 }
 
@@ -150,7 +149,7 @@ ExactGear exactGear(int teeth, double shift) {
     const double ratio = g.junctionRadius / g.baseRadius;
     g.junctionRoll = std::sqrt(std::fmax(0.0, ratio * ratio - 1.0));
 
-    const double pointRoll = involuteRollAtAngle(g, g.toothAngle / 2);
+    const double pointRoll = involuteRollAtAngle(g.toothAngle / 2);
     const double pointRadius = g.baseRadius * std::sqrt(1.0 + pointRoll * pointRoll);
     g.pointed = pointRadius < g.tipRadius;
     g.pointRadius = g.pointed ? pointRadius : g.tipRadius;
