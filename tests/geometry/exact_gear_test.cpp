@@ -57,7 +57,7 @@ TEST(exactGear, UndercutJunctionMatchesDenseCrossing) {
         const double near = 0.02 * g.pitchRadius + 0.05;
         std::vector<Point2> corner;
         std::vector<Point2> flank;
-        const int n = 5000;
+        const int n = 3000;
         for (int i = 0; i <= n; ++i) {
             const double turn = g.junctionCorner + near * (2.0 * i / n - 1.0);
             corner.push_back(exactCornerPoint(g, turn));
