@@ -33,10 +33,10 @@ std::string endedBy(const std::string& report, const std::string& label) {
 
 // The point the report names, in model units.
 Point2 namedPoint(const std::string& words) {
-    if (words == "gear 1 undercut") {
+    if (words == "gear 1 sampled flank start") {
         return pair.undercutPoint1;
     }
-    if (words == "gear 2 undercut") {
+    if (words == "gear 2 sampled flank start") {
         return pair.undercutPoint2;
     }
     if (words == "gear 1 tip circle") {

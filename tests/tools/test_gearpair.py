@@ -105,10 +105,12 @@ class ReportTest(unittest.TestCase):
             self.assertAlmostEqual(float(row("base radius")[column]), r * cos_a, places=4)
             self.assertAlmostEqual(float(row("tip radius")[column]), r + 1, places=4)
             self.assertAlmostEqual(float(row("root radius")[column]), r - 1.25, places=4)
-        # Junction radii of the sampled flank and fillet: 9.424 and 19.021.
-        self.assertAlmostEqual(float(row("undercut radius")[0]), 9.424, places=3)
-        self.assertAlmostEqual(float(row("undercut radius")[1]), 19.021, places=3)
-        self.assertEqual(row("undercut"), ("yes", "yes"))
+        # Junction radii of the sampled flank and fillet: 9.424 and 19.021,
+        # both above the base circle, which is not true undercut for 40 teeth.
+        self.assertAlmostEqual(float(row("sampled flank start radius")[0]), 9.424, places=3)
+        self.assertAlmostEqual(float(row("sampled flank start radius")[1]), 19.021, places=3)
+        self.assertEqual(row("flank above base (sampled)"), ("yes", "yes"))
+        self.assertEqual(row("truly undercut"), ("yes", "no"))
         self.assertEqual(row("pointed teeth"), ("no", "no"))
         self.assertAlmostEqual(float(re.search(r"base pitch +(\S+)", text).group(1)),
                                PI * cos_a, places=4)
@@ -131,8 +133,8 @@ class ReportTest(unittest.TestCase):
         tip2 = point("tip contact point 2")
         self.assertAlmostEqual(tip1[2], math.sqrt(11 ** 2 - rb1 ** 2) - 10 * sin_a, places=4)
         self.assertAlmostEqual(tip2[2], math.sqrt(21 ** 2 - rb2 ** 2) - 20 * sin_a, places=4)
-        for label in ("tip contact point 1", "tip contact point 2", "undercut point 1",
-                      "undercut point 2"):
+        for label in ("tip contact point 1", "tip contact point 2", "sampled flank start 1",
+                      "sampled flank start 2"):
             px, py, _ = point(label)
             self.assertAlmostEqual(py, -px * math.tan(alpha), places=3, msg=label)
 
@@ -150,7 +152,7 @@ class ReportTest(unittest.TestCase):
 
         # The table is aligned: both gears' columns end in the same places.
         rows = [line for line in text.splitlines()
-                if re.match(r"  (pitch|base|tip|root|undercut) radius", line)]
+                if re.match(r"  (pitch|base|tip|root|sampled flank start) radius", line)]
         self.assertEqual(len(rows), 5)
         self.assertEqual(len({len(line) for line in rows}), 1, rows)
 
@@ -170,7 +172,7 @@ class ReportTest(unittest.TestCase):
             self.assertAlmostEqual(report["contactRatio"], usable, places=3)
         # 12 teeth: gear 1's undercut point, not gear 2's tip, ends the contact.
         text = run("report", "12", "30").stdout.decode()
-        self.assertRegex(text, r"contact limit 1 +1\.403\d +ended by the gear 1 undercut")
+        self.assertRegex(text, r"contact limit 1 +1\.403\d +ended by the gear 1 sampled flank start")
         self.assertRegex(text, r"contact limit 2 +2\.096\d +ended by the gear 1 tip circle")
 
     def test_pointed_teeth_are_reported(self):
@@ -223,7 +225,7 @@ class JsonTest(unittest.TestCase):
         result = run("report", "20", "40", "--json")
         self.assertEqual(result.returncode, 0)
         report = json.loads(result.stdout)  # fails on anything but one JSON text
-        self.assertEqual(list(report), self.FIELDS + self.EXTRA)
+        self.assertEqual(list(report), self.FIELDS + self.EXTRA + ["exact"])
         for name in ("pitchPoint", "center1", "interferencePoint2", "undercutPoint1"):
             self.assertEqual(len(report[name]), 2, name)
         for name in ("z1", "z2", "toothOutlineLast1", "toothOutlineLast2"):
@@ -285,7 +287,7 @@ class BadArgumentsTest(unittest.TestCase):
     CASES = [
         [], ["frobnicate", "20", "40"],
         ["report"], ["report", "20"], ["report", "20", "40", "60"],
-        ["report", "0", "40"], ["report", "20", "150"], ["report", "-5", "40"],
+        ["report", "0", "40"], ["report", "20", "1001"], ["report", "-5", "40"],
         ["report", "abc", "40"], ["report", "12.5", "40"], ["report", "20", "4e1"],
         ["report", "99999999999999999999", "40"], ["report", "", "40"], ["report", " 20", "40"],
         ["report", "20", "40", "--shift", "1.5"], ["report", "20", "40", "--shift", "-1.01"],
@@ -303,6 +305,11 @@ class BadArgumentsTest(unittest.TestCase):
         ["view", "20", "40", "--zoom", "1.5"], ["view", "20", "40", "--reverse=1"],
         ["view", "20", "40", "--module", "2"],
         ["outline", "20", "40", "-o", ""], ["view", "20", "40", "--output="],
+        ["outline", "1001", "40"], ["outline", "150", "40", "--as-drawn"], ["view", "150", "40"],
+        ["outline", "20", "40", "--tolerance", "0"], ["outline", "20", "40", "--tolerance", "1"],
+        ["outline", "20", "40", "--tolerance", "1e-8"],
+        ["outline", "20", "40", "--as-drawn", "--tolerance", "0.01"],
+        ["outline", "5", "40", "--shift", "-1"], ["outline", "40", "2"],
     ]
 
     def assert_refused(self, args, directory=None):
@@ -587,7 +594,7 @@ class OutlineTest(unittest.TestCase):
 
     def dxf_paths(self, *args, module=1.0):
         target = self.path("outline.dxf")
-        result = run("outline", *args, "--module", repr(module), "-o", target)
+        result = run("outline", *args, "--as-drawn", "--module", repr(module), "-o", target)
         self.assertEqual(result.returncode, 0, result.stderr)
         self.assertEqual(result.stdout, b"")
         doc = ezdxf.readfile(target)
@@ -636,9 +643,9 @@ class OutlineTest(unittest.TestCase):
         self.assertEqual([e.dxf.layer for e in doc.modelspace().query("POLYLINE")], ["GEAR2"])
         self.assertEqual(len(doc.modelspace().query("LINE")), 2)
 
-    def svg(self, *args):
+    def svg(self, *args, exact=False):
         target = self.path("outline.svg")
-        result = run("outline", *args, "-o", target)
+        result = run("outline", *args, *([] if exact else ["--as-drawn"]), "-o", target)
         self.assertEqual(result.returncode, 0, result.stderr)
         lint = subprocess.run(["xmllint", "--noout", target], capture_output=True)
         self.assertEqual(lint.returncode, 0, lint.stderr)
@@ -666,15 +673,16 @@ class OutlineTest(unittest.TestCase):
             self.assertEqual(len(points), len(expected))
             self.assertLess(max(math.dist(a, b) for a, b in zip(points, expected)), 1e-9)
         # Same file content whichever way the format is chosen.
-        on_stdout = run("outline", "20", "40", "--module", "2").stdout
+        on_stdout = run("outline", "20", "40", "--module", "2", "--as-drawn").stdout
         with open(target, "rb") as f:
             self.assertEqual(f.read(), on_stdout)
 
     def test_svg_renders_the_teeth(self):
         # Render at 20 pixels per millimetre and walk round the gear on its
         # pitch circle: each tooth's two flanks cross it, nothing else does.
-        for gear, z in ((1, 20), (2, 31)):
-            target, root = self.svg("20", "31", "--gear", str(gear))
+        # The same for the sampled and the exact outline.
+        for gear, z, exact in ((1, 20, False), (2, 31, False), (1, 20, True), (2, 31, True)):
+            target, root = self.svg("20", "31", "--gear", str(gear), exact=exact)
             png = self.path("outline%d.png" % gear)
             box = [float(v) for v in root.get("viewBox").split()]
             subprocess.run(["rsvg-convert", "--dpi-x", "508", "--dpi-y", "508", "-b", "white",
@@ -692,16 +700,100 @@ class OutlineTest(unittest.TestCase):
 
             centre_y = -10.0 if gear == 1 else 15.5
             radius = z / 2
-            crossings, previous = 0, None
+            # A dark run starts where none of the three samples before was
+            # dark: an anti-aliased line may leave one light pixel inside.
+            crossings, recent = 0, []
             for step in range(3600):
                 a = 2 * math.pi * step / 3600
                 now = dark(radius * math.sin(a), centre_y + radius * math.cos(a))
-                crossings += previous is not None and now and not previous
-                previous = now
+                crossings += len(recent) == 3 and now and not any(recent)
+                recent = (recent + [now])[-3:]
             self.assertEqual(crossings, 2 * z, gear)
             self.assertEqual(pixel(z / 4, centre_y), (255, 255, 255))  # inside: empty
             red, green, blue = pixel(0.0, centre_y)  # the centre cross
             self.assertTrue(blue == 255 and red < 128 and green < 128, (red, green, blue))
+
+
+class ExactTest(unittest.TestCase):
+    """The exact geometry: the report's exact part and the default outline."""
+
+    def test_exact_path_of_contact(self):
+        # 20/40: both paths end at the tip circles, sampled and exact agree.
+        report = report_json("20", "40")
+        self.assertAlmostEqual(report["exact"]["contactRatio"], 1.6352, places=4)
+        self.assertAlmostEqual(report["exact"]["contactRatio"], report["contactRatio"], places=9)
+        self.assertNotIn("Sampled path end", run("report", "20", "40").stdout.decode())
+        # 20/149: the sampled junction of the 20-tooth gear ends the path at
+        # 2.706; the exact undercut point lies at 3.306, past the mate's tip.
+        report = report_json("20", "149")
+        self.assertAlmostEqual(report["contactRatio"], 1.6950, places=4)
+        exact = report["exact"]
+        self.assertAlmostEqual(exact["contactRatio"], 1.7237, places=4)
+        self.assertAlmostEqual(exact["undercutDist1"], 3.306, places=3)
+        self.assertEqual(exact["pathEndCause1"], "gear 2 tip circle")
+        text = run("report", "20", "149").stdout.decode()
+        self.assertRegex(text, r"contact ratio +1\.7237 +usable\n")
+        self.assertRegex(text, r"Sampled path end 1: 2\.7059, 0\.0847 earlier")
+        # True undercut below 2 (1.25 - x) / sin^2(alpha) teeth: 21.37 at x = 0.
+        for z, undercut in ((21, True), (22, False)):
+            exact = report_json(str(z), "40")["exact"]
+            self.assertIs(exact["undercut1"], undercut)
+            self.assertEqual(exact["smallestCountWithoutUndercut1"], 22)
+            self.assertEqual(exact["formRadius1"] is None, undercut)
+
+    def test_counts_above_149_get_the_exact_part_only(self):
+        report = report_json("20", "1000", "--shift", "0.25")
+        self.assertEqual(list(report), ["z1", "z2", "shift1", "shift2", "module", "exact"])
+        self.assertEqual((report["z2"], report["shift1"], report["shift2"]), (1000, 0.25, -0.25))
+        self.assertGreater(report["exact"]["contactRatio"], 1.5)
+        text = run("report", "1000", "1000").stdout.decode()
+        self.assertIn("defined for 1 to 149 teeth", text)
+        self.assertNotIn("sampled flank start", text)
+        self.assertRegex(text, r"pitch radius +500\.0000 +500\.0000")
+
+    def test_exact_dxf_is_one_counter_clockwise_polygon_per_gear(self):
+        with tempfile.TemporaryDirectory() as directory:
+            for z1, z2, shift, module in ((20, 40, 0.0, 1.0), (1, 7, 0.5, 2.0), (12, 1000, -0.5, 0.5)):
+                target = os.path.join(directory, "exact.dxf")
+                result = run("outline", str(z1), str(z2), "--shift", repr(shift), "--module",
+                             repr(module), "-o", target)
+                self.assertEqual(result.returncode, 0, result.stderr)
+                doc = ezdxf.readfile(target)
+                self.assertFalse(doc.audit().has_errors)
+                polylines = {e.dxf.layer: e for e in doc.modelspace().query("POLYLINE")}
+                for gear, z, x, cy in ((1, z1, shift, -z1 / 2), (2, z2, -shift, z2 / 2)):
+                    polyline = polylines["GEAR%d" % gear]
+                    self.assertTrue(polyline.is_closed)
+                    points = [(v.dxf.location.x / module, v.dxf.location.y / module - cy)
+                              for v in polyline.vertices]
+                    edges = list(zip(points, points[1:] + points[:1]))
+                    area = sum(a[0] * b[1] - b[0] * a[1] for a, b in edges) / 2
+                    self.assertGreater(area, 0, (z1, z2, gear))  # counter-clockwise, y up
+                    self.assertGreater(min(math.dist(a, b) for a, b in edges), 0)
+                    radii = [math.hypot(*p) for p in points]
+                    self.assertGreaterEqual(min(radii), z / 2 - (1.25 - x) - 0.001)
+                    self.assertLessEqual(max(radii), z / 2 + 1 + x + 1e-9)
+
+    def test_finer_tolerance_gives_more_vertices(self):
+        def vertices(*args):
+            result = run("outline", "30", "40", "--gear", "1", "--format", "dxf", *args)
+            self.assertEqual(result.returncode, 0, result.stderr)
+            return result.stdout.count(b"\nVERTEX\n")
+        coarse, default, fine = vertices("--tolerance", "0.01"), vertices(), vertices(
+            "--tolerance", "0.00001")
+        self.assertLess(coarse, default)
+        self.assertLess(default, fine)
+        self.assertIn(b"exact, chords within 0.001 mm",
+                      run("outline", "30", "40", "--format", "dxf").stdout)
+
+    def test_a_gear_the_rack_cuts_away_is_refused(self):
+        # Five teeth at shift -1: the cuts of neighbouring spaces meet below
+        # the tips. Gear 2 alone (5 teeth... at +1) is fine.
+        result = run("outline", "5", "40", "--shift", "-1")
+        self.assertEqual(result.returncode, 2)
+        self.assertIn(b"gear 1 (5 teeth, shift -1) cannot be cut", result.stderr)
+        self.assertEqual(run("outline", "5", "40", "--shift", "-1", "--gear", "2").returncode, 0)
+        self.assertEqual(run("outline", "5", "40", "--shift", "-1", "--as-drawn").returncode, 0)
 
 
 class ViewTest(unittest.TestCase):

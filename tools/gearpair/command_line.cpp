@@ -131,6 +131,10 @@ double parseNumber(const std::string& text, const char* what) {
 }
 
 PairArguments readPairArguments(const ParsedArguments& arguments) {
+    return readPairArguments(arguments, MAX_TEETH);
+}
+
+PairArguments readPairArguments(const ParsedArguments& arguments, int highestCount) {
     if (arguments.positional.size() < 2) {
         failUsage("two tooth counts Z1 Z2 are needed");
     }
@@ -139,9 +143,9 @@ PairArguments readPairArguments(const ParsedArguments& arguments) {
     }
     PairArguments pair;
     pair.z1 = static_cast<int>(
-        parseInteger(arguments.positional[0], MIN_TEETH, MAX_TEETH, "tooth count Z1"));
+        parseInteger(arguments.positional[0], MIN_TEETH, highestCount, "tooth count Z1"));
     pair.z2 = static_cast<int>(
-        parseInteger(arguments.positional[1], MIN_TEETH, MAX_TEETH, "tooth count Z2"));
+        parseInteger(arguments.positional[1], MIN_TEETH, highestCount, "tooth count Z2"));
     pair.shift = 0.0;
     if (hasOption(arguments, "--shift")) {
         pair.shift = parseNumber(optionValue(arguments, "--shift"), "shift");

@@ -56,3 +56,5 @@ struct PairArguments {
 // Reads exactly two positional tooth counts (MIN_TEETH..MAX_TEETH) and the
 // --shift option (default 0); fails on anything else.
 PairArguments readPairArguments(const ParsedArguments& arguments);
+// The same with counts up to highestCount (the exact geometry goes to 1000).
+PairArguments readPairArguments(const ParsedArguments& arguments, int highestCount);

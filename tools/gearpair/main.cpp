@@ -6,9 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "geometry/exact_gear.h"
 #include "geometry/gear_pair.h"
 #include "scene/view_state.h"
 #include "tools/gearpair/command_line.h"
+#include "tools/gearpair/exact_outline_export.h"
+#include "tools/gearpair/exact_report.h"
 #include "tools/gearpair/outline_export.h"
 #include "tools/gearpair/output_file.h"
 #include "tools/gearpair/pair_report.h"
@@ -20,7 +23,7 @@ const char USAGE[] =
     "Usage:\n"
     "  gearpair report Z1 Z2 [--shift X] [--json]\n"
     "  gearpair outline Z1 Z2 [--gear 1|2|pair] [--module MM] [--format svg|dxf]\n"
-    "                         [-o FILE] [--shift X]\n"
+    "                         [-o FILE] [--shift X] [--tolerance MM | --as-drawn]\n"
     "  gearpair view Z1 Z2 [--mode 1|2|3] [--steps N] [--reverse] [--zoom K]\n"
     "                      [--shift X] [-o FILE.svg]\n"
     "  gearpair --help\n"
@@ -28,14 +31,20 @@ const char USAGE[] =
     "The pair of standard involute spur gears that the gearmesh simulator shows:\n"
     "module 1, pressure angle 20 degrees; gear 1 drives, gear 2 is driven.\n"
     "\n"
-    "  Z1 Z2          tooth counts of gear 1 and gear 2, whole numbers 1 to 149\n"
+    "  Z1 Z2          tooth counts of gear 1 and gear 2, whole numbers 1 to 1000\n"
+    "                 (1 to 149 for view and outline --as-drawn)\n"
     "  --shift X      profile shift: gear 1 gets +X, gear 2 gets -X; -1 <= X <= 1\n"
     "\n"
     "report   radii, undercut, pointed teeth, the points on the line of action,\n"
-    "         the path of contact and the contact ratio, in modules\n"
+    "         the path of contact and the contact ratio, in modules: as the\n"
+    "         simulator draws them (up to 149 teeth), then the exact geometry\n"
     "  --json         one JSON object with every published field of the pair instead\n"
     "\n"
-    "outline  the closed outline of each gear as in the first mesh frame\n"
+    "outline  the closed outline of each gear as in the first mesh frame: the exact\n"
+    "         gear that the rack cuts, one simple counter-clockwise polygon\n"
+    "  --tolerance MM largest distance of a chord from the exact curve (default\n"
+    "                 0.001 mm, kept within 1e-6 to 1e-3 of the module)\n"
+    "  --as-drawn     the simulator's sampled outline instead\n"
     "  --gear G       1, 2 or pair (default pair)\n"
     "  --module MM    millimetres per module (default 1)\n"
     "  --format F     svg or dxf (default: from the file name, else svg)\n"
@@ -76,14 +85,20 @@ std::string outputTarget(const ParsedArguments& arguments) {
 void runReport(int argc, char** argv) {
     const ParsedArguments arguments =
         parseArguments(argc, argv, 2, {{"--shift", nullptr, true}, {"--json", nullptr, false}});
-    const PairArguments pair = readPairArguments(arguments);
+    const PairArguments pair = readPairArguments(arguments, EXACT_MAX_TEETH);
+    const ExactPair exact = exactPair(pair.z1, pair.z2, pair.shift);
+    const bool json = hasOption(arguments, "--json");
+    if (pair.z1 > MAX_TEETH || pair.z2 > MAX_TEETH) {
+        writeOrFail("-", json ? exactOnlyReportJson(exact) : exactOnlyReportText(exact));
+        return;
+    }
     GearPair gears;
     computeGearPair(gears, pair.z1, pair.z2, pair.shift);
     ViewState view{};
     resetView(view, gears);
     const PairSummary summary = summarizeGearPair(gears);
-    writeOrFail("-", hasOption(arguments, "--json") ? jsonReport(gears, view, summary)
-                                                   : plainReport(gears, summary));
+    writeOrFail("-", json ? withExactMember(jsonReport(gears, view, summary), exact)
+                          : plainReport(gears, summary) + exactReportText(exact, &gears));
 }
 
 bool endsWith(const std::string& text, const char* suffix) {
@@ -106,8 +121,12 @@ void runOutline(int argc, char** argv) {
                                                       {"--gear", nullptr, true},
                                                       {"--module", nullptr, true},
                                                       {"--format", nullptr, true},
+                                                      {"--tolerance", nullptr, true},
+                                                      {"--as-drawn", nullptr, false},
                                                       {"-o", "--output", true}});
-    const PairArguments pair = readPairArguments(arguments);
+    const bool asDrawn = hasOption(arguments, "--as-drawn");
+    const PairArguments pair =
+        asDrawn ? readPairArguments(arguments) : readPairArguments(arguments, EXACT_MAX_TEETH);
 
     const std::string gear =
         hasOption(arguments, "--gear") ? optionValue(arguments, "--gear") : "pair";
@@ -122,6 +141,17 @@ void runOutline(int argc, char** argv) {
         // Beyond these the millimetre figures lose their meaning in floating point.
         if (!(module >= 1e-6 && module <= 1e6)) {
             failUsage("module " + text + " is not a positive number from 1e-6 to 1e6 mm");
+        }
+    }
+    double tolerance = defaultExactTolerance(module);
+    if (hasOption(arguments, "--tolerance")) {
+        if (asDrawn) {
+            failUsage("--tolerance is for the exact outline, not with --as-drawn");
+        }
+        const std::string text = optionValue(arguments, "--tolerance");
+        tolerance = parseNumber(text, "tolerance");
+        if (!exactToleranceAccepted(tolerance, module)) {
+            failUsage("tolerance " + text + " mm is outside 1e-7 to 0.1 of the module");
         }
     }
 
@@ -139,14 +169,32 @@ void runOutline(int argc, char** argv) {
         failUsage("cannot tell the format of '" + file + "'; name it .svg or .dxf or use --format");
     }
 
-    GearPair gears;
-    computeGearPair(gears, pair.z1, pair.z2, pair.shift);
     OutlineDrawing drawing{pair.z1, pair.z2, module, pair.shift, {}};
-    if (gear != "2") {
-        drawing.gears.push_back(placedGearPath(gears, 1, module));
-    }
-    if (gear != "1") {
-        drawing.gears.push_back(placedGearPath(gears, 2, module));
+    if (asDrawn) {
+        GearPair gears;
+        computeGearPair(gears, pair.z1, pair.z2, pair.shift);
+        drawing.geometry = "as the simulator draws it (sampled)";
+        if (gear != "2") {
+            drawing.gears.push_back(placedGearPath(gears, 1, module));
+        }
+        if (gear != "1") {
+            drawing.gears.push_back(placedGearPath(gears, 2, module));
+        }
+    } else {
+        drawing.geometry = "exact, chords within " + exactNumber(tolerance) + " mm";
+        const bool wanted[2] = {gear != "2", gear != "1"};
+        for (int which = 1; which <= 2; ++which) {
+            if (!wanted[which - 1]) {
+                continue;
+            }
+            GearPath path;
+            std::string error;
+            if (!exactPlacedGearPath(which, pair.z1, pair.z2, pair.shift, module, tolerance, path,
+                                     error)) {
+                failUsage(error);
+            }
+            drawing.gears.push_back(path);
+        }
     }
     writeOrFail(file, format == "svg" ? outlineSvg(drawing) : outlineDxf(drawing));
 }

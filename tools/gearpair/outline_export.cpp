@@ -45,7 +45,8 @@ std::string describe(const OutlineDrawing& drawing) {
            ", module " + exactNumber(drawing.module) + " mm, profile shift " +
            exactNumber(drawing.shift) + " / " +
            exactNumber(drawing.shift == 0.0 ? 0.0 : -drawing.shift) + ", pressure angle 20 deg; " +
-           which + " placed as in the first mesh frame, lengths in millimetres";
+           which + " placed as in the first mesh frame, lengths in millimetres" +
+           (drawing.geometry.empty() ? "" : "; outline " + drawing.geometry);
 }
 
 // One DXF group: its code on one line, its value on the next.

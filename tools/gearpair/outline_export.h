@@ -12,6 +12,8 @@ struct OutlineDrawing {
     double module;  // millimetres per model unit
     double shift;   // gear 1's profile shift; gear 2 has the opposite
     std::vector<GearPath> gears;
+    // Which outline this is, named in the file's description ("" for none).
+    std::string geometry = "";
 };
 
 // Half the length of each arm of a centre cross, in modules.

@@ -102,8 +102,10 @@ std::string plainReport(const GearPair& g, const PairSummary& s) {
     text += tableRow("base radius", g.baseRadius1, g.baseRadius2);
     text += tableRow("tip radius", g.tipRadius1, g.tipRadius2);
     text += tableRow("root radius", g.rootRadius1, g.rootRadius2);
-    text += tableRow("undercut radius", g.undercutRadius1, g.undercutRadius2);
-    text += tableRow("undercut", s.undercut1, s.undercut2);
+    // The simulator's junction of the sampled curves; above the base circle
+    // it means only that the flank starts there, not true undercut.
+    text += tableRow("sampled flank start radius", g.undercutRadius1, g.undercutRadius2);
+    text += tableRow("flank above base (sampled)", s.undercut1, s.undercut2);
     text += tableRow("pointed teeth", s.pointed1, s.pointed2);
     text += format("  %-26s %12.4f\n", "base pitch", g.basePitch);
     const bool pointed[] = {s.pointed1, s.pointed2};
@@ -122,12 +124,12 @@ std::string plainReport(const GearPair& g, const PairSummary& s) {
     text += pointRow("interference point 2", g.interferencePoint2, g.interferenceDist2);
     text += pointRow("tip contact point 1", g.tipContactPoint1, g.tipContactDist1);
     text += pointRow("tip contact point 2", g.tipContactPoint2, g.tipContactDist2);
-    text += pointRow("undercut point 1", g.undercutPoint1, g.undercutDist1);
-    text += pointRow("undercut point 2", g.undercutPoint2, g.undercutDist2);
+    text += pointRow("sampled flank start 1", g.undercutPoint1, g.undercutDist1);
+    text += pointRow("sampled flank start 2", g.undercutPoint2, g.undercutDist2);
 
-    const char* cause1 = contactEndText(g.contactEnd1, "gear 1 undercut", "gear 2 tip circle",
+    const char* cause1 = contactEndText(g.contactEnd1, "gear 1 sampled flank start", "gear 2 tip circle",
                                         "interference point 1");
-    const char* cause2 = contactEndText(g.contactEnd2, "gear 2 undercut", "gear 1 tip circle",
+    const char* cause2 = contactEndText(g.contactEnd2, "gear 2 sampled flank start", "gear 1 tip circle",
                                         "interference point 2");
     text += "\n  Path of contact\n";
     text +=

@@ -1,0 +1,67 @@
+#include "tools/gearpair/exact_outline_export.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "geometry/exact_outline.h"
+
+namespace {
+
+std::string refusal(int gear, const ExactGear& g, OutlineStatus status) {
+    char what[160];
+    std::snprintf(what, sizeof what, "gear %d (%d teeth, shift %g) cannot be cut: ", gear, g.teeth,
+                  g.shift + 0.0);
+    switch (status) {
+    case OutlineStatus::Nothing:
+        return std::string(what) + "the rack cuts the whole blank away";
+    case OutlineStatus::Pieces:
+        return std::string(what) + "the rack's tip passes the centre and leaves loose pieces";
+    case OutlineStatus::Severed:
+        return std::string(what) + "neighbouring cuts meet below the tips and the teeth fall off";
+    case OutlineStatus::Whole:
+        break;
+    }
+    return what;
+}
+
+}  // namespace
+
+double defaultExactTolerance(double module) {
+    return std::clamp(0.001, 1e-6 * module, 1e-3 * module);
+}
+
+bool exactToleranceAccepted(double tolerance, double module) {
+    const double modules = tolerance / module;
+    return modules >= EXACT_MIN_TOLERANCE && modules <= EXACT_MAX_TOLERANCE;
+}
+
+bool exactPlacedGearPath(int gear, int z1, int z2, double shift, double module, double tolerance,
+                         GearPath& path, std::string& error) {
+    const bool first = gear == 1;
+    const int teeth = first ? z1 : z2;
+    const ExactGear g = exactGear(teeth, first ? shift : -shift);
+    const ExactOutline outline = exactOutline(g, tolerance / module);
+    if (outline.status != OutlineStatus::Whole) {
+        error = refusal(gear, g, outline.status);
+        return false;
+    }
+    // The simulator's first mesh frame: gear 1 one angular pitch on, gear 2
+    // half a turn round and turned back with it.
+    const double theta1 = 2 * PI / z1;
+    const double turn = first ? theta1 : PI - static_cast<double>(z1) / z2 * theta1;
+    const double centreY = first ? -z1 / 2.0 : z2 / 2.0;
+    const double c = std::cos(turn);
+    const double s = std::sin(turn);
+    path.gear = gear;
+    path.teeth = teeth;
+    path.centre = {0.0, centreY * module};
+    path.closedBySegment = false;
+    path.points.clear();
+    path.points.reserve(outline.points.size());
+    for (const Point2& p : outline.points) {
+        path.points.push_back(
+            {(p.x * c - p.y * s) * module, (p.x * s + p.y * c + centreY) * module});
+    }
+    return true;
+}
