@@ -38,33 +38,6 @@ Point2 undercutPointOfGear2(const GearPair& g, double undercutRadius) {
     return {-undercutRadius * std::sin(phi), g.pitchRadius2 - undercutRadius * std::cos(phi)};
 }
 
-// The distance from the pitch point of the candidate that ends a side.
-double contactLimitOf(ContactEnd end, double undercutDist, double tipContactDist,
-                      double interferenceDist) {
-    switch (end) {
-    case ContactEnd::UNDERCUT:
-        return undercutDist;
-    case ContactEnd::TIP_CONTACT:
-        return tipContactDist;
-    case ContactEnd::INTERFERENCE:
-        break;
-    }
-    return interferenceDist;
-}
-
-Point2 contactEndPointOf(ContactEnd end, const Point2& undercut, const Point2& tipContact,
-                         const Point2& interference) {
-    switch (end) {
-    case ContactEnd::UNDERCUT:
-        return undercut;
-    case ContactEnd::TIP_CONTACT:
-        return tipContact;
-    case ContactEnd::INTERFERENCE:
-        break;
-    }
-    return interference;
-}
-
 // The width of a tooth at the pitch circle, as an angle of turn: half the
 // angular pitch, widened by a positive profile shift.
 double toothAngleOf(double pitchRadius, double shift, double tanAlpha) {
@@ -94,10 +67,10 @@ void computeOutlinesAndContactLimits(GearPair& g) {
     // N1's side is bounded by gear 2's tip circle, N2's side by gear 1's.
     g.contactEnd1 = contactEndOf(g.undercutDist1, g.tipContactDist2, g.interferenceDist1);
     g.contactLimit1 =
-        contactLimitOf(g.contactEnd1, g.undercutDist1, g.tipContactDist2, g.interferenceDist1);
+        byContactEnd(g.contactEnd1, g.undercutDist1, g.tipContactDist2, g.interferenceDist1);
     g.contactEnd2 = contactEndOf(g.undercutDist2, g.tipContactDist1, g.interferenceDist2);
     g.contactLimit2 =
-        contactLimitOf(g.contactEnd2, g.undercutDist2, g.tipContactDist1, g.interferenceDist2);
+        byContactEnd(g.contactEnd2, g.undercutDist2, g.tipContactDist1, g.interferenceDist2);
 }
 
 }  // namespace
@@ -195,29 +168,29 @@ GearView gearOf(const GearPair& g, int gear) {
                         g.tipContactDist2,
                         g.contactLimit2,
                         g.contactEnd2,
-                        contactEndPointOf(g.contactEnd2, g.undercutPoint2, g.tipContactPoint1,
-                                          g.interferencePoint2)};
+                        byContactEnd(g.contactEnd2, g.undercutPoint2, g.tipContactPoint1,
+                                     g.interferencePoint2)};
     }
-    return GearView{1,
-                    g.z1,
-                    g.shift1,
-                    g.pitchRadius1,
-                    g.baseRadius1,
-                    g.tipRadius1,
-                    g.rootRadius1,
-                    g.toothAngle1,
-                    g.center1,
-                    g.toothOutline1,
-                    g.toothOutlineLast1,
-                    g.undercutRadius1,
-                    g.undercutPoint1,
-                    g.undercutDist1,
-                    g.interferencePoint1,
-                    g.interferenceDist1,
-                    g.tipContactPoint1,
-                    g.tipContactDist1,
-                    g.contactLimit1,
-                    g.contactEnd1,
-                    contactEndPointOf(g.contactEnd1, g.undercutPoint1, g.tipContactPoint2,
-                                      g.interferencePoint1)};
+    return GearView{
+        1,
+        g.z1,
+        g.shift1,
+        g.pitchRadius1,
+        g.baseRadius1,
+        g.tipRadius1,
+        g.rootRadius1,
+        g.toothAngle1,
+        g.center1,
+        g.toothOutline1,
+        g.toothOutlineLast1,
+        g.undercutRadius1,
+        g.undercutPoint1,
+        g.undercutDist1,
+        g.interferencePoint1,
+        g.interferenceDist1,
+        g.tipContactPoint1,
+        g.tipContactDist1,
+        g.contactLimit1,
+        g.contactEnd1,
+        byContactEnd(g.contactEnd1, g.undercutPoint1, g.tipContactPoint2, g.interferencePoint1)};
 }

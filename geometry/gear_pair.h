@@ -97,6 +97,21 @@ constexpr int MAX_TEETH = 149;
 // of the three in that order.
 ContactEnd contactEndOf(double undercutDist, double tipContactDist, double interferenceDist);
 
+// Whichever of the three candidates of one side end names (points, distances, words).
+template <typename T>
+const T& byContactEnd(ContactEnd end, const T& undercut, const T& tipContact,
+                      const T& interference) {
+    switch (end) {
+    case ContactEnd::UNDERCUT:
+        return undercut;
+    case ContactEnd::TIP_CONTACT:
+        return tipContact;
+    case ContactEnd::INTERFERENCE:
+        break;
+    }
+    return interference;
+}
+
 // Fills every field of pair for tooth counts z1, z2 (each within
 // MIN_TEETH..MAX_TEETH) with shift1 = shift and shift2 = -shift; builds both
 // tooth outlines, the undercut points, the ends of the path of contact and

@@ -1,32 +1,16 @@
 #include "tools/gearpair/exact_report.h"
 
 #include <cmath>
-#include <cstdarg>
 #include <cstdio>
 
 #include <nlohmann/json.hpp>
+
+#include "tools/gearpair/report_rows.h"
 
 namespace {
 
 // Differences below this (in modules) are not worth a line.
 constexpr double WORTH_NOTING = 0.001;
-
-std::string format(const char* pattern, ...) {
-    char line[320];
-    va_list arguments;
-    va_start(arguments, pattern);
-    std::vsnprintf(line, sizeof line, pattern, arguments);
-    va_end(arguments);
-    return line;
-}
-
-std::string row(const char* label, double value1, double value2) {
-    return format("  %-26s %12.4f %12.4f\n", label, value1, value2);
-}
-
-std::string row(const char* label, bool value1, bool value2) {
-    return format("  %-26s %12s %12s\n", label, value1 ? "yes" : "no", value2 ? "yes" : "no");
-}
 
 // A radius that only some gears have: "-" where the gear has none.
 std::string radiusOrDash(bool has, double radius) {
@@ -126,15 +110,15 @@ std::string exactReportText(const ExactPair& p, const GearPair* sampled) {
     std::string text;
     text += "\n  Exact geometry: the rack's straight flank and sharp tip corner, solved to 1e-12\n";
     text += format("  %-26s %12s %12s\n", "", "gear 1", "gear 2");
-    text += row("junction radius", g1.junctionRadius, g2.junctionRadius);
+    text += tableRow("junction radius", g1.junctionRadius, g2.junctionRadius);
     text += optionalRow("form radius", !g1.undercut, g1.junctionRadius, !g2.undercut,
                         g2.junctionRadius);
     text += optionalRow("undercut up to radius", g1.undercut, g1.removedUpTo, g2.undercut,
                         g2.removedUpTo);
-    text += row("truly undercut", g1.undercut, g2.undercut);
+    text += tableRow("truly undercut", g1.undercut, g2.undercut);
     text += format("  %-26s %12d %12d\n", "no undercut from (teeth)",
                    smallestCountWithoutUndercut(g1.shift), smallestCountWithoutUndercut(g2.shift));
-    text += row("pointed teeth", g1.pointed, g2.pointed);
+    text += tableRow("pointed teeth", g1.pointed, g2.pointed);
     text += optionalRow("point radius", g1.pointed, g1.pointRadius, g2.pointed, g2.pointRadius);
     for (const ExactGear* g : {&g1, &g2}) {
         if (!g->hasInvolute) {
@@ -167,10 +151,10 @@ std::string exactOnlyReportText(const ExactPair& p) {
         "only the exact geometry follows.\n";
     text += format("\n  %-26s %12s %12s\n", "", "gear 1", "gear 2");
     text += format("  %-26s %12d %12d\n", "teeth", p.gear1.teeth, p.gear2.teeth);
-    text += row("pitch radius", p.gear1.pitchRadius, p.gear2.pitchRadius);
-    text += row("base radius", p.gear1.baseRadius, p.gear2.baseRadius);
-    text += row("tip radius", p.gear1.tipRadius, p.gear2.tipRadius);
-    text += row("root radius", p.gear1.rootRadius, p.gear2.rootRadius);
+    text += tableRow("pitch radius", p.gear1.pitchRadius, p.gear2.pitchRadius);
+    text += tableRow("base radius", p.gear1.baseRadius, p.gear2.baseRadius);
+    text += tableRow("tip radius", p.gear1.tipRadius, p.gear2.tipRadius);
+    text += tableRow("root radius", p.gear1.rootRadius, p.gear2.rootRadius);
     text += format("  %-26s %12.4f\n", "base pitch", p.basePitch);
     return text + exactReportText(p, nullptr);
 }

@@ -1,51 +1,15 @@
 #include "tools/gearpair/pair_report.h"
 
 #include <cmath>
-#include <cstdarg>
 #include <cstdio>
 
 #include <nlohmann/json.hpp>
 
 #include "geometry/gear_pair.h"
 #include "geometry/tooth_outline.h"
+#include "tools/gearpair/report_rows.h"
 
 namespace {
-
-// printf into a std::string; the report lines are short.
-std::string format(const char* pattern, ...) {
-    char line[256];
-    va_list arguments;
-    va_start(arguments, pattern);
-    std::vsnprintf(line, sizeof line, pattern, arguments);
-    va_end(arguments);
-    return line;
-}
-
-std::string tableRow(const char* label, double value1, double value2) {
-    return format("  %-26s %12.4f %12.4f\n", label, value1, value2);
-}
-
-std::string tableRow(const char* label, bool value1, bool value2) {
-    return format("  %-26s %12s %12s\n", label, value1 ? "yes" : "no", value2 ? "yes" : "no");
-}
-
-std::string pointRow(const char* label, const Point2& p, double distance) {
-    return format("  %-26s %12.4f %12.4f %12.4f\n", label, p.x, p.y, distance);
-}
-
-// What ends a side of the path of contact, in the report's words.
-const char* contactEndText(ContactEnd end, const char* undercut, const char* tipContact,
-                           const char* interference) {
-    switch (end) {
-    case ContactEnd::UNDERCUT:
-        return undercut;
-    case ContactEnd::TIP_CONTACT:
-        return tipContact;
-    case ContactEnd::INTERFERENCE:
-        break;
-    }
-    return interference;
-}
 
 nlohmann::ordered_json pointJson(const Point2& p) {
     return nlohmann::ordered_json::array({p.x, p.y});
@@ -127,10 +91,10 @@ std::string plainReport(const GearPair& g, const PairSummary& s) {
     text += pointRow("sampled flank start 1", g.undercutPoint1, g.undercutDist1);
     text += pointRow("sampled flank start 2", g.undercutPoint2, g.undercutDist2);
 
-    const char* cause1 = contactEndText(g.contactEnd1, "gear 1 sampled flank start", "gear 2 tip circle",
-                                        "interference point 1");
-    const char* cause2 = contactEndText(g.contactEnd2, "gear 2 sampled flank start", "gear 1 tip circle",
-                                        "interference point 2");
+    const char* cause1 = byContactEnd<const char*>(g.contactEnd1, "gear 1 sampled flank start",
+                                                   "gear 2 tip circle", "interference point 1");
+    const char* cause2 = byContactEnd<const char*>(g.contactEnd2, "gear 2 sampled flank start",
+                                                   "gear 1 tip circle", "interference point 2");
     text += "\n  Path of contact\n";
     text +=
         format("  %-26s %12.4f   ended by the %s\n", "contact limit 1", g.contactLimit1, cause1);
