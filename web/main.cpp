@@ -180,6 +180,11 @@ EMSCRIPTEN_KEEPALIVE const CanvasGlyph* webFrameGlyphs() {
     return canvasFrame.glyphs;
 }
 
+// Vertices the scene handed the drawing target for the last frame.
+EMSCRIPTEN_KEEPALIVE int webFrameVertexCount() {
+    return static_cast<int>(recordedVertexCount());
+}
+
 // How the canvas paints: font, line join, line cap (CSS values).
 EMSCRIPTEN_KEEPALIVE const char* webCanvasFont() {
     return CANVAS_FONT;
