@@ -4,7 +4,7 @@ prompt, from Enter to the first frame, and each frame of the scenarios of
 frame_bench (bench/frame_bench.cpp).
 
     tools/web --build-only            # the page, into build-web/site
-    python3 bench/web_bench.py [SITE_FOLDER] [--frames N] [--runs N]
+    python3 bench/web_bench.py [SITE_FOLDER] [--frames N] [--runs N] [--only TEXT]
 
 A frame is timed from the key press to a canvas whose pixels are all
 painted: the module's share (the key's redraw through the recorder and the
@@ -94,6 +94,7 @@ def main():
     parser.add_argument("site", nargs="?", default=os.path.join(TOP, "build-web", "site"))
     parser.add_argument("--frames", type=int, default=100, help="timed frames per scenario")
     parser.add_argument("--runs", type=int, default=5, help="page loads for the start-up figures")
+    parser.add_argument("--only", default="", help="time only the scenarios whose names hold TEXT")
     args = parser.parse_args()
 
     with Site(args.site) as site, Browser() as browser:
@@ -118,6 +119,8 @@ def main():
         print("%-22s %38s %8s %8s %8s %9s" % ("scenario", "total", "module", "canvas",
                                                "raster", "vertices"))
         for name, counts, keys in SCENARIOS:
+            if args.only not in name:
+                continue
             page = browser.open(site.url)
             page.type_line(counts)
             for key in keys:
