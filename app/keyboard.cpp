@@ -2,8 +2,7 @@
 
 #include <cstdlib>
 
-#include "geometry/dialogue.h"
-#include "geometry/gear_pair.h"
+#include "app/setup_dialogue.h"
 #include "scene/display.h"
 #include "scene/view_commands.h"
 
@@ -28,7 +27,7 @@ void keyboard(unsigned char key, int, int) {
         std::exit(0);
     }
     // Unlisted keys do nothing, not even a redraw.
-    if (applyViewKey(key)) {
+    if (applyViewKey(viewState, key)) {
         display();
     }
 }

@@ -9,7 +9,9 @@
 #include <cstring>
 
 #include "app/keyboard.h"
-#include "geometry/console_text.h"
+#include "console/console.h"
+#include "draw/gl/gl_target.h"
+#include "draw/seam.h"
 #include "scene/display.h"
 
 namespace {
@@ -65,6 +67,7 @@ void runWindow(int* argcp, char** argv) {
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
     glutCreateWindow(utf8Text(ConsoleText::WINDOW_TITLE));
     setWindowTitle(utf8Text(ConsoleText::WINDOW_TITLE));
+    setDrawTarget(&OPENGL_TARGET);
     glutDisplayFunc(display);
     glutReshapeFunc(reshape);
     glutKeyboardFunc(keyboard);

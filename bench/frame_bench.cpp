@@ -1,6 +1,6 @@
 // Whole frames of display() in a real 800 by 800 GLUT window, literal and
-// bounded side by side for every scenario of bench/frame_scenarios.h. Run it
-// under an X server, e.g. tests/with-xvfb build/bench/frame_bench.
+// bounded side by side for every scenario of tests/support/frame_scenarios.h.
+// Run it under an X server, e.g. tests/with-xvfb build/bench/frame_bench.
 //
 // Counters per scenario: vertices handed to OpenGL per frame, and the median
 // frame time in milliseconds (the benchmark's own time is the mean). Each
@@ -14,23 +14,24 @@
 #include <string>
 #include <vector>
 
-#include "bench/frame_scenarios.h"
-#include "bench/glut_window.h"
-#include "draw/bounds.h"
+#include "draw/gl/gl_target.h"
 #include "draw/seam.h"
+#include "tests/support/frame_scenarios.h"
+#include "tests/support/glut_window.h"
 
 namespace {
 
 void timeFrames(benchmark::State& state, const FrameScenario* scenario, bool bounded) {
-    setSeamTarget(SeamTarget::OpenGL);
+    setDrawTarget(&OPENGL_TARGET);
     setUpScenario(*scenario);
-    setBoundedDrawing(bounded);
+    const FrameDrawing drawing = bounded ? FrameDrawing::Bounded : FrameDrawing::Literal;
     std::vector<double> milliseconds;
     long long vertices = 0;
     for (auto _ : state) {
         resetSeamVertexCount();
         const auto start = std::chrono::steady_clock::now();
-        display();
+        advanceView(viewState, gearPair);
+        drawFrame(gearPair, viewState, drawing);
         glFinish();
         const auto end = std::chrono::steady_clock::now();
         const double seconds = std::chrono::duration<double>(end - start).count();
@@ -38,7 +39,6 @@ void timeFrames(benchmark::State& state, const FrameScenario* scenario, bool bou
         milliseconds.push_back(seconds * 1000.0);
         vertices += seamVertexCount();
     }
-    setBoundedDrawing(true);
     std::sort(milliseconds.begin(), milliseconds.end());
     const size_t n = milliseconds.size();
     const double median = n == 0 ? 0.0 : (milliseconds[(n - 1) / 2] + milliseconds[n / 2]) / 2.0;

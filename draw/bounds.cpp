@@ -3,32 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "draw/seam.h"
-
 namespace {
 
 constexpr double SHOWN_EDGE = VIEW_EDGE + BOUNDS_MARGIN;
 
-bool boundedWindow = true;
-bool boundedRecorder = false;
-
 }  // namespace
-
-void setBoundedDrawing(bool bounded) {
-    if (seamTarget() == SeamTarget::Recorder) {
-        boundedRecorder = bounded;
-    } else {
-        boundedWindow = bounded;
-        // Bounded drawing turns the frame straight to the periods it draws;
-        // double-precision matrices put them where the literal turns would
-        // put them without OpenGL's single-precision drift.
-        setSeamPreciseMatrix(bounded);
-    }
-}
-
-bool boundedDrawing() {
-    return seamTarget() == SeamTarget::Recorder ? boundedRecorder : boundedWindow;
-}
 
 bool viewBoxShows(double left, double bottom, double right, double top) {
     // Written so that a NaN side fails every comparison and counts as not showing.
@@ -79,8 +58,7 @@ ArcWindow visibleArc(const Affine2& m, double radius) {
     const double ux = (m.yy * -m.tx - m.yx * -m.ty) / det;
     const double uy = (m.xx * -m.ty - m.xy * -m.tx) / det;
     const double middle = std::atan2(uy, ux);
-    constexpr double HALF_TURN = 3.14159265358979323846;
-    if (halfWidth >= HALF_TURN) {
+    if (halfWidth >= PRECISE_PI) {
         return ArcWindow{true, true, 0.0, 0.0};
     }
     return ArcWindow{true, false, middle, halfWidth};

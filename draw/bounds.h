@@ -5,16 +5,9 @@
 // that can reach it. The window shows view units -1 to +1 on both axes at any
 // size; a figure counts as showing when it reaches that square widened by
 // BOUNDS_MARGIN, which holds the half width of any line the toolkit draws.
-// Positions come from the model-view matrix that the seam mirrors
-// (seamMatrix in draw/seam.h).
-//
-// The switch holds one setting per seam target: on for OpenGL, so the window
-// is bounded from the start, and off for the recorder, which startRecording
-// sets back to off, so that a recording holds every primitive the toolkit
-// defines unless bounded drawing is switched on after it starts. For OpenGL
-// the switch also sets the seam's precise matrix (setSeamPreciseMatrix): on
-// with bounded drawing, off with the literal drawing, which then reaches
-// OpenGL exactly as it always has.
+// Every function here is a function of a model-view matrix (the current one is
+// seamMatrix in draw/seam.h) and the window; whether a frame is drawn bounded
+// at all is the frame's choice (beginFrame in draw/frame.h).
 
 #include "draw/affine2.h"
 #include "geometry/point2.h"
@@ -29,11 +22,6 @@ constexpr double BOUNDS_MARGIN = 0.05;
 constexpr double MERGED_CHORD_PIXELS = 1.5;
 // ...as long as the merged chord strays from the arc by at most this many pixels.
 constexpr double MERGED_CHORD_SAGITTA_PIXELS = 0.05;
-
-// Switches bounded drawing on or off for the current seam target.
-void setBoundedDrawing(bool bounded);
-// Whether drawing to the current seam target is bounded.
-bool boundedDrawing();
 
 // True when the box from (left, bottom) to (right, top), view units, reaches
 // the widened square; false for a box with a NaN side.

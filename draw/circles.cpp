@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "draw/bounds.h"
+#include "draw/frame.h"
 #include "draw/lines.h"
 #include "draw/pattern_counts.h"
 #include "draw/seam.h"
@@ -12,7 +13,7 @@ namespace {
 
 // Turns in radians for the bounded drawing's own angle arithmetic (the
 // pattern itself keeps TOOLKIT_PI).
-constexpr double HALF_TURN = 3.14159265358979323846;
+constexpr double HALF_TURN = PRECISE_PI;
 constexpr double FULL_TURN = 2.0 * HALF_TURN;
 
 // Lighting off, a frame at the centre (view units), the colour; the caller closes.

@@ -2,7 +2,15 @@
 
 #include "draw/seam.h"
 
-void beginFrame() {
+namespace {
+
+FrameDrawing currentDrawing = FrameDrawing::Bounded;
+
+}  // namespace
+
+void beginFrame(FrameDrawing drawing) {
+    currentDrawing = drawing;
+    seamStartFrame(drawing);
     seamClear();
     seamLoadIdentity();
 }
@@ -10,4 +18,8 @@ void beginFrame() {
 void endFrame() {
     seamFlush();
     seamSwapBuffers();
+}
+
+bool boundedDrawing() {
+    return currentDrawing == FrameDrawing::Bounded;
 }

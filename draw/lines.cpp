@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "draw/bounds.h"
+#include "draw/frame.h"
 #include "draw/seam.h"
 
 double toView(double x) {
@@ -111,7 +112,11 @@ void drawCrossMark(const Point2& p, double angle) {
     seamLighting(true);
 }
 
-void drawString(float x, float y, void* font, const char* text) {
+void drawScaledCrossMark(double scale, const Point2& p, double angle) {
+    drawCrossMark(Point2{scale * p.x, scale * p.y}, angle);
+}
+
+void drawString(float x, float y, DrawFont font, const char* text) {
     seamPushCurrentAttrib();
     seamRasterPos(x, y);
     for (const char* c = text; *c != '\0'; ++c) {

@@ -6,6 +6,7 @@
 // through toView; the window shows view units -1 to +1 on both axes.
 
 #include "draw/color.h"
+#include "draw/legend_font.h"
 #include "geometry/point2.h"
 
 constexpr double TOOLKIT_PI = 3.1415926536;
@@ -33,9 +34,11 @@ void drawScaledThickPolyline(double scale, const Point2* points, int last, doubl
 void drawScaledLine(double scale, const Point2& a, const Point2& b, const Color4& colour);
 // Black window-wide cross hair through p turned by angle (radians); leaves width 2.
 void drawCrossMark(const Point2& p, double angle);
+// drawCrossMark through scale x p.
+void drawScaledCrossMark(double scale, const Point2& p, double angle);
 // Bitmap text at (x, y) in view units, not converted; restores colour and
 // raster position. Bytes from 0x80 up reach GLUT as negative codes and draw nothing.
-void drawString(float x, float y, void* font, const char* text);
+void drawString(float x, float y, DrawFont font, const char* text);
 // Multiplies the current matrix by a turn of angle (radians), then a shift
 // by (x, y) model units; no push or pop.
 void rotateThenTranslate(double angle, double x, double y);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "draw/bounds.h"
+#include "draw/frame.h"
 #include "draw/lines.h"
 #include "draw/pattern_counts.h"
 #include "draw/seam.h"

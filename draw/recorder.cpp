@@ -1,8 +1,7 @@
 #include "draw/recorder.h"
 
 #include <cmath>
-
-#include "draw/bounds.h"
+#include <memory>
 
 namespace {
 
@@ -32,8 +31,10 @@ struct RecorderState {
 };
 
 struct Recording {
-    RecordedPrimitive primitives[RECORDER_PRIMITIVE_CAPACITY];
-    Point2 vertices[RECORDER_VERTEX_CAPACITY];
+    // Allocated by startRecording, capacity.primitives and capacity.vertices long.
+    std::unique_ptr<RecordedPrimitive[]> primitives;
+    std::unique_ptr<Point2[]> vertices;
+    RecorderCapacity capacity;
     RecordedText texts[RECORDER_TEXT_CAPACITY];
     long long primitiveCount;
     long long vertexCount;
@@ -46,7 +47,8 @@ struct Recording {
 };
 
 RecorderState state;
-Recording recording;
+Recording recording;  // zero-initialised: no stores until recording starts
+const DrawTarget* targetBeforeRecording = nullptr;
 
 void resetState() {
     state.matrix = IDENTITY_AFFINE;
@@ -62,16 +64,12 @@ void resetState() {
 
 }  // namespace
 
-void startRecording() {
-    resetState();
-    clearRecording();
-    setSeamTarget(SeamTarget::Recorder);
-    // A recording holds the literal drawing unless the caller bounds it afterwards.
-    setBoundedDrawing(false);
+void stopRecording() {
+    setDrawTarget(targetBeforeRecording);
 }
 
-void stopRecording() {
-    setSeamTarget(SeamTarget::OpenGL);
+RecorderCapacity recorderCapacity() {
+    return recording.capacity;
 }
 
 void clearRecording() {
@@ -163,13 +161,15 @@ Point2 recorderRasterPos() {
     return state.current.rasterPos;
 }
 
+namespace {
+
 void recordBegin(SeamMode mode) {
     if (state.insideBegin) {
         return;  // OpenGL refuses a nested glBegin
     }
     state.insideBegin = true;
     ++recording.primitiveCount;
-    if (recording.storedPrimitives >= RECORDER_PRIMITIVE_CAPACITY) {
+    if (recording.storedPrimitives >= recording.capacity.primitives) {
         recording.overflowed = true;
         recording.openPrimitiveStored = false;
         return;
@@ -188,7 +188,7 @@ void recordVertex(double x, double y) {
     if (!recording.openPrimitiveStored) {
         return;
     }
-    if (recording.storedVertices >= RECORDER_VERTEX_CAPACITY) {
+    if (recording.storedVertices >= recording.capacity.vertices) {
         recording.overflowed = true;
         return;
     }
@@ -272,7 +272,7 @@ void recordRasterPos(float x, float y) {
     state.openText = -1;
 }
 
-void recordBitmapCharacter(void* font, int c) {
+void recordBitmapCharacter(DrawFont font, int c) {
     if (state.openText < 0) {
         if (recording.textCount >= RECORDER_TEXT_CAPACITY) {
             recording.overflowed = true;
@@ -301,4 +301,58 @@ void recordBitmapCharacter(void* font, int c) {
 
 void recordClear() {
     clearRecording();
+}
+
+// A recording has no picture to show.
+void recordNothing() {
+}
+
+// Nothing to prepare: the recorder composes its matrices in double precision
+// in every frame, bounded or literal.
+void recordFrameStart(FrameDrawing) {
+}
+
+}  // namespace
+
+const DrawTarget RECORDER_TARGET{
+    recordFrameStart,
+    recordBegin,
+    recordVertex,
+    recordEnd,
+    recordColor,
+    recordLineWidth,
+    recordLighting,
+    recordPushMatrix,
+    recordPopMatrix,
+    recordTranslate,
+    recordRotate,
+    recordLoadIdentity,
+    recordPushCurrentAttrib,
+    recordPopAttrib,
+    recordRasterPos,
+    recordBitmapCharacter,
+    recordClear,
+    recordNothing,
+    recordNothing,
+    recorderMatrix,
+};
+
+void startRecording(RecorderCapacity capacity) {
+    capacity.vertices = capacity.vertices > 0 ? capacity.vertices : 0;
+    capacity.primitives = capacity.primitives > 0 ? capacity.primitives : 0;
+    if (capacity.vertices != recording.capacity.vertices) {
+        // Default-initialised: the pages are not touched before they are used.
+        recording.vertices.reset(new Point2[capacity.vertices]);
+        recording.capacity.vertices = capacity.vertices;
+    }
+    if (capacity.primitives != recording.capacity.primitives) {
+        recording.primitives.reset(new RecordedPrimitive[capacity.primitives]);
+        recording.capacity.primitives = capacity.primitives;
+    }
+    resetState();
+    clearRecording();
+    if (drawTarget() != &RECORDER_TARGET) {
+        targetBeforeRecording = drawTarget();
+    }
+    setDrawTarget(&RECORDER_TARGET);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-// The recorder: a target of the seam (draw/seam.h) that needs no OpenGL
+// The recorder: a drawing target (draw/target.h) that needs no OpenGL
 // context. It keeps the little OpenGL state the toolkit touches (a 2-D
 // model-view matrix stack, current colour, line width, lighting, raster
 // position with its colour) and records every primitive with its vertices
@@ -8,19 +8,29 @@
 // seamClear starts a new frame by emptying the recording, as glClear empties
 // the picture; the state is kept, as OpenGL keeps it.
 //
-// Storage is fixed and static: nothing is allocated while drawing. When a
-// store is full the recorder goes on counting but stops storing, and
-// recorderOverflowed() says so; stored items are always whole or a prefix.
+// The stores of vertices and primitives are allocated when recording starts,
+// with the capacities the caller chooses, and nothing is allocated while
+// drawing. When a store is full the recorder goes on counting but stops
+// storing, and recorderOverflowed() says so; stored items are always whole or
+// a prefix.
+//
+// RECORDER_TARGET is the recorder's table of functions. Another target may
+// copy it and replace entries (swapBuffers, say, to hand each recorded frame
+// on), then be set with setDrawTarget after startRecording.
 
 #include "draw/affine2.h"
 #include "draw/color.h"
-#include "draw/seam.h"
+#include "draw/target.h"
 #include "geometry/point2.h"
 
-// Vertices kept per frame (32 MB); beyond it they are only counted.
-constexpr int RECORDER_VERTEX_CAPACITY = 2000000;
-// Primitives (begin/end blocks) kept per frame.
-constexpr int RECORDER_PRIMITIVE_CAPACITY = 500000;
+// How many vertices and primitives (begin/end blocks) a frame keeps; beyond
+// them they are only counted.
+struct RecorderCapacity {
+    int vertices;
+    int primitives;
+};
+// The capacity gearpair view records with (32 MB of vertices).
+constexpr RecorderCapacity DEFAULT_RECORDER_CAPACITY{2000000, 500000};
 // Texts kept per frame, and bytes kept of each.
 constexpr int RECORDER_TEXT_CAPACITY = 64;
 constexpr int RECORDER_TEXT_LENGTH = 127;
@@ -46,18 +56,26 @@ struct RecordedText {
     Color4 colour;       // current colour when the raster position was set
     bool lighting;       // lighting when the raster position was set
     bool positionValid;  // false outside the view: OpenGL then draws nothing
-    void* font;
+    DrawFont font;
     int length;                           // bytes stored in text
     char text[RECORDER_TEXT_LENGTH + 1];  // NUL-terminated
 };
 
-// Sends the seam to the recorder, resets its state to OpenGL's initial state
-// (identity matrix, white, width 1, lighting off, raster position at the
-// origin), switches bounded drawing off for it (draw/bounds.h) and empties
-// the recording.
-void startRecording();
-// Sends the seam back to OpenGL; the recording stays readable.
+// The recorder as a drawing target.
+extern const DrawTarget RECORDER_TARGET;
+
+// Makes the recorder the drawing target (outside any frame), with stores of
+// the given capacity (negative counts as 0; allocated here unless the stores
+// already have it), resets its state to OpenGL's initial state (identity
+// matrix, white, width 1, lighting off, raster position at the origin) and
+// empties the recording.
+void startRecording(RecorderCapacity capacity = DEFAULT_RECORDER_CAPACITY);
+// Sends the drawing back to the target that was current before the recorder
+// (the target that draws nothing if there was none); the recording stays
+// readable.
 void stopRecording();
+// The capacity of the stores (all 0 before the first recording).
+RecorderCapacity recorderCapacity();
 // Empties the recording; the state is kept.
 void clearRecording();
 
@@ -91,22 +109,3 @@ float recorderLineWidth();
 Color4 recorderColor();
 // Raster position in view units.
 Point2 recorderRasterPos();
-
-// Where the seam hands its calls while the target is the recorder; callers
-// draw through the seam, not through these.
-void recordBegin(SeamMode mode);
-void recordVertex(double x, double y);
-void recordEnd();
-void recordColor(const Color4& colour);
-void recordLineWidth(float pixels);
-void recordLighting(bool enabled);
-void recordPushMatrix();
-void recordPopMatrix();
-void recordTranslate(double x, double y);
-void recordRotate(double degrees);
-void recordLoadIdentity();
-void recordPushCurrentAttrib();
-void recordPopAttrib();
-void recordRasterPos(float x, float y);
-void recordBitmapCharacter(void* font, int c);
-void recordClear();

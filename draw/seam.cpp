@@ -1,221 +1,126 @@
 #include "draw/seam.h"
 
-#include <GL/glut.h>
-
-#include <cmath>
-
-#include "draw/recorder.h"
-
 namespace {
 
-SeamTarget currentTarget = SeamTarget::OpenGL;
+// The target at start: it draws nothing and keeps the identity matrix.
+void ignore() {
+}
+
+constexpr DrawTarget NO_TARGET{
+    [](FrameDrawing) {},             // startFrame
+    [](SeamMode) {},                 // begin
+    [](double, double) {},           // vertex
+    ignore,                          // end
+    [](const Color4&) {},            // color
+    [](float) {},                    // lineWidth
+    [](bool) {},                     // lighting
+    ignore,                          // pushMatrix
+    ignore,                          // popMatrix
+    [](double, double) {},           // translate
+    [](double) {},                   // rotate
+    ignore,                          // loadIdentity
+    ignore,                          // pushCurrentAttrib
+    ignore,                          // popAttrib
+    [](float, float) {},             // rasterPos
+    [](DrawFont, int) {},            // bitmapCharacter
+    ignore,                          // clear
+    ignore,                          // flush
+    ignore,                          // swapBuffers
+    [] { return IDENTITY_AFFINE; },  // matrix
+};
+
+const DrawTarget* target = &NO_TARGET;
 long long vertexCount = 0;
-
-// The mirror of the window's model-view stack; OpenGL guarantees a depth of 32.
-constexpr int WINDOW_MATRIX_DEPTH = 32;
-Affine2 windowMatrix = IDENTITY_AFFINE;
-Affine2 windowMatrixStack[WINDOW_MATRIX_DEPTH];
-int windowMatrixDepth = 0;
-bool preciseMatrix = true;
-
-// The mirror, as the column-major 4 x 4 matrix OpenGL takes.
-void loadWindowMatrix() {
-    const Affine2& m = windowMatrix;
-    const double columns[16] = {m.xx, m.xy, 0.0, 0.0, m.yx, m.yy, 0.0, 0.0,
-                                0.0,  0.0,  1.0, 0.0, m.tx, m.ty, 0.0, 1.0};
-    glLoadMatrixd(columns);
-}
-
-bool recording() {
-    return currentTarget == SeamTarget::Recorder;
-}
 
 }  // namespace
 
-void* const LEGEND_FONT = GLUT_BITMAP_HELVETICA_18;
-
-void setSeamTarget(SeamTarget target) {
-    currentTarget = target;
+void setDrawTarget(const DrawTarget* newTarget) {
+    target = newTarget != nullptr ? newTarget : &NO_TARGET;
 }
 
-SeamTarget seamTarget() {
-    return currentTarget;
+const DrawTarget* drawTarget() {
+    return target;
 }
 
 void seamBegin(SeamMode mode) {
-    if (recording()) {
-        recordBegin(mode);
-    } else {
-        glBegin(static_cast<GLenum>(mode));
-    }
+    target->begin(mode);
 }
 
 void seamVertex(double x, double y) {
     ++vertexCount;
-    if (recording()) {
-        recordVertex(x, y);
-    } else {
-        glVertex2d(x, y);
-    }
+    target->vertex(x, y);
 }
 
 void seamEnd() {
-    if (recording()) {
-        recordEnd();
-    } else {
-        glEnd();
-    }
+    target->end();
 }
 
 void seamColor(const Color4& colour) {
-    if (recording()) {
-        recordColor(colour);
-    } else {
-        glColor4f(colour.r, colour.g, colour.b, colour.a);
-    }
+    target->color(colour);
 }
 
 void seamLineWidth(float pixels) {
-    if (recording()) {
-        recordLineWidth(pixels);
-    } else if (!std::isnan(pixels)) {
-        // OpenGL refuses widths of 0 or less by itself, but would keep a NaN
-        // and rasterise with it; a NaN width is refused here in the same way.
-        glLineWidth(pixels);
-    }
+    target->lineWidth(pixels);
 }
 
 void seamLighting(bool enabled) {
-    if (recording()) {
-        recordLighting(enabled);
-    } else if (enabled) {
-        glEnable(GL_LIGHTING);
-    } else {
-        glDisable(GL_LIGHTING);
-    }
+    target->lighting(enabled);
 }
 
 void seamPushMatrix() {
-    if (recording()) {
-        recordPushMatrix();
-    } else {
-        glPushMatrix();
-        if (windowMatrixDepth < WINDOW_MATRIX_DEPTH) {
-            windowMatrixStack[windowMatrixDepth] = windowMatrix;
-            ++windowMatrixDepth;
-        }
-    }
+    target->pushMatrix();
 }
 
 void seamPopMatrix() {
-    if (recording()) {
-        recordPopMatrix();
-    } else {
-        glPopMatrix();
-        if (windowMatrixDepth > 0) {
-            --windowMatrixDepth;
-            windowMatrix = windowMatrixStack[windowMatrixDepth];
-        }
-    }
+    target->popMatrix();
 }
 
 void seamTranslate(double x, double y) {
-    if (recording()) {
-        recordTranslate(x, y);
-    } else {
-        windowMatrix = affineTranslated(windowMatrix, x, y);
-        if (preciseMatrix) {
-            loadWindowMatrix();
-        } else {
-            glTranslated(x, y, 0.0);
-        }
-    }
+    target->translate(x, y);
 }
 
 void seamRotate(double degrees) {
-    if (recording()) {
-        recordRotate(degrees);
-    } else {
-        windowMatrix = affineRotated(windowMatrix, degrees);
-        if (preciseMatrix) {
-            loadWindowMatrix();
-        } else {
-            glRotated(degrees, 0.0, 0.0, 1.0);
-        }
-    }
+    target->rotate(degrees);
 }
 
 void seamLoadIdentity() {
-    if (recording()) {
-        recordLoadIdentity();
-    } else {
-        glLoadIdentity();
-        windowMatrix = IDENTITY_AFFINE;
-    }
+    target->loadIdentity();
 }
 
 void seamPushCurrentAttrib() {
-    if (recording()) {
-        recordPushCurrentAttrib();
-    } else {
-        glPushAttrib(GL_CURRENT_BIT);
-    }
+    target->pushCurrentAttrib();
 }
 
 void seamPopAttrib() {
-    if (recording()) {
-        recordPopAttrib();
-    } else {
-        glPopAttrib();
-    }
+    target->popAttrib();
 }
 
 void seamRasterPos(float x, float y) {
-    if (recording()) {
-        recordRasterPos(x, y);
-    } else {
-        glRasterPos2f(x, y);
-    }
+    target->rasterPos(x, y);
 }
 
-void seamBitmapCharacter(void* font, int c) {
-    if (recording()) {
-        recordBitmapCharacter(font, c);
-    } else {
-        glutBitmapCharacter(font, c);
-    }
+void seamBitmapCharacter(DrawFont font, int c) {
+    target->bitmapCharacter(font, c);
+}
+
+void seamStartFrame(FrameDrawing drawing) {
+    target->startFrame(drawing);
 }
 
 void seamClear() {
-    if (recording()) {
-        recordClear();
-    } else {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    }
+    target->clear();
 }
 
 void seamFlush() {
-    if (!recording()) {
-        glFlush();
-    }
+    target->flush();
 }
 
 void seamSwapBuffers() {
-    if (!recording()) {
-        glutSwapBuffers();
-    }
-}
-
-void setSeamPreciseMatrix(bool precise) {
-    preciseMatrix = precise;
-}
-
-bool seamPreciseMatrix() {
-    return preciseMatrix;
+    target->swapBuffers();
 }
 
 Affine2 seamMatrix() {
-    return recording() ? recorderMatrix() : windowMatrix;
+    return target->matrix();
 }
 
 long long seamVertexCount() {

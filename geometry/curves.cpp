@@ -2,11 +2,8 @@
 
 #include <cmath>
 
-#include "geometry/gear_pair.h"
-
-int involuteCurve(double rb, double ra, Point2* out) {
-    const double step = gearPair.pressureAngle / static_cast<double>(INVOLUTE_SEGMENTS);
-    const double invAlpha = gearPair.invAlpha;
+int involuteCurve(double rb, double ra, double pressureAngle, double invAlpha, Point2* out) {
+    const double step = pressureAngle / static_cast<double>(INVOLUTE_SEGMENTS);
 
     // The loop stops one short of the last slot so that the tip point that
     // follows it still fits, even when the radius test never ends the loop
@@ -29,9 +26,9 @@ int involuteCurve(double rb, double ra, Point2* out) {
     return i;
 }
 
-int trochoidCurve(double R, double rf, Point2* out) {
+int trochoidCurve(double R, double rf, double pressureAngle, Point2* out) {
     const double h = R - rf;
-    const double k = std::tan(gearPair.pressureAngle) * h;
+    const double k = std::tan(pressureAngle) * h;
     const double u0 = k / R;
 
     for (int i = 0; i <= TROCHOID_STEPS; ++i) {

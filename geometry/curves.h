@@ -9,12 +9,12 @@ constexpr int TROCHOID_STEPS = 200;
 constexpr double TROCHOID_STEP = 0.01;
 
 // Samples the involute flank from base radius rb to tip radius ra into out
-// (gear frame: (r sin th, r cos th)); returns the last index, whose point lies
-// on the tip circle. Reads gearPair.pressureAngle and gearPair.invAlpha.
-// Never writes past out[CURVE_CAPACITY - 1].
-int involuteCurve(double rb, double ra, Point2* out);
+// (gear frame: (r sin th, r cos th)) in steps of pressureAngle / 20; returns
+// the last index, whose point lies on the tip circle. invAlpha is
+// tan(pressureAngle) - pressureAngle. Never writes past out[CURVE_CAPACITY - 1].
+int involuteCurve(double rb, double ra, double pressureAngle, double invAlpha, Point2* out);
 
-// Samples the trochoid that the rack's tip corner cuts for pitch radius R and
-// root radius rf into out (at least TROCHOID_STEPS + 1 points); returns
-// TROCHOID_STEPS. Reads gearPair.pressureAngle.
-int trochoidCurve(double R, double rf, Point2* out);
+// Samples the trochoid that the tip corner of a rack of pressureAngle cuts
+// for pitch radius R and root radius rf into out (at least TROCHOID_STEPS + 1
+// points); returns TROCHOID_STEPS.
+int trochoidCurve(double R, double rf, double pressureAngle, Point2* out);

@@ -4,9 +4,6 @@
 
 #include "geometry/tooth_outline.h"
 
-GearPair gearPair;
-ViewState viewState;
-
 namespace {
 
 double lengthOf(const Point2& p) {
@@ -18,8 +15,7 @@ double lengthOf(const Point2& p) {
 // and the interference point stands in; at or above the pitch radius the
 // circle would meet the line beyond the pitch point, so the pitch point
 // itself stands in (the two formulas agree at both limits).
-Point2 undercutPointOfGear1(double undercutRadius) {
-    const GearPair& g = gearPair;
+Point2 undercutPointOfGear1(const GearPair& g, double undercutRadius) {
     if (!(undercutRadius > g.baseRadius1)) {
         return g.interferencePoint1;
     }
@@ -31,8 +27,7 @@ Point2 undercutPointOfGear1(double undercutRadius) {
 }
 
 // The same for gear 2, on N2's side.
-Point2 undercutPointOfGear2(double undercutRadius) {
-    const GearPair& g = gearPair;
+Point2 undercutPointOfGear2(const GearPair& g, double undercutRadius) {
     if (!(undercutRadius > g.baseRadius2)) {
         return g.interferencePoint2;
     }
@@ -43,35 +38,81 @@ Point2 undercutPointOfGear2(double undercutRadius) {
     return {-undercutRadius * std::sin(phi), g.pitchRadius2 - undercutRadius * std::cos(phi)};
 }
 
-// Nearest of the three ends on one side of the pitch point.
-double contactLimitOf(double tipContactDist, double interferenceDist, double undercutDist) {
-    double limit = (tipContactDist < interferenceDist) ? tipContactDist : interferenceDist;
-    if (undercutDist < limit) {
-        limit = undercutDist;
+// The distance from the pitch point of the candidate that ends a side.
+double contactLimitOf(ContactEnd end, double undercutDist, double tipContactDist,
+                      double interferenceDist) {
+    switch (end) {
+    case ContactEnd::UNDERCUT:
+        return undercutDist;
+    case ContactEnd::TIP_CONTACT:
+        return tipContactDist;
+    case ContactEnd::INTERFERENCE:
+        break;
     }
-    return limit;
+    return interferenceDist;
+}
+
+Point2 contactEndPointOf(ContactEnd end, const Point2& undercut, const Point2& tipContact,
+                         const Point2& interference) {
+    switch (end) {
+    case ContactEnd::UNDERCUT:
+        return undercut;
+    case ContactEnd::TIP_CONTACT:
+        return tipContact;
+    case ContactEnd::INTERFERENCE:
+        break;
+    }
+    return interference;
+}
+
+// The width of a tooth at the pitch circle, as an angle of turn: half the
+// angular pitch, widened by a positive profile shift.
+double toothAngleOf(double pitchRadius, double shift, double tanAlpha) {
+    return (PI / 2 + 2 * shift * tanAlpha) / pitchRadius;
+}
+
+ToothCut toothCutOf(const GearPair& g, double pitchRadius, double baseRadius, double tipRadius,
+                    double rootRadius, double toothAngle) {
+    return ToothCut{pitchRadius, baseRadius,      tipRadius, rootRadius,
+                    toothAngle,  g.pressureAngle, g.invAlpha};
 }
 
 // Both tooth outlines, the undercut points and the ends of the path of contact.
-void computeOutlinesAndContactLimits() {
-    GearPair& g = gearPair;
-    g.toothOutlineLast1 = buildToothOutline(1, g.shift1, g.toothOutline1, g.undercutRadius1);
-    g.toothOutlineLast2 = buildToothOutline(2, g.shift2, g.toothOutline2, g.undercutRadius2);
+void computeOutlinesAndContactLimits(GearPair& g) {
+    g.toothOutlineLast1 = buildToothOutline(
+        toothCutOf(g, g.pitchRadius1, g.baseRadius1, g.tipRadius1, g.rootRadius1, g.toothAngle1),
+        g.toothOutline1, g.undercutRadius1);
+    g.toothOutlineLast2 = buildToothOutline(
+        toothCutOf(g, g.pitchRadius2, g.baseRadius2, g.tipRadius2, g.rootRadius2, g.toothAngle2),
+        g.toothOutline2, g.undercutRadius2);
 
-    g.undercutPoint1 = undercutPointOfGear1(g.undercutRadius1);
+    g.undercutPoint1 = undercutPointOfGear1(g, g.undercutRadius1);
     g.undercutDist1 = lengthOf(g.undercutPoint1);
-    g.undercutPoint2 = undercutPointOfGear2(g.undercutRadius2);
+    g.undercutPoint2 = undercutPointOfGear2(g, g.undercutRadius2);
     g.undercutDist2 = lengthOf(g.undercutPoint2);
 
     // N1's side is bounded by gear 2's tip circle, N2's side by gear 1's.
-    g.contactLimit1 = contactLimitOf(g.tipContactDist2, g.interferenceDist1, g.undercutDist1);
-    g.contactLimit2 = contactLimitOf(g.tipContactDist1, g.interferenceDist2, g.undercutDist2);
+    g.contactEnd1 = contactEndOf(g.undercutDist1, g.tipContactDist2, g.interferenceDist1);
+    g.contactLimit1 =
+        contactLimitOf(g.contactEnd1, g.undercutDist1, g.tipContactDist2, g.interferenceDist1);
+    g.contactEnd2 = contactEndOf(g.undercutDist2, g.tipContactDist1, g.interferenceDist2);
+    g.contactLimit2 =
+        contactLimitOf(g.contactEnd2, g.undercutDist2, g.tipContactDist1, g.interferenceDist2);
 }
 
 }  // namespace
 
-void computeGearPair(int z1, int z2, double shift) {
-    GearPair& g = gearPair;
+ContactEnd contactEndOf(double undercutDist, double tipContactDist, double interferenceDist) {
+    if (undercutDist <= interferenceDist && undercutDist <= tipContactDist) {
+        return ContactEnd::UNDERCUT;
+    }
+    if (tipContactDist <= undercutDist && tipContactDist <= interferenceDist) {
+        return ContactEnd::TIP_CONTACT;
+    }
+    return ContactEnd::INTERFERENCE;
+}
+
+void computeGearPair(GearPair& g, int z1, int z2, double shift) {
     g.z1 = z1;
     g.z2 = z2;
     g.gearRatio = static_cast<double>(z1) / static_cast<double>(z2);
@@ -112,6 +153,10 @@ void computeGearPair(int z1, int z2, double shift) {
     g.addendum2 = 1.0 + g.shift2;
     g.tipRadius1 = g.pitchRadius1 + g.addendum1;
     g.tipRadius2 = g.pitchRadius2 + g.addendum2;
+    g.rootRadius1 = g.pitchRadius1 - g.dedendum1;
+    g.rootRadius2 = g.pitchRadius2 - g.dedendum2;
+    g.toothAngle1 = toothAngleOf(g.pitchRadius1, g.shift1, g.tanAlpha);
+    g.toothAngle2 = toothAngleOf(g.pitchRadius2, g.shift2, g.tanAlpha);
 
     // psi2: angle at gear 2's centre from the downward vertical to where its
     // tip circle meets the line of action (N1's side).
@@ -125,14 +170,54 @@ void computeGearPair(int z1, int z2, double shift) {
                           g.tipRadius1 * std::cos(psi1) - g.pitchRadius1};
     g.tipContactDist1 = lengthOf(g.tipContactPoint1);
 
-    computeOutlinesAndContactLimits();
+    computeOutlinesAndContactLimits(g);
 }
 
-void resetView() {
-    viewState.viewScale = 0.2;
-    // The product is taken in integers before the division.
-    viewState.angleStep = PI / (20 * gearPair.z1);
-    viewState.rollStep = viewState.angleStep;
-    viewState.theta1 = 0.0;
-    viewState.theta2 = 0.0;
+GearView gearOf(const GearPair& g, int gear) {
+    if (gear == 2) {
+        return GearView{2,
+                        g.z2,
+                        g.shift2,
+                        g.pitchRadius2,
+                        g.baseRadius2,
+                        g.tipRadius2,
+                        g.rootRadius2,
+                        g.toothAngle2,
+                        g.center2,
+                        g.toothOutline2,
+                        g.toothOutlineLast2,
+                        g.undercutRadius2,
+                        g.undercutPoint2,
+                        g.undercutDist2,
+                        g.interferencePoint2,
+                        g.interferenceDist2,
+                        g.tipContactPoint2,
+                        g.tipContactDist2,
+                        g.contactLimit2,
+                        g.contactEnd2,
+                        contactEndPointOf(g.contactEnd2, g.undercutPoint2, g.tipContactPoint1,
+                                          g.interferencePoint2)};
+    }
+    return GearView{1,
+                    g.z1,
+                    g.shift1,
+                    g.pitchRadius1,
+                    g.baseRadius1,
+                    g.tipRadius1,
+                    g.rootRadius1,
+                    g.toothAngle1,
+                    g.center1,
+                    g.toothOutline1,
+                    g.toothOutlineLast1,
+                    g.undercutRadius1,
+                    g.undercutPoint1,
+                    g.undercutDist1,
+                    g.interferencePoint1,
+                    g.interferenceDist1,
+                    g.tipContactPoint1,
+                    g.tipContactDist1,
+                    g.contactLimit1,
+                    g.contactEnd1,
+                    contactEndPointOf(g.contactEnd1, g.undercutPoint1, g.tipContactPoint2,
+                                      g.interferencePoint1)};
 }

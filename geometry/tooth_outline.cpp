@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "geometry/curves.h"
-#include "geometry/gear_pair.h"
 #include "geometry/junction.h"
 
 namespace {
@@ -19,21 +18,15 @@ constexpr int MAX_PROFILE_LAST = (CURVE_CAPACITY - 1 - 2 * ARC_SEGMENTS) / 2;
 
 }  // namespace
 
-int buildToothOutline(int gear, double shift, Point2* outline, double& undercutRadius) {
-    const int z = (gear == 2) ? gearPair.z2 : gearPair.z1;
-    const double x = shift;
-
-    const double R = z / 2.0;
-    const double hf = 1.25 - x;
-    const double ha = 1.0 + x;
-    const double rb = R * gearPair.cosAlpha;
-    const double ra = R + ha;
-    const double rf = R - hf;
-    const double toothAngle = (PI / 2 + 2 * x * gearPair.tanAlpha) / R;
+int buildToothOutline(const ToothCut& cut, Point2* outline, double& undercutRadius) {
+    const double R = cut.pitchRadius;
+    const double ra = cut.tipRadius;
+    const double rf = cut.rootRadius;
+    const double toothAngle = cut.toothAngle;
     const double spaceAngle = PI / R - toothAngle;
 
-    const int nF = involuteCurve(rb, ra, flankCurve);
-    const int nT = trochoidCurve(R, rf, filletCurve);
+    const int nF = involuteCurve(cut.baseRadius, ra, cut.pressureAngle, cut.invAlpha, flankCurve);
+    const int nT = trochoidCurve(R, rf, cut.pressureAngle, filletCurve);
     double junctionRadius = 0.0;
     int n = joinFlankAndFillet(nT, filletCurve, nF, flankCurve, toothProfile, junctionRadius);
     undercutRadius = junctionRadius;

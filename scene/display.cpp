@@ -4,12 +4,7 @@
 #include "draw/frame.h"
 #include "draw/lines.h"
 #include "draw/seam.h"
-#include "geometry/contact.h"
-#include "geometry/gear_pair.h"
 #include "scene/gear_figure.h"
-
-Point2 currentContactPoints[CONTACT_CAPACITY];
-int currentContactCount = 0;
 
 namespace {
 
@@ -50,117 +45,81 @@ void drawLegend(const char* const* lines) {
     seamLighting(true);
 }
 
-// A filled disc of 0.01 view units about p (model units). Reads viewState.
-void drawMarker(const Point2& p, const Color4& colour) {
-    const double scale = viewState.viewScale;
+// A filled disc of 0.01 view units about p (model units) at any scale.
+void drawMarker(double scale, const Point2& p, const Color4& colour) {
     drawScaledDisc(scale, p, MARKER_RADIUS / scale, colour);
 }
 
-// Marks the candidate nearest to the pitch point among a side's undercut
-// point, the mating tip-contact point and the interference point. On a tie
-// the earlier of the three is marked, so each side always shows one end of
-// the path of contact.
-void drawMeshLimitMarker(const Point2& undercut, double undercutDist, const Point2& tipContact,
-                         double tipContactDist, const Point2& interference,
-                         double interferenceDist) {
-    if (undercutDist <= interferenceDist && undercutDist <= tipContactDist) {
-        drawMarker(undercut, BLACK);
-    } else if (tipContactDist <= undercutDist && tipContactDist <= interferenceDist) {
-        drawMarker(tipContact, BLACK);
-    } else {
-        drawMarker(interference, BLACK);
+void drawUndercutCircle(const GearView& gear, double scale) {
+    if (gear.undercutRadius > gear.baseRadius) {
+        drawScaledCircle(scale, gear.centre, gear.undercutRadius, BLACK);
     }
 }
 
-// Turns the mesh on by rollStep and keeps theta1 within one angular pitch of
-// gear 1, in [basePitchAngle1, 2 basePitchAngle1). Reads gearPair, writes viewState.
-void stepMesh() {
-    ViewState& v = viewState;
-    const double pitchAngle = gearPair.basePitchAngle1;
-    v.theta1 = v.theta1 + v.rollStep;
-    v.totalAngle1 = v.totalAngle1 + v.rollStep;
-    v.totalAngle2 = gearPair.gearRatio * v.totalAngle1;
-    if (v.theta1 > pitchAngle) {
-        v.theta1 = v.theta1 - pitchAngle;
-    }
-    if (v.theta1 < pitchAngle) {
-        v.theta1 = v.theta1 + pitchAngle;
-    }
-    v.theta2 = gearPair.gearRatio * v.theta1;
-}
-
-void drawUndercutCircle(const Point2& centre, double undercutRadius, double baseRadius) {
-    if (undercutRadius > baseRadius) {
-        drawScaledCircle(viewState.viewScale, centre, undercutRadius, BLACK);
-    }
-}
-
-void drawDriveGear() {
-    const GearPair& g = gearPair;
+// Gear 1 alone, unturned, with all its circles.
+void drawDriveGear(const GearView& gear, double scale) {
     drawLegend(DRIVE_LEGEND);
-    drawCrossMark(Point2{0.0, viewState.viewScale * g.center1.y}, 0.0);
-    drawGearCircles(0.0, 1, 4);
-    drawUndercutCircle(g.center1, g.undercutRadius1, g.baseRadius1);
-    drawGearTeeth(viewState.viewScale, 0.0, g.z1, g.center1, g.toothOutlineLast1, g.toothOutline1,
-                  RED);
+    drawScaledCrossMark(scale, gear.centre, 0.0);
+    drawGearCircles(gear, scale, 0.0, 4);
+    drawUndercutCircle(gear, scale);
+    drawGearTeeth(gear, scale, 0.0, RED);
 }
 
-void drawDrivenGear() {
-    const GearPair& g = gearPair;
+// Gear 2 alone; its undercut circle is drawn first.
+void drawDrivenGear(const GearView& gear, double scale) {
     drawLegend(DRIVEN_LEGEND);
-    drawUndercutCircle(g.center2, g.undercutRadius2, g.baseRadius2);
-    drawCrossMark(Point2{0.0, viewState.viewScale * g.center2.y}, 0.0);
-    drawGearCircles(0.0, 2, 4);
-    drawGearTeeth(viewState.viewScale, 0.0, g.z2, g.center2, g.toothOutlineLast2, g.toothOutline2,
-                  RED);
+    drawUndercutCircle(gear, scale);
+    drawScaledCrossMark(scale, gear.centre, 0.0);
+    drawGearCircles(gear, scale, 0.0, 4);
+    drawGearTeeth(gear, scale, 0.0, RED);
 }
 
-// Draws the mesh as stepMesh and the contact points have left it.
-void drawGearMesh() {
-    const GearPair& g = gearPair;
-    const ViewState& v = viewState;
+// The mesh at the angles and contact points of view.
+void drawGearMesh(const GearPair& pair, const ViewState& view) {
+    const GearView gear1 = gearOf(pair, 1);
+    const GearView gear2 = gearOf(pair, 2);
+    const double scale = view.viewScale;
     drawLegend(MESH_LEGEND);
-    drawUndercutCircle(g.center1, g.undercutRadius1, g.baseRadius1);
-    drawUndercutCircle(g.center2, g.undercutRadius2, g.baseRadius2);
-    drawCrossMark(Point2{0.0, 0.0}, 0.0);
+    drawUndercutCircle(gear1, scale);
+    drawUndercutCircle(gear2, scale);
+    drawScaledCrossMark(scale, pair.pitchPoint, 0.0);
 
-    drawMarker(g.interferencePoint1, GREEN);
-    drawMarker(g.interferencePoint2, GREEN);
-    drawMarker(g.pitchPoint, BLUE);
-    drawMeshLimitMarker(g.undercutPoint1, g.undercutDist1, g.tipContactPoint2, g.tipContactDist2,
-                        g.interferencePoint1, g.interferenceDist1);
-    drawMeshLimitMarker(g.undercutPoint2, g.undercutDist2, g.tipContactPoint1, g.tipContactDist1,
-                        g.interferencePoint2, g.interferenceDist2);
-    drawScaledLine(viewState.viewScale, g.interferencePoint1, g.interferencePoint2, GREEN);
+    drawMarker(scale, gear1.interferencePoint, GREEN);
+    drawMarker(scale, gear2.interferencePoint, GREEN);
+    drawMarker(scale, pair.pitchPoint, BLUE);
+    // Each side's end of the path of contact, as the pair decided it.
+    drawMarker(scale, gear1.contactEndPoint, BLACK);
+    drawMarker(scale, gear2.contactEndPoint, BLACK);
+    drawScaledLine(scale, gear1.interferencePoint, gear2.interferencePoint, GREEN);
 
-    for (int i = 0; i < currentContactCount && i < CONTACT_CAPACITY; ++i) {
-        drawMarker(currentContactPoints[i], BLUE);
+    for (int i = 0; i < view.contactCount && i < CONTACT_CAPACITY; ++i) {
+        drawMarker(scale, view.contactPoints[i], BLUE);
     }
 
-    drawGearCircles(v.totalAngle1, 1, 3);
-    drawGearCircles(-v.totalAngle2, 2, 3);
-    drawGearTeeth(v.viewScale, v.theta1, g.z1, g.center1, g.toothOutlineLast1, g.toothOutline1,
-                  RED);
+    drawGearCircles(gear1, scale, view.totalAngle1, 3);
+    drawGearCircles(gear2, scale, -view.totalAngle2, 3);
+    drawGearTeeth(gear1, scale, view.theta1, RED);
     // Gear 2 stands half a turn round, then turns clockwise with gear 1.
-    drawGearTeeth(v.viewScale, PI - v.theta2, g.z2, g.center2, g.toothOutlineLast2, g.toothOutline2,
-                  RED);
+    drawGearTeeth(gear2, scale, PI - view.theta2, RED);
 }
 
 }  // namespace
 
-void display() {
-    beginFrame();
-    if (viewState.drawMode == '1') {
-        drawDriveGear();
+void drawFrame(const GearPair& pair, const ViewState& view, FrameDrawing drawing) {
+    beginFrame(drawing);
+    if (view.drawMode == '1') {
+        drawDriveGear(gearOf(pair, 1), view.viewScale);
     }
-    if (viewState.drawMode == '2') {
-        drawDrivenGear();
+    if (view.drawMode == '2') {
+        drawDrivenGear(gearOf(pair, 2), view.viewScale);
     }
-    if (viewState.drawMode == '3') {
-        // State first: nothing drawn before the contact markers depends on the angles.
-        stepMesh();
-        currentContactCount = contactPoints(viewState.theta1, currentContactPoints);
-        drawGearMesh();
+    if (view.drawMode == '3') {
+        drawGearMesh(pair, view);
     }
     endFrame();
+}
+
+void display() {
+    advanceView(viewState, gearPair);
+    drawFrame(gearPair, viewState, FrameDrawing::Bounded);
 }

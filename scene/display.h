@@ -1,17 +1,13 @@
 #pragma once
 
-#include "geometry/point2.h"
+#include "draw/target.h"
+#include "scene/program_state.h"
 
-// Room of the contact-point buffer of one mesh frame.
-constexpr int CONTACT_CAPACITY = 4;
+// Draws one whole frame of view.drawMode for pair, as advanceView has left
+// the view, bounded or literal (draw/target.h); changes neither. Any other
+// drawMode gives an empty frame.
+void drawFrame(const GearPair& pair, const ViewState& view, FrameDrawing drawing);
 
-// Contact points of the latest mesh frame (model units), packed at the front,
-// and how many of them are valid (0 to CONTACT_CAPACITY). Written by display
-// in mode '3' only.
-extern Point2 currentContactPoints[CONTACT_CAPACITY];
-extern int currentContactCount;
-
-// Draws one whole frame of the current drawMode; in mode '3' first advances
-// the mesh by one step. Any other drawMode gives an empty frame. Reads
-// gearPair, reads and writes viewState.
+// GLUT display callback, an entry point: every redraw first advances
+// viewState (in mode '3' the mesh turns one step), then draws it.
 void display();

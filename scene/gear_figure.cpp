@@ -6,41 +6,15 @@
 #include "draw/lines.h"
 #include "draw/patterned_lines.h"
 #include "draw/seam.h"
-#include "geometry/gear_pair.h"
 
 namespace {
 
 constexpr double CENTRE_DOT_RADIUS = 0.1;  // model units
 constexpr double TOOTH_LINE_WIDTH = 0.01;  // view units: 4 pixels
 
-// The circles of one gear, all in model units, centred on its centre.
-struct GearCircles {
-    Point2 centre;
-    double pitchRadius;
-    double baseRadius;
-    double tipRadius;
-    double rootRadius;
-};
-
-// Reads gearPair.
-GearCircles gearCircles(int gear) {
-    const bool drive = gear == 1;
-    const double r = drive ? gearPair.pitchRadius1 : gearPair.pitchRadius2;
-    const double shift = drive ? gearPair.shift1 : gearPair.shift2;
-    GearCircles c;
-    c.centre = drive ? Point2{0.0, -r} : Point2{0.0, r};
-    c.pitchRadius = r;
-    c.baseRadius = r * gearPair.cosAlpha;
-    c.tipRadius = r + 1.0 + shift;
-    c.rootRadius = r - 1.25 + shift;
-    return c;
-}
-
 }  // namespace
 
-void drawGearCircles(double angle, int gear, int level) {
-    const GearCircles g = gearCircles(gear);
-    const double scale = viewState.viewScale;
+void drawGearCircles(const GearView& g, double scale, double angle, int level) {
     const double cx = g.centre.x;
     const double cy = g.centre.y;
 
@@ -71,24 +45,23 @@ void drawGearCircles(double angle, int gear, int level) {
     }
 }
 
-void drawGearTeeth(double scale, double angle, int toothCount, const Point2& centre, int last,
-                   const Point2* outline, const Color4& colour) {
-    const double pitchAngle = 2.0 * PI / toothCount;
-    const double x = toView(scale * centre.x);
-    const double y = toView(scale * centre.y);
+void drawGearTeeth(const GearView& gear, double scale, double angle, const Color4& colour) {
+    const double pitchAngle = 2.0 * PI / gear.teeth;
+    const double x = toView(scale * gear.centre.x);
+    const double y = toView(scale * gear.centre.y);
 
     seamTranslate(x, y);
     seamRotate(angle * RAD_TO_DEG);
     // The copies add up to one full turn, so only angle and centre need undoing.
-    for (int i = 0; i < toothCount; ++i) {
+    for (int i = 0; i < gear.teeth; ++i) {
         seamRotate(-pitchAngle * RAD_TO_DEG);
-        drawPolyline(outline, last, colour);
+        drawPolyline(scale, gear.toothOutline, gear.toothOutlineLast, colour);
     }
     seamRotate(-angle * RAD_TO_DEG);
     seamTranslate(-x, -y);
 }
 
-void drawPolyline(const Point2* points, int last, const Color4& colour) {
+void drawPolyline(double scale, const Point2* points, int last, const Color4& colour) {
     // Bounded drawing leaves out the copies and segments outside the window.
-    drawScaledThickPolyline(viewState.viewScale, points, last, TOOTH_LINE_WIDTH, colour);
+    drawScaledThickPolyline(scale, points, last, TOOTH_LINE_WIDTH, colour);
 }

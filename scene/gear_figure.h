@@ -1,13 +1,16 @@
 #pragma once
 
 #include "draw/color.h"
-#include "geometry/point2.h"
+#include "geometry/gear_pair.h"
+
+// The figure of one gear at scale (view units per module), about its centre
+// in model units. Angles in radians, counter-clockwise.
 
 // Reference circles, centre dot, centre lines and pitch chain circle of gear
-// 1 or 2 turned by angle (radians); level chooses the circles. Reads gearPair, viewState.
-void drawGearCircles(double angle, int gear, int level);
-// toothCount copies of outline[0..last] about centre, turned by angle.
-void drawGearTeeth(double scale, double angle, int toothCount, const Point2& centre, int last,
-                   const Point2* outline, const Color4& colour);
-// Thick 4-pixel segments through points[0..last], scaled by viewScale.
-void drawPolyline(const Point2* points, int last, const Color4& colour);
+// turned by angle; level chooses the circles: from 1 the pitch chain circle,
+// from 2 the base circle, from 3 the tip circle, from 4 the root circle.
+void drawGearCircles(const GearView& gear, double scale, double angle, int level);
+// gear.teeth copies of gear's tooth outline about its centre, turned by angle.
+void drawGearTeeth(const GearView& gear, double scale, double angle, const Color4& colour);
+// Thick 4-pixel segments through scale x points[0..last] (model units); nothing for last below 1.
+void drawPolyline(double scale, const Point2* points, int last, const Color4& colour);

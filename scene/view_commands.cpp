@@ -1,15 +1,13 @@
 #include "scene/view_commands.h"
 
-#include "geometry/gear_pair.h"
-
 namespace {
 
 // A mode key restarts the mesh so that its first frame shows rotation zero.
-void selectMode(char mode) {
-    viewState.drawMode = mode;
-    viewState.rollStep = viewState.angleStep;
-    viewState.totalAngle1 = -viewState.rollStep;
-    viewState.theta1 = viewState.totalAngle1;
+void selectMode(ViewState& view, char mode) {
+    view.drawMode = mode;
+    view.rollStep = view.angleStep;
+    view.totalAngle1 = -view.rollStep;
+    view.theta1 = view.totalAngle1;
 }
 
 double boundedViewScale(double scale) {
@@ -24,24 +22,24 @@ double boundedViewScale(double scale) {
 
 }  // namespace
 
-bool applyViewKey(unsigned char key) {
+bool applyViewKey(ViewState& view, unsigned char key) {
     switch (key) {
     case '1':
     case '2':
     case '3':
-        selectMode(static_cast<char>(key));
+        selectMode(view, static_cast<char>(key));
         return true;
     case 'w':
-        viewState.viewScale = boundedViewScale(ZOOM_FACTOR * viewState.viewScale);
+        view.viewScale = boundedViewScale(ZOOM_FACTOR * view.viewScale);
         return true;
     case 'W':
-        viewState.viewScale = boundedViewScale(viewState.viewScale / ZOOM_FACTOR);
+        view.viewScale = boundedViewScale(view.viewScale / ZOOM_FACTOR);
         return true;
     case 'r':
-        viewState.rollStep = viewState.angleStep;
+        view.rollStep = view.angleStep;
         return true;
     case 'R':
-        viewState.rollStep = -viewState.angleStep;
+        view.rollStep = -view.angleStep;
         return true;
     case 's':
         return true;

@@ -3,6 +3,7 @@ code page 932, the order of console and window, and every kind of bad input
 through a pipe."""
 
 import tempfile
+import time
 import unittest
 
 from harness import Gearmesh, make_sjis_locale, top_level_windows
@@ -134,6 +135,58 @@ class BadInput(unittest.TestCase):
                 self.assertEqual(g.stdout_bytes(), (HEAD + PROMPT * prompts).encode())
                 self.assertEqual(g.stderr_bytes(), (errors + INPUT_ENDED).encode())
                 self.assertEqual(set(top_level_windows()), windows_before)
+
+
+class JapaneseInput(unittest.TestCase):
+    """What a Japanese input method types reads as its ASCII equivalent, in
+    UTF-8 and in code page 932 consoles."""
+
+    @classmethod
+    def setUpClass(cls):
+        out, err, cls.reference = run_to_window("20 40\n")
+        assert out == dialogue() and err == b""
+
+    def test_full_width_counts_in_utf8(self):
+        cases = ["２０　４０\n", "\ufeff20 40\n", "\ufeff２０　４０\n", "＋２０\n　４０\n"]
+        for text in cases:
+            with self.subTest(input=text):
+                out, err, mesh = run_to_window(text.encode("utf-8"))
+                self.assertEqual(out, dialogue())
+                self.assertEqual(err, b"")
+                self.assertEqual(mesh, self.reference)
+
+    def test_full_width_counts_in_code_page_932(self):
+        with tempfile.TemporaryDirectory() as directory:
+            locale = make_sjis_locale(directory)
+            self.assertIsNotNone(locale, "localedef could not build ja_JP.SJIS")
+            env = {"LOCPATH": directory}
+            cases = ["２０　４０\n".encode("cp932"), "＋２０\n４０\n".encode("cp932"),
+                     b"\xef\xbb\xbf20 40\n"]
+            for data in cases:
+                with self.subTest(input=data):
+                    out, err, mesh = run_to_window(data, lc_all=locale, env=env)
+                    self.assertEqual(out, dialogue(encoding="cp932"))
+                    self.assertEqual(err, b"")
+                    self.assertEqual(mesh, self.reference)
+            # A full-width minus is a minus: one error line, as for "-20".
+            with Gearmesh("－２０ ４０\n".encode("cp932"), lc_all=locale, env=env) as g:
+                g.close_stdin()
+                self.assertEqual(g.exit_code(), 1)
+                self.assertEqual(g.stderr_bytes(), (BAD_COUNT + INPUT_ENDED).encode("cp932"))
+
+    def test_words_after_the_second_count_do_not_feed_the_next_dialogue(self):
+        with Gearmesh("20 40 60 80\n") as g:
+            g.wait_window()
+            g.key("z", redraw=False)
+            asked = dialogue() + (HEAD + PROMPT).encode()
+            self.assertTrue(g.wait_stdout(asked), g.stdout_bytes())
+            # The dialogue waits for the student instead of reading 60 and 80.
+            time.sleep(1.0)
+            self.assertEqual(g.stdout_bytes(), asked)
+            self.assertEqual(g.stderr_bytes(), b"")
+            g.write("30 60\n")
+            self.assertTrue(g.wait_stdout(dialogue() + dialogue()))
+            self.assertEqual(g.stderr_bytes(), b"")
 
 
 class SetupAgain(unittest.TestCase):

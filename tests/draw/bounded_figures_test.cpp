@@ -43,12 +43,11 @@ bool inWindow(const Point2& p) {
 // Draws the figure literally and bounded, each as the only thing recorded.
 template <typename Draw>
 std::pair<std::vector<Segment>, std::vector<Segment>> literalAndBounded(Draw draw) {
-    startRecording();
+    recordFrame(FrameDrawing::Literal);
     draw();
     EXPECT_FALSE(recorderOverflowed());
     const std::vector<Segment> literal = recordedSegments();
-    startRecording();
-    setBoundedDrawing(true);
+    recordFrame(FrameDrawing::Bounded);
     draw();
     const std::vector<Segment> bounded = recordedSegments();
     expectStateLeftAsFound();
@@ -87,7 +86,7 @@ TEST(DrawChainCircle, BoundedDrawsTheLiteralPatternWhereTheWindowShowsIt) {
         SCOPED_TRACE(c.name);
         const auto [literal, bounded] = literalAndBounded([&] { drawCase(c); });
         // The centre in view units, through the caller's turn, and polar angles about it.
-        const double t = c.degrees * TRUE_PI / 180.0;
+        const double t = c.degrees * PRECISE_PI / 180.0;
         const Point2 centre{c.centre.x * std::cos(t) - c.centre.y * std::sin(t),
                             c.centre.x * std::sin(t) + c.centre.y * std::cos(t)};
         const auto angleOf = [&](const Point2& p) {
@@ -180,8 +179,7 @@ TEST(DrawChainCircle, BoundedLeavesOutCirclesThatMissTheWindow) {
 
 TEST(DrawChainCircle, BoundedSurvivesRadiiBeyondAnyCount) {
     // The counts clamp at the largest int; only the few periods by the window are drawn.
-    startRecording();
-    setBoundedDrawing(true);
+    recordFrame(FrameDrawing::Bounded);
     drawChainCircle(Point2{0, -1e9}, 1e9, BLUE);
     EXPECT_GT(recordedVertexCount(), 100);
     EXPECT_LT(recordedVertexCount(), 20000);
@@ -264,8 +262,7 @@ TEST(DrawScaledThickPolyline, BoundedKeepsTheSegmentsThatReachTheWindowInOnePrim
     EXPECT_EQ(recordedPrimitive(0).lineWidth, 4.0f);
 
     // Wholly outside: nothing drawn, and the state the thick lines leave.
-    startRecording();
-    setBoundedDrawing(true);
+    recordFrame(FrameDrawing::Bounded);
     seamLineWidth(7.0f);
     seamLighting(false);
     for (Point2& p : points) {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "draw/seam.h"
+#include "draw/circles.h"
 #include "recording_checks.h"
 
 namespace {
@@ -82,21 +82,19 @@ TEST(similarityScale, OnlyMapsThatKeepAngles) {
               0.0);
 }
 
-TEST(setBoundedDrawing, OneSettingPerTargetAndRecordingsStartLiteral) {
-    setSeamTarget(SeamTarget::OpenGL);
-    ASSERT_TRUE(boundedDrawing());  // the window is bounded from the start
-    ASSERT_TRUE(seamPreciseMatrix());
+TEST(beginFrame, TheFrameChoosesTheDrawingNotTheTarget) {
+    // A chain circle far larger than the window: bounded, only the periods by it.
+    const auto drawBigCircle = [] { drawChainCircle(Point2{0.0, -50.0}, 50.0, BLUE); };
+    recordFrame(FrameDrawing::Literal);
+    drawBigCircle();
+    const long long literal = recordedVertexCount();
+    // A new recording opens no frame and keeps the frame's choice.
     startRecording();
-    EXPECT_FALSE(boundedDrawing());
-    setBoundedDrawing(true);
-    EXPECT_TRUE(boundedDrawing());
-    startRecording();
-    EXPECT_FALSE(boundedDrawing());
+    drawBigCircle();
+    EXPECT_EQ(recordedVertexCount(), literal);
+    beginFrame();  // bounded unless told otherwise
+    drawBigCircle();
+    EXPECT_GT(recordedVertexCount(), 0);
+    EXPECT_LT(recordedVertexCount() * 10, literal);
     stopRecording();
-    EXPECT_TRUE(boundedDrawing());
-    // The literal window drawing reaches OpenGL through its own matrix calls.
-    setBoundedDrawing(false);
-    EXPECT_FALSE(seamPreciseMatrix());
-    setBoundedDrawing(true);
-    EXPECT_TRUE(seamPreciseMatrix());
 }

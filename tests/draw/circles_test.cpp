@@ -19,7 +19,7 @@ constexpr double ANGLE_TOLERANCE = 1e-7;
 // period k beginning at k periods plus phase.
 void expectChainCircle(int periods, int longChords, int shortChords, double radius, double phase) {
     ASSERT_EQ(storedPrimitiveCount(), 2 * periods);
-    const double periodAngle = 2.0 * TRUE_PI / periods;
+    const double periodAngle = 2.0 * PRECISE_PI / periods;
     const double chord = periodAngle / (longChords + 3 * shortChords);
     for (int k = 0; k < periods; ++k) {
         const int dash = 2 * k;
@@ -42,20 +42,21 @@ void expectChainCircle(int periods, int longChords, int shortChords, double radi
 // The same for a dashed circle: dashes of dashChords chords, gaps of gapChords.
 void expectDashCircle(int periods, int dashChords, int gapChords) {
     ASSERT_EQ(storedPrimitiveCount(), periods);
-    const double chord = 2.0 * TRUE_PI / periods / (dashChords + gapChords);
+    const double chord = 2.0 * PRECISE_PI / periods / (dashChords + gapChords);
     for (int k = 0; k < periods; ++k) {
         ASSERT_EQ(recordedPrimitive(k).vertexCount, 2 * dashChords);
         const double start = polarAngle(vertex(k, 0));
         const double end = polarAngle(vertex(k, 2 * dashChords - 1));
         EXPECT_NEAR(angleBetween(start, end), dashChords * chord, ANGLE_TOLERANCE);
-        EXPECT_NEAR(angleBetween((k + 1) * 2.0 * TRUE_PI / periods, start), 0.0, ANGLE_TOLERANCE);
+        EXPECT_NEAR(angleBetween((k + 1) * 2.0 * PRECISE_PI / periods, start), 0.0,
+                    ANGLE_TOLERANCE);
     }
 }
 
 }  // namespace
 
 TEST(DrawDisc, PolygonOfCircleSegmentsAndNegativeRadiusOpposite) {
-    startRecording();
+    recordFrame(FrameDrawing::Literal);
     drawDisc(Point2{0.25, -0.5}, 0.5, GREEN);
     drawDisc(Point2{0.25, -0.5}, -0.5, GREEN);
     ASSERT_EQ(recordedPrimitive(0).mode, SEAM_POLYGON);
@@ -71,7 +72,7 @@ TEST(DrawDisc, PolygonOfCircleSegmentsAndNegativeRadiusOpposite) {
 }
 
 TEST(DrawCircle, LoopOfPairsClosingThe120Gon) {
-    startRecording();
+    recordFrame(FrameDrawing::Literal);
     drawCircle(Point2{0, 0}, 1.0, RED);
     const RecordedPrimitive loop = recordedPrimitive(0);
     EXPECT_EQ(loop.mode, SEAM_LINE_LOOP);
@@ -80,7 +81,7 @@ TEST(DrawCircle, LoopOfPairsClosingThe120Gon) {
     for (int j = 1; j + 1 < loop.vertexCount; j += 2) {
         expectPointNear(vertex(0, j + 1), vertex(0, j).x, vertex(0, j).y, 0.0);
     }
-    EXPECT_NEAR(polarAngle(vertex(0, 237)), 119.0 * 2.0 * TRUE_PI / 120.0, 1e-9);
+    EXPECT_NEAR(polarAngle(vertex(0, 237)), 119.0 * 2.0 * PRECISE_PI / 120.0, 1e-9);
 }
 
 TEST(DrawChainCircle, CountsFollowTheRadius) {
@@ -91,7 +92,7 @@ TEST(DrawChainCircle, CountsFollowTheRadius) {
     for (const Case& c : {Case{0.1, 6, 9, 2}, Case{0.19, 6, 9, 2}, Case{0.2, 6, 9, 2},
                           Case{0.3, 9, 13, 3}, Case{0.5, 15, 22, 5}, Case{1.0, 31, 45, 10}}) {
         SCOPED_TRACE(c.radius);
-        startRecording();
+        recordFrame(FrameDrawing::Literal);
         drawChainCircle(Point2{0, 0}, c.radius, BLUE);
         expectChainCircle(c.periods, c.longChords, c.shortChords, c.radius, 0.0);
         expectStateLeftAsFound();
@@ -99,29 +100,29 @@ TEST(DrawChainCircle, CountsFollowTheRadius) {
 }
 
 TEST(DrawChainCircle, NegativeRadiusTurnsThePatternHalfATurn) {
-    startRecording();
+    recordFrame(FrameDrawing::Literal);
     drawChainCircle(Point2{0, 0}, -1.0, BLUE);
-    expectChainCircle(31, 45, 10, -1.0, TRUE_PI);
+    expectChainCircle(31, 45, 10, -1.0, PRECISE_PI);
 }
 
 TEST(DrawChainCircle, PatternTurnsWithTheCallersFrame) {
-    startRecording();
+    recordFrame(FrameDrawing::Literal);
     seamRotate(30.0);
     drawChainCircle(Point2{0, 0}, 0.5, BLUE);
-    expectChainCircle(15, 22, 5, 0.5, TRUE_PI / 6.0);
+    expectChainCircle(15, 22, 5, 0.5, PRECISE_PI / 6.0);
 }
 
 TEST(DrawScaledChainCircle, PeriodsFollowTheScaledRadius) {
-    startRecording();
+    recordFrame(FrameDrawing::Literal);
     drawScaledChainCircle(0.2, Point2{0, 0}, 10.0, BLUE);
     expectChainCircle(62, 90, 20, 2.0, 0.0);
 }
 
 TEST(DrawDashCircle, CountsFollowTheRadius) {
-    startRecording();
+    recordFrame(FrameDrawing::Literal);
     drawDashCircle(Point2{0, 0}, 1.0, RED);
     expectDashCircle(31, 40, 10);
-    startRecording();
+    recordFrame(FrameDrawing::Literal);
     drawDashCircle(Point2{0, 0}, 0.2, RED);
     expectDashCircle(6, 8, 2);
     expectStateLeftAsFound();
@@ -148,7 +149,7 @@ TEST(ChainCirclePattern, NaNTakesTheSmallRadiusCountsAndHugeRadiiClamp) {
 }
 
 TEST(DrawChainCircle, NaNRadiusDrawsTheSmallPattern) {
-    startRecording();
+    recordFrame(FrameDrawing::Literal);
     drawChainCircle(Point2{0, 0}, std::numeric_limits<double>::quiet_NaN(), BLUE);
     EXPECT_EQ(storedPrimitiveCount(), 12);
     expectStateLeftAsFound();

@@ -12,7 +12,7 @@ TEST(ToView, KeepsModelLengthsExactly) {
 }
 
 TEST(DrawLine, DrawsUnderTheCallersMatrixWithLightingOff) {
-    startRecording();
+    recordFrame(FrameDrawing::Literal);
     seamLighting(true);
     seamTranslate(0.5, 0.0);
     drawLine(Point2{0.0, 0.0}, Point2{0.25, -0.5}, BLUE);
@@ -28,7 +28,7 @@ TEST(DrawLine, DrawsUnderTheCallersMatrixWithLightingOff) {
 }
 
 TEST(DrawThickLine, WidthInViewUnitsBecomesPixelsAndTwoStaysAfter) {
-    startRecording();
+    recordFrame(FrameDrawing::Literal);
     drawThickLine(Point2{0, 0}, Point2{1, 0}, 0.01, RED);
     drawThickLine(Point2{0, 0}, Point2{1, 0}, 0.005, RED);
     EXPECT_EQ(recordedPrimitive(0).lineWidth, 4.0f);
@@ -38,7 +38,7 @@ TEST(DrawThickLine, WidthInViewUnitsBecomesPixelsAndTwoStaysAfter) {
 }
 
 TEST(DrawThickLine, InvalidWidthDrawsWithTheWidthInForce) {
-    startRecording();
+    recordFrame(FrameDrawing::Literal);
     for (double width : {0.0, -0.01, std::numeric_limits<double>::quiet_NaN()}) {
         seamLineWidth(3.0f);
         clearRecording();
@@ -49,14 +49,14 @@ TEST(DrawThickLine, InvalidWidthDrawsWithTheWidthInForce) {
 }
 
 TEST(DrawScaledLine, ScalesBothPoints) {
-    startRecording();
+    recordFrame(FrameDrawing::Literal);
     drawScaledLine(0.2, Point2{0, -10}, Point2{0, 10}, GREEN);
     expectPointNear(vertex(0, 0), 0.0, -2.0);
     expectPointNear(vertex(0, 1), 0.0, 2.0);
 }
 
 TEST(DrawCrossMark, WindowWideBlackArmsThroughThePoint) {
-    startRecording();
+    recordFrame(FrameDrawing::Literal);
     seamLineWidth(5.0f);
     drawCrossMark(Point2{0.5, -0.25}, 0.0);
     const RecordedPrimitive cross = recordedPrimitive(0);
@@ -72,15 +72,15 @@ TEST(DrawCrossMark, WindowWideBlackArmsThroughThePoint) {
 }
 
 TEST(DrawCrossMark, AngleTurnsBothArmsAboutThePoint) {
-    startRecording();
-    drawCrossMark(Point2{0.5, -0.25}, TRUE_PI / 4.0);
+    recordFrame(FrameDrawing::Literal);
+    drawCrossMark(Point2{0.5, -0.25}, PRECISE_PI / 4.0);
     const double arm = 10.0 / std::sqrt(2.0);
     expectPointNear(vertex(0, 1), 0.5 + arm, -0.25 + arm, 1e-8);
     expectPointNear(vertex(0, 3), 0.5 - arm, -0.25 + arm, 1e-8);
 }
 
 TEST(DrawString, TextAtTheRasterPositionInTheColourOfThatMoment) {
-    startRecording();
+    recordFrame(FrameDrawing::Literal);
     seamColor(RED);
     seamRasterPos(0.1f, 0.1f);
     seamTranslate(-0.5, 0.25);
@@ -98,7 +98,7 @@ TEST(DrawString, TextAtTheRasterPositionInTheColourOfThatMoment) {
 }
 
 TEST(DrawString, EmptyTextDrawsNothingAndKeepsTheColour) {
-    startRecording();
+    recordFrame(FrameDrawing::Literal);
     seamColor(GREEN);
     drawString(0.0f, 0.0f, LEGEND_FONT, "");
     EXPECT_EQ(recordedTextCount(), 0);
@@ -107,8 +107,8 @@ TEST(DrawString, EmptyTextDrawsNothingAndKeepsTheColour) {
 }
 
 TEST(RotateThenTranslate, ShiftsAlongTheTurnedAxes) {
-    startRecording();
-    rotateThenTranslate(TRUE_PI / 2.0, 0.5, 0.0);
+    recordFrame(FrameDrawing::Literal);
+    rotateThenTranslate(PRECISE_PI / 2.0, 0.5, 0.0);
     drawLine(Point2{0, 0}, Point2{0.25, 0}, BLACK);
     expectPointNear(vertex(0, 0), 0.0, 0.5, 1e-8);
     expectPointNear(vertex(0, 1), 0.0, 0.75, 1e-8);
@@ -116,8 +116,8 @@ TEST(RotateThenTranslate, ShiftsAlongTheTurnedAxes) {
 }
 
 TEST(RotateAboutPoint, TurnsAboutTheSumOfTheTwoPoints) {
-    startRecording();
-    rotateAboutPoint(Point2{0.25, 0.0}, Point2{0.0, 0.25}, TRUE_PI / 2.0);
+    recordFrame(FrameDrawing::Literal);
+    rotateAboutPoint(Point2{0.25, 0.0}, Point2{0.0, 0.25}, PRECISE_PI / 2.0);
     drawLine(Point2{0.25, 0.25}, Point2{0.5, 0.25}, BLACK);
     expectPointNear(vertex(0, 0), 0.25, 0.25, 1e-8);
     expectPointNear(vertex(0, 1), 0.25, 0.5, 1e-8);

@@ -47,7 +47,7 @@ TEST(TruncatedCount, ClampsWhereAnIntWouldOverflow) {
 }
 
 TEST(DrawDashLine, LengthOneHasTenDashesFromAToB) {
-    startRecording();
+    recordFrame(FrameDrawing::Literal);
     // Length 1 along (0.6, 0.8): the dashes must follow the segment's direction.
     const Point2 a{0.1, -0.2};
     drawDashLine(a, Point2{0.7, 0.6}, BLUE);
@@ -62,7 +62,7 @@ TEST(DrawDashLine, LengthOneHasTenDashesFromAToB) {
 }
 
 TEST(DrawDashLine, ShortLineHasFourDashes) {
-    startRecording();
+    recordFrame(FrameDrawing::Literal);
     drawDashLine(Point2{0, 0}, Point2{0.2, 0}, BLUE);
     ASSERT_EQ(recordedPrimitive(0).vertexCount, 8);
     const double unit = 2.0 / 38.0;
@@ -72,7 +72,7 @@ TEST(DrawDashLine, ShortLineHasFourDashes) {
 }
 
 TEST(DrawChainLine, AlongTheYAxisLongDashDotAndFinalDash) {
-    startRecording();
+    recordFrame(FrameDrawing::Literal);
     drawChainLine(Point2{0, 0}, Point2{0, 1}, RED);
     // 5 periods of long dash and dot, then the final long dash.
     ASSERT_EQ(recordedPrimitive(0).vertexCount, 22);
@@ -86,7 +86,7 @@ TEST(DrawChainLine, AlongTheYAxisLongDashDotAndFinalDash) {
 }
 
 TEST(DrawScaledChainLine, PeriodsFollowTheScaledLength) {
-    startRecording();
+    recordFrame(FrameDrawing::Literal);
     drawScaledChainLine(0.2, Point2{0, -10}, Point2{0, 10}, RED);
     ASSERT_EQ(recordedPrimitive(0).vertexCount, 4 * 23 + 2);
     expectPointNear(vertex(0, 0), 0.0, -2.0, 1e-8);
@@ -94,7 +94,7 @@ TEST(DrawScaledChainLine, PeriodsFollowTheScaledLength) {
 }
 
 TEST(DrawDashLine, DegenerateInputsDrawTheFallbackPatternAndRestoreState) {
-    startRecording();
+    recordFrame(FrameDrawing::Literal);
     drawDashLine(Point2{0.3, 0.3}, Point2{0.3, 0.3}, BLUE);
     drawChainLine(Point2{0.3, 0.3}, Point2{0.3, 0.3}, BLUE);
     drawDashLine(Point2{NOT_A_NUMBER, 0}, Point2{1, 0}, BLUE);

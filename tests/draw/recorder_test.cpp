@@ -1,39 +1,83 @@
 #include "draw/recorder.h"
 
+#include "draw/circles.h"
 #include "draw/frame.h"
 #include "draw/lines.h"
 #include "draw/seam.h"
 #include "recording_checks.h"
 
 TEST(Recorder, FullStoresKeepCountingAndFlagTheOverflow) {
-    startRecording();
-    resetSeamVertexCount();
-    seamBegin(SEAM_LINES);
-    for (int k = 0; k < RECORDER_VERTEX_CAPACITY + 10; ++k) {
-        seamVertex(k, 0.0);
-    }
-    seamEnd();
-    drawLine(Point2{0, 0}, Point2{1, 1}, RED);
-    EXPECT_TRUE(recorderOverflowed());
-    EXPECT_EQ(recordedVertexCount(), RECORDER_VERTEX_CAPACITY + 12LL);
-    EXPECT_EQ(seamVertexCount(), RECORDER_VERTEX_CAPACITY + 12LL);
-    EXPECT_EQ(storedVertexCount(), RECORDER_VERTEX_CAPACITY);
-    EXPECT_EQ(recordedPrimitive(0).vertexCount, RECORDER_VERTEX_CAPACITY);
-    EXPECT_EQ(recordedPrimitive(1).vertexCount, 0);
-    EXPECT_EQ(recordedPrimitiveCount(), 2);
-
-    clearRecording();
-    for (int i = 0; i < RECORDER_PRIMITIVE_CAPACITY + 1; ++i) {
-        seamBegin(SEAM_POLYGON);
+    for (const RecorderCapacity capacity : {RecorderCapacity{100, 10}, DEFAULT_RECORDER_CAPACITY}) {
+        SCOPED_TRACE(capacity.vertices);
+        startRecording(capacity);
+        EXPECT_EQ(recorderCapacity().vertices, capacity.vertices);
+        resetSeamVertexCount();
+        seamBegin(SEAM_LINES);
+        for (int k = 0; k < capacity.vertices + 10; ++k) {
+            seamVertex(k, 0.0);
+        }
         seamEnd();
+        drawLine(Point2{0, 0}, Point2{1, 1}, RED);
+        EXPECT_TRUE(recorderOverflowed());
+        EXPECT_EQ(recordedVertexCount(), capacity.vertices + 12LL);
+        EXPECT_EQ(seamVertexCount(), capacity.vertices + 12LL);
+        EXPECT_EQ(storedVertexCount(), capacity.vertices);
+        EXPECT_EQ(recordedPrimitive(0).vertexCount, capacity.vertices);
+        EXPECT_EQ(recordedPrimitive(1).vertexCount, 0);
+        EXPECT_EQ(recordedPrimitiveCount(), 2);
+
+        clearRecording();
+        for (int i = 0; i < capacity.primitives + 1; ++i) {
+            seamBegin(SEAM_POLYGON);
+            seamEnd();
+        }
+        EXPECT_TRUE(recorderOverflowed());
+        EXPECT_EQ(storedPrimitiveCount(), capacity.primitives);
+        EXPECT_EQ(recordedPrimitiveCount(), capacity.primitives + 1LL);
     }
+    // No stores at all: everything is counted, nothing kept.
+    startRecording(RecorderCapacity{0, -5});
+    drawLine(Point2{0, 0}, Point2{1, 1}, RED);
+    EXPECT_EQ(recordedVertexCount(), 2);
+    EXPECT_EQ(storedPrimitiveCount(), 0);
     EXPECT_TRUE(recorderOverflowed());
-    EXPECT_EQ(storedPrimitiveCount(), RECORDER_PRIMITIVE_CAPACITY);
-    EXPECT_EQ(recordedPrimitiveCount(), RECORDER_PRIMITIVE_CAPACITY + 1LL);
+}
+
+namespace {
+
+int swaps = 0;
+int verticesAtSwap = 0;
+
+void countSwap() {
+    ++swaps;
+    verticesAtSwap = storedVertexCount();
+}
+
+}  // namespace
+
+TEST(Recorder, ACopiedTargetWithItsOwnSwapGetsEachWholeFrame) {
+    // What a target built on the recorder does: the recorder's functions,
+    // its own swapBuffers.
+    DrawTarget handOn = RECORDER_TARGET;
+    handOn.swapBuffers = countSwap;
+    stopRecording();  // whatever recording an earlier test left on
+    const DrawTarget* before = drawTarget();
+    startRecording(RecorderCapacity{1000, 100});
+    setDrawTarget(&handOn);
+    for (int frame = 1; frame <= 2; ++frame) {
+        beginFrame();
+        drawLine(Point2{0, 0}, Point2{1, 1}, RED);
+        drawCircle(Point2{0, 0}, 0.5, BLUE);
+        endFrame();
+        EXPECT_EQ(swaps, frame);
+        EXPECT_EQ(verticesAtSwap, 2 + 2 * (CIRCLE_SEGMENTS - 1));
+    }
+    stopRecording();
+    EXPECT_EQ(drawTarget(), before);
 }
 
 TEST(Recorder, TextStoreOverflows) {
-    startRecording();
+    recordFrame(FrameDrawing::Literal);
     for (int i = 0; i < RECORDER_TEXT_CAPACITY + 1; ++i) {
         drawString(0.0f, 0.0f, LEGEND_FONT, "x");
     }
@@ -50,7 +94,7 @@ TEST(Recorder, TextStoreOverflows) {
 }
 
 TEST(Recorder, FrameBracketEmptiesTheRecordingAndResetsTheMatrix) {
-    startRecording();
+    recordFrame(FrameDrawing::Literal);
     seamTranslate(0.5, 0.5);
     drawLine(Point2{0, 0}, Point2{1, 0}, RED);
     endFrame();
@@ -63,7 +107,7 @@ TEST(Recorder, FrameBracketEmptiesTheRecordingAndResetsTheMatrix) {
 }
 
 TEST(Recorder, UnbalancedStacksAreIgnoredAsOpenGLDoes) {
-    startRecording();
+    recordFrame(FrameDrawing::Literal);
     seamPopMatrix();
     seamPopAttrib();
     for (int i = 0; i < RECORDER_MATRIX_DEPTH + 3; ++i) {
@@ -79,7 +123,7 @@ TEST(Recorder, UnbalancedStacksAreIgnoredAsOpenGLDoes) {
 }
 
 TEST(Recorder, TextKeepsTheRasterColourNotLaterColours) {
-    startRecording();
+    recordFrame(FrameDrawing::Literal);
     seamPushCurrentAttrib();
     seamColor(BLUE);
     seamLighting(true);

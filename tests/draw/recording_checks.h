@@ -6,9 +6,14 @@
 
 #include <cmath>
 
+#include "draw/frame.h"
 #include "draw/recorder.h"
 
-constexpr double TRUE_PI = 3.14159265358979323846;
+// Starts a recording with a frame drawn as given.
+inline void recordFrame(FrameDrawing drawing) {
+    startRecording();
+    beginFrame(drawing);
+}
 
 inline void expectPointNear(const Point2& actual, double x, double y, double tolerance = 1e-12) {
     EXPECT_NEAR(actual.x, x, tolerance);
@@ -23,17 +28,17 @@ inline Point2 vertex(int i, int j) {
 // Polar angle of p in [0, 2 pi).
 inline double polarAngle(const Point2& p) {
     const double angle = std::atan2(p.y, p.x);
-    return angle < 0.0 ? angle + 2.0 * TRUE_PI : angle;
+    return angle < 0.0 ? angle + 2.0 * PRECISE_PI : angle;
 }
 
 // Difference of two angles folded into (-pi, pi].
 inline double angleBetween(double from, double to) {
-    double difference = std::fmod(to - from, 2.0 * TRUE_PI);
-    if (difference > TRUE_PI) {
-        difference -= 2.0 * TRUE_PI;
+    double difference = std::fmod(to - from, 2.0 * PRECISE_PI);
+    if (difference > PRECISE_PI) {
+        difference -= 2.0 * PRECISE_PI;
     }
-    if (difference <= -TRUE_PI) {
-        difference += 2.0 * TRUE_PI;
+    if (difference <= -PRECISE_PI) {
+        difference += 2.0 * PRECISE_PI;
     }
     return difference;
 }

@@ -7,9 +7,9 @@
 #include "recording_checks.h"
 
 TEST(DrawFilledEllipse, PolarRadiusOfTheSemiAxesAndTurnedByTheAngle) {
-    startRecording();
+    recordFrame(FrameDrawing::Literal);
     drawFilledEllipse(Point2{0, 0}, 2.0, 1.0, 0.0, GREEN);
-    drawFilledEllipse(Point2{0, 0}, 2.0, 1.0, TRUE_PI / 2.0, GREEN);
+    drawFilledEllipse(Point2{0, 0}, 2.0, 1.0, PRECISE_PI / 2.0, GREEN);
     drawFilledEllipse(Point2{0.5, 0}, 0.25, 0.25, 0.0, GREEN);
     ASSERT_EQ(recordedPrimitive(0).vertexCount, CIRCLE_SEGMENTS + 1);
     expectPointNear(vertex(0, 0), 2.0, 0.0);
@@ -27,7 +27,7 @@ TEST(DrawFilledEllipse, PolarRadiusOfTheSemiAxesAndTurnedByTheAngle) {
 }
 
 TEST(DrawEllipse, LoopOfPairsFromTheEndOfTheFirstAxis) {
-    startRecording();
+    recordFrame(FrameDrawing::Literal);
     drawEllipse(Point2{0, 0}, 2.0, 1.0, 0.0, RED);
     const RecordedPrimitive loop = recordedPrimitive(0);
     EXPECT_EQ(loop.mode, SEAM_LINE_LOOP);
@@ -38,7 +38,7 @@ TEST(DrawEllipse, LoopOfPairsFromTheEndOfTheFirstAxis) {
 }
 
 TEST(DrawEllipse, ZeroSemiAxisDrawsNothing) {
-    startRecording();
+    recordFrame(FrameDrawing::Literal);
     drawEllipse(Point2{0, 0}, 0.5, 0.0, 0.0, RED);
     drawFilledEllipse(Point2{0, 0}, 0.0, 0.0, 0.0, RED);
     drawFilledEllipse(Point2{0, 0}, 0.0, 0.5, 0.0, RED);
@@ -47,8 +47,8 @@ TEST(DrawEllipse, ZeroSemiAxisDrawsNothing) {
 }
 
 TEST(DrawFilledRect, TurnsAboutItsCorner) {
-    startRecording();
-    drawFilledRect(Point2{0, 0}, 0.5, 0.25, TRUE_PI / 2.0, BLUE);
+    recordFrame(FrameDrawing::Literal);
+    drawFilledRect(Point2{0, 0}, 0.5, 0.25, PRECISE_PI / 2.0, BLUE);
     drawRect(Point2{0.5, 0.5}, 0.5, 0.25, 0.0, BLUE);
     EXPECT_EQ(recordedPrimitive(0).mode, SEAM_POLYGON);
     expectPointNear(vertex(0, 0), 0.0, 0.0);
@@ -61,7 +61,7 @@ TEST(DrawFilledRect, TurnsAboutItsCorner) {
 }
 
 TEST(DrawArrow, ShaftAndHeadEndAtTheTip) {
-    startRecording();
+    recordFrame(FrameDrawing::Literal);
     drawArrow(Point3{0, 0, 5}, 0.5, 0.0, RED);
     ASSERT_EQ(storedPrimitiveCount(), 3);
     expectPointNear(vertex(0, 0), -0.1, -0.01);
@@ -74,8 +74,8 @@ TEST(DrawArrow, ShaftAndHeadEndAtTheTip) {
 }
 
 TEST(DrawArrow, ShortArrowKeepsTheFullHead) {
-    startRecording();
-    drawArrow(Point3{0.5, 0.5, 0}, 0.05, TRUE_PI, RED);
+    recordFrame(FrameDrawing::Literal);
+    drawArrow(Point3{0.5, 0.5, 0}, 0.05, PRECISE_PI, RED);
     drawArrow(Point3{0, 0, 0}, std::nan(""), 0.0, RED);
     // The shaft has no length; the head points along -x from the tip.
     expectPointNear(vertex(0, 0), vertex(0, 1).x, vertex(0, 1).y, 1e-12);
@@ -85,7 +85,7 @@ TEST(DrawArrow, ShortArrowKeepsTheFullHead) {
 }
 
 TEST(DrawGrid, TwoNPlusOneBlackLinesEachWayOnePixelWide) {
-    startRecording();
+    recordFrame(FrameDrawing::Literal);
     drawGrid(Point2{0, 0}, 0.0, 2, 0.1, 0.1);
     ASSERT_EQ(storedPrimitiveCount(), 10);
     for (int i = 0; i < 5; ++i) {
@@ -102,7 +102,7 @@ TEST(DrawGrid, TwoNPlusOneBlackLinesEachWayOnePixelWide) {
 }
 
 TEST(DrawGrid, SmallAndNegativeCounts) {
-    startRecording();
+    recordFrame(FrameDrawing::Literal);
     drawGrid(Point2{0.25, 0.25}, 0.0, 0, 0.1, 0.1);
     ASSERT_EQ(storedPrimitiveCount(), 2);
     expectPointNear(vertex(0, 0), 0.25, 0.25);

@@ -4,35 +4,40 @@
 
 #include <cmath>
 
-#include "geometry/gear_pair.h"
 #include "geometry_test_util.h"
 
 using namespace testutil;
 
+namespace {
+
+GearPair pair;
+
+}  // namespace
+
 // A candidate exactly on either end of the path of contact is not a contact.
 // Values chosen so that every candidate is exact in binary.
 TEST(contactPoints, EndsOfThePathAreExcluded) {
-    gearPair.pressureAngle = alpha();
-    gearPair.baseRadius1 = 0.5;
-    gearPair.basePitch = 4.0;
-    gearPair.contactLimit1 = 1.5;
-    gearPair.contactLimit2 = 2.0;
+    pair.pressureAngle = alpha();
+    pair.baseRadius1 = 0.5;
+    pair.basePitch = 4.0;
+    pair.contactLimit1 = 1.5;
+    pair.contactLimit2 = 2.0;
     Point2 points[4] = {{9, 9}, {9, 9}, {9, 9}, {9, 9}};
 
     // Candidates s = 0.5 angle + 4 - 4k.
-    EXPECT_EQ(contactPoints(-4.0, points), 0);  // 2.0 = contactLimit2
-    EXPECT_EQ(contactPoints(-3.0, points), 0);  // -1.5 = -contactLimit1
-    EXPECT_EQ(points[0].x, 9.0);                // untouched when none is found
+    EXPECT_EQ(contactPoints(pair, -4.0, points), 0);  // 2.0 = contactLimit2
+    EXPECT_EQ(contactPoints(pair, -3.0, points), 0);  // -1.5 = -contactLimit1
+    EXPECT_EQ(points[0].x, 9.0);                      // untouched when none is found
 
-    ASSERT_EQ(contactPoints(-5.0, points), 1);  // 1.5
+    ASSERT_EQ(contactPoints(pair, -5.0, points), 1);  // 1.5
     EXPECT_NEAR(points[0].x, -1.5 * std::cos(alpha()), 1e-15);
     EXPECT_NEAR(points[0].y, 1.5 * std::sin(alpha()), 1e-15);
     EXPECT_EQ(points[1].x, 9.0);
 
     // A long path holds two contacts, packed in order of falling s.
-    gearPair.contactLimit1 = 3.0;
-    gearPair.contactLimit2 = 3.0;
-    ASSERT_EQ(contactPoints(-5.0, points), 2);  // 1.5 and -2.5
+    pair.contactLimit1 = 3.0;
+    pair.contactLimit2 = 3.0;
+    ASSERT_EQ(contactPoints(pair, -5.0, points), 2);  // 1.5 and -2.5
     EXPECT_NEAR(points[1].x, 2.5 * std::cos(alpha()), 1e-15);
     EXPECT_NEAR(points[1].y, -2.5 * std::sin(alpha()), 1e-15);
 }
@@ -40,9 +45,9 @@ TEST(contactPoints, EndsOfThePathAreExcluded) {
 // One angular pitch of gear 1 moves the contacts by one base pitch, so at
 // that angle a contact stands on the pitch point.
 TEST(contactPoints, PitchPointAfterOneBasePitch) {
-    computeGearPair(20, 40);
+    computeGearPair(pair, 20, 40);
     Point2 points[4];
-    ASSERT_EQ(contactPoints(2 * PI / 20, points), 1);
+    ASSERT_EQ(contactPoints(pair, 2 * PI / 20, points), 1);
     EXPECT_NEAR(points[0].x, 0.0, 1e-12);
     EXPECT_NEAR(points[0].y, 0.0, 1e-12);
 }
@@ -51,7 +56,7 @@ TEST(contactPoints, PitchPointAfterOneBasePitch) {
 // - R sin(alpha) either side, and 2L exceeds one base pitch, so there is
 // always one pair in mesh and sometimes two.
 TEST(contactPoints, EqualTwentyToothGearsOverOnePitch) {
-    computeGearPair(20, 20);
+    computeGearPair(pair, 20, 20);
     const double rb = 10 * std::cos(alpha());
     const double L = std::sqrt(11.0 * 11.0 - rb * rb) - 10 * std::sin(alpha());
     const double pb = PI * std::cos(alpha());
@@ -66,7 +71,7 @@ TEST(contactPoints, EqualTwentyToothGearsOverOnePitch) {
             continue;
         }
         Point2 points[4];
-        const int n = contactPoints(angle, points);
+        const int n = contactPoints(pair, angle, points);
         EXPECT_EQ(n, (s > pb - L && s < L) ? 2 : 1) << angle;
         twos += (n == 2);
         for (int k = 0; k < n; ++k) {
@@ -85,16 +90,15 @@ TEST(contactPoints, EqualTwentyToothGearsOverOnePitch) {
 // Heavy undercut shortens the path below one base pitch: some angles find no
 // contact at all.
 TEST(contactPoints, ShortPathHasGaps) {
-    computeGearPair(6, 40);
-    ASSERT_LT(gearPair.contactLimit1 + gearPair.contactLimit2, gearPair.basePitch);
+    computeGearPair(pair, 6, 40);
+    ASSERT_LT(pair.contactLimit1 + pair.contactLimit2, pair.basePitch);
     const double pitchAngle = 2 * PI / 6;
     int none = 0;
     for (int step = 0; step < 240; ++step) {
         Point2 points[4];
-        none += (contactPoints(pitchAngle + step * pitchAngle / 240, points) == 0);
+        none += (contactPoints(pair, pitchAngle + step * pitchAngle / 240, points) == 0);
     }
     // The gap is the part of a base pitch that the path does not cover.
-    const double gapShare =
-        1 - (gearPair.contactLimit1 + gearPair.contactLimit2) / gearPair.basePitch;
+    const double gapShare = 1 - (pair.contactLimit1 + pair.contactLimit2) / pair.basePitch;
     EXPECT_NEAR(none / 240.0, gapShare, 2.0 / 240);
 }

@@ -17,14 +17,13 @@ const int TEETH[] = {1, 2, 3, 5, 10, 17, 20, 40, 99, 149};
 // Every sample is where a string unwound from the base circle ends after
 // rolling by tan g: start on the base circle at -inv(alpha), roll tau.
 TEST(involuteCurve, MatchesUnwoundString) {
-    setPressureAngleOnly();
     for (int z : TEETH) {
         SCOPED_TRACE(z);
         const double R = z / 2.0;
         const double rb = R * std::cos(alpha());
         const double ra = R + 1.0;
         Point2 flank[CURVE_CAPACITY];
-        const int n = involuteCurve(rb, ra, flank);
+        const int n = involuteCurve(rb, ra, alpha(), invAlpha(), flank);
         ASSERT_GT(n, 0);
 
         for (int i = 0; i < n; ++i) {
@@ -51,24 +50,22 @@ TEST(involuteCurve, MatchesUnwoundString) {
 }
 
 TEST(involuteCurve, DegenerateRadii) {
-    setPressureAngleOnly();
     Point2 flank[CURVE_CAPACITY];
 
     // Base circle equal to tip circle: only the tip point, at g = 0.
-    ASSERT_EQ(involuteCurve(5.0, 5.0, flank), 0);
+    ASSERT_EQ(involuteCurve(5.0, 5.0, alpha(), invAlpha(), flank), 0);
     EXPECT_NEAR(flank[0].x, 5.0 * std::sin(-invAlpha()), 1e-15);
     EXPECT_NEAR(flank[0].y, 5.0 * std::cos(-invAlpha()), 1e-15);
 
     // A zero base radius never reaches the tip circle; the samples still
     // end inside the buffer (ASan watches this array).
-    const int n = involuteCurve(0.0, 1.0, flank);
+    const int n = involuteCurve(0.0, 1.0, alpha(), invAlpha(), flank);
     EXPECT_LE(n, CURVE_CAPACITY - 1);
 }
 
 // The fillet is the path of the rack's tip corner: the point (R u - k, R - h)
 // of the rack turned counterclockwise by u, with k = h tan(alpha), from u0 = k / R.
 TEST(trochoidCurve, MatchesTurnedRackCorner) {
-    setPressureAngleOnly();
     for (int z : TEETH) {
         SCOPED_TRACE(z);
         const double R = z / 2.0;
@@ -77,7 +74,7 @@ TEST(trochoidCurve, MatchesTurnedRackCorner) {
         const double k = h * std::tan(alpha());
         const double u0 = k / R;
         Point2 fillet[TROCHOID_STEPS + 1];
-        ASSERT_EQ(trochoidCurve(R, rf, fillet), 200);
+        ASSERT_EQ(trochoidCurve(R, rf, alpha(), fillet), 200);
 
         for (int i = 0; i <= 200; ++i) {
             const double u = u0 + i * 0.01;
@@ -94,9 +91,8 @@ TEST(trochoidCurve, MatchesTurnedRackCorner) {
 }
 
 TEST(trochoidCurve, TenTeethStartOnRootCircle) {
-    setPressureAngleOnly();
     Point2 fillet[TROCHOID_STEPS + 1];
-    trochoidCurve(5.0, 3.75, fillet);
+    trochoidCurve(5.0, 3.75, alpha(), fillet);
     EXPECT_NEAR(radiusOf(fillet[0]), 3.75, 1e-12);
     EXPECT_NEAR(-polarAngleOf(fillet[0]), 0.091, 5e-4);
     // The fillet climbs from the root circle.

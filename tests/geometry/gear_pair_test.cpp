@@ -10,6 +10,8 @@ using namespace testutil;
 
 namespace {
 
+GearPair pair;
+
 // Signed distance along the line of action (positive towards N2) of a point
 // known to lie on it.
 double positionOnLine(const Point2& p) {
@@ -31,8 +33,8 @@ double meetingDistance(double R, double r) {
 }  // namespace
 
 TEST(computeGearPair, TwentyAndFortyTeeth) {
-    computeGearPair(20, 40);
-    const GearPair& g = gearPair;
+    computeGearPair(pair, 20, 40);
+    const GearPair& g = pair;
     EXPECT_EQ(g.gearRatio, 0.5);
     EXPECT_NEAR(g.tanAlpha, 0.364, 5e-4);
     EXPECT_NEAR(g.invAlpha, 0.015, 5e-4);
@@ -80,8 +82,8 @@ TEST(computeGearPair, UndercutPointsAndContactLimits) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.z1);
-        computeGearPair(c.z1, c.z2);
-        const GearPair& g = gearPair;
+        computeGearPair(pair, c.z1, c.z2);
+        const GearPair& g = pair;
         EXPECT_NEAR(g.undercutRadius1, c.undercutRadius1, 5e-4);
         EXPECT_NEAR(g.undercutDist1, c.undercutDist1, 5e-4);
         EXPECT_NEAR(g.undercutDist2, c.undercutDist2, 5e-4);
@@ -95,22 +97,22 @@ TEST(computeGearPair, UndercutPointsAndContactLimits) {
         EXPECT_NEAR(g.undercutDist2, -meetingDistance(c.z2 / 2.0, g.undercutRadius2), 1e-9);
         EXPECT_NEAR(positionOnLine(g.undercutPoint2), g.undercutDist2, 1e-12);
     }
-    computeGearPair(20, 40);
-    EXPECT_NEAR(gearPair.undercutPoint1.x, 2.543, 5e-4);
-    EXPECT_NEAR(gearPair.undercutPoint1.y, -0.925, 5e-4);
-    EXPECT_NEAR(gearPair.undercutPoint2.x, -3.673, 5e-4);
-    EXPECT_NEAR(gearPair.undercutPoint2.y, 1.337, 5e-4);
-    computeGearPair(10, 40);
-    EXPECT_NEAR(gearPair.undercutPoint1.x, 0.911, 5e-4);
-    EXPECT_NEAR(gearPair.undercutPoint1.y, -0.332, 5e-4);
+    computeGearPair(pair, 20, 40);
+    EXPECT_NEAR(pair.undercutPoint1.x, 2.543, 5e-4);
+    EXPECT_NEAR(pair.undercutPoint1.y, -0.925, 5e-4);
+    EXPECT_NEAR(pair.undercutPoint2.x, -3.673, 5e-4);
+    EXPECT_NEAR(pair.undercutPoint2.y, 1.337, 5e-4);
+    computeGearPair(pair, 10, 40);
+    EXPECT_NEAR(pair.undercutPoint1.x, 0.911, 5e-4);
+    EXPECT_NEAR(pair.undercutPoint1.y, -0.332, 5e-4);
 }
 
 // With equal counts the two sides mirror each other through the pitch point.
 TEST(computeGearPair, EqualCountsMirror) {
     for (int z : {7, 20, 61}) {
         SCOPED_TRACE(z);
-        computeGearPair(z, z);
-        const GearPair& g = gearPair;
+        computeGearPair(pair, z, z);
+        const GearPair& g = pair;
         EXPECT_EQ(g.gearRatio, 1.0);
         EXPECT_NEAR(g.interferencePoint2.x, -g.interferencePoint1.x, 1e-12);
         EXPECT_NEAR(g.interferencePoint2.y, -g.interferencePoint1.y, 1e-12);
@@ -129,8 +131,8 @@ TEST(computeGearPair, EveryCount) {
     for (int z = MIN_TEETH; z <= MAX_TEETH; ++z) {
         for (int mate : {z, MAX_TEETH + 1 - z}) {
             SCOPED_TRACE(testing::Message() << z << " with " << mate);
-            computeGearPair(z, mate);
-            const GearPair& g = gearPair;
+            computeGearPair(pair, z, mate);
+            const GearPair& g = pair;
             ASSERT_GE(g.toothOutlineLast1, 0);
             ASSERT_LE(g.toothOutlineLast1, CURVE_CAPACITY - 1);
             ASSERT_GE(g.toothOutlineLast2, 0);
@@ -149,6 +151,17 @@ TEST(computeGearPair, EveryCount) {
                                                  g.undercutDist1));
             EXPECT_EQ(g.contactLimit2, std::fmin(std::fmin(g.tipContactDist1, g.interferenceDist2),
                                                  g.undercutDist2));
+
+            // Each gear's view: its outline starts on its root circle, and
+            // the point that ends its side lies at the contact limit.
+            for (int gear : {1, 2}) {
+                const GearView v = gearOf(g, gear);
+                EXPECT_EQ(v.teeth, gear == 1 ? z : mate);
+                EXPECT_NEAR(radiusOf(v.toothOutline[0]), std::abs(v.rootRadius),
+                            1e-12 * v.tipRadius);
+                EXPECT_EQ(radiusOf(v.contactEndPoint), v.contactLimit);
+                expectOnLineOfAction(v.contactEndPoint);
+            }
         }
     }
 }
@@ -159,28 +172,28 @@ TEST(computeGearPair, EveryCount) {
 TEST(computeGearPair, FewTeethUndercutAtPitchPoint) {
     for (int z = 1; z <= 4; ++z) {
         SCOPED_TRACE(z);
-        computeGearPair(z, 40);
-        EXPECT_GE(gearPair.undercutRadius1, gearPair.pitchRadius1);
-        EXPECT_EQ(gearPair.undercutPoint1.x, 0.0);
-        EXPECT_EQ(gearPair.undercutPoint1.y, 0.0);
-        EXPECT_EQ(gearPair.undercutDist1, 0.0);
-        EXPECT_EQ(gearPair.contactLimit1, 0.0);
+        computeGearPair(pair, z, 40);
+        EXPECT_GE(pair.undercutRadius1, pair.pitchRadius1);
+        EXPECT_EQ(pair.undercutPoint1.x, 0.0);
+        EXPECT_EQ(pair.undercutPoint1.y, 0.0);
+        EXPECT_EQ(pair.undercutDist1, 0.0);
+        EXPECT_EQ(pair.contactLimit1, 0.0);
 
-        computeGearPair(40, z);
-        EXPECT_EQ(gearPair.undercutDist2, 0.0);
-        EXPECT_EQ(gearPair.contactLimit2, 0.0);
+        computeGearPair(pair, 40, z);
+        EXPECT_EQ(pair.undercutDist2, 0.0);
+        EXPECT_EQ(pair.contactLimit2, 0.0);
     }
-    computeGearPair(5, 5);
-    EXPECT_LT(gearPair.undercutRadius1, gearPair.pitchRadius1);
-    EXPECT_GT(gearPair.undercutPoint1.x, 0.0);
-    EXPECT_NEAR(gearPair.undercutDist1, -meetingDistance(2.5, gearPair.undercutRadius1), 1e-9);
-    EXPECT_LT(gearPair.undercutPoint2.x, 0.0);
+    computeGearPair(pair, 5, 5);
+    EXPECT_LT(pair.undercutRadius1, pair.pitchRadius1);
+    EXPECT_GT(pair.undercutPoint1.x, 0.0);
+    EXPECT_NEAR(pair.undercutDist1, -meetingDistance(2.5, pair.undercutRadius1), 1e-9);
+    EXPECT_LT(pair.undercutPoint2.x, 0.0);
 }
 
 // Gear 1's outline survives the building of gear 2's through shared buffers.
 TEST(computeGearPair, BothOutlinesKept) {
-    computeGearPair(10, 40);
-    const GearPair& g = gearPair;
+    computeGearPair(pair, 10, 40);
+    const GearPair& g = pair;
     ASSERT_EQ(g.toothOutlineLast1, 200);
     ASSERT_EQ(g.toothOutlineLast2, 90);
     EXPECT_NEAR(radiusOf(g.toothOutline1[0]), 3.75, 1e-12);
@@ -191,8 +204,8 @@ TEST(computeGearPair, BothOutlinesKept) {
 
 // Profile shift widens gear 1's teeth and narrows gear 2's by the same amount.
 TEST(computeGearPair, ShiftGoesOppositeWays) {
-    computeGearPair(20, 40, 0.25);
-    const GearPair& g = gearPair;
+    computeGearPair(pair, 20, 40, 0.25);
+    const GearPair& g = pair;
     EXPECT_EQ(g.shift1, 0.25);
     EXPECT_EQ(g.shift2, -0.25);
     EXPECT_EQ(g.tipRadius1, 11.25);
@@ -203,22 +216,13 @@ TEST(computeGearPair, ShiftGoesOppositeWays) {
     EXPECT_NEAR(radiusOf(g.toothOutline2[0]), 18.5, 1e-12);
 }
 
-// Every setup turns the view back to its start: zoom 0.2, forward rotation
-// by one fortieth of gear 1's angular pitch, no rotation yet.
-TEST(resetView, AfterZoomAndReverse) {
-    computeGearPair(20, 40);
-    viewState.drawMode = '3';
-    viewState.viewScale = 0.162;
-    viewState.angleStep = 1.0;
-    viewState.rollStep = -1.0;
-    viewState.theta1 = 0.3;
-    viewState.theta2 = 0.4;
-    resetView();
-    EXPECT_EQ(viewState.viewScale, 0.2);
-    EXPECT_EQ(viewState.angleStep, PI / 400);
-    EXPECT_NEAR(40 * viewState.angleStep, 2 * PI / 20, 1e-15);
-    EXPECT_EQ(viewState.rollStep, viewState.angleStep);
-    EXPECT_EQ(viewState.theta1, 0.0);
-    EXPECT_EQ(viewState.theta2, 0.0);
-    EXPECT_EQ(viewState.drawMode, '3');
+// On a tie the earlier candidate of undercut, tip contact, interference ends
+// the side, so the window marks exactly one point on each side.
+TEST(contactEndOf, NearestCandidateAndTies) {
+    EXPECT_EQ(contactEndOf(1.0, 2.0, 3.0), ContactEnd::UNDERCUT);
+    EXPECT_EQ(contactEndOf(3.0, 1.0, 2.0), ContactEnd::TIP_CONTACT);
+    EXPECT_EQ(contactEndOf(3.0, 2.0, 1.0), ContactEnd::INTERFERENCE);
+    EXPECT_EQ(contactEndOf(1.0, 1.0, 1.0), ContactEnd::UNDERCUT);
+    EXPECT_EQ(contactEndOf(2.0, 1.0, 1.0), ContactEnd::TIP_CONTACT);
+    EXPECT_EQ(contactEndOf(1.0, 2.0, 1.0), ContactEnd::UNDERCUT);
 }

@@ -5,7 +5,6 @@
 
 #include <cmath>
 
-#include "geometry/gear_pair.h"
 #include "geometry/point2.h"
 
 namespace testutil {
@@ -16,12 +15,6 @@ inline double alpha() {
 }
 inline double invAlpha() {
     return std::tan(alpha()) - alpha();
-}
-
-// Sets only what the curve generators read, without running the whole setup.
-inline void setPressureAngleOnly() {
-    gearPair.pressureAngle = alpha();
-    gearPair.invAlpha = invAlpha();
 }
 
 inline double radiusOf(const Point2& p) {

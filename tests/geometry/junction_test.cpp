@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "geometry/curves.h"
+#include "geometry/gear_pair.h"
 #include "geometry_test_util.h"
 
 using namespace testutil;
@@ -20,10 +21,9 @@ struct ToothCurves {
 };
 
 void sampleStandardTooth(int z, ToothCurves& c) {
-    setPressureAngleOnly();
     const double R = z / 2.0;
-    c.nB = involuteCurve(R * std::cos(alpha()), R + 1.0, c.flank);
-    c.nA = trochoidCurve(R, R - 1.25, c.fillet);
+    c.nB = involuteCurve(R * std::cos(alpha()), R + 1.0, alpha(), invAlpha(), c.flank);
+    c.nA = trochoidCurve(R, R - 1.25, alpha(), c.fillet);
 }
 
 bool samePoint(const Point2& a, const Point2& b) {

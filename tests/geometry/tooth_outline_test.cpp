@@ -11,13 +11,18 @@ using namespace testutil;
 
 namespace {
 
-// Sets what the outline reads for both gears, without running the whole setup.
-void setTeeth(int z1, int z2) {
-    setPressureAngleOnly();
-    gearPair.tanAlpha = std::tan(alpha());
-    gearPair.cosAlpha = std::cos(alpha());
-    gearPair.z1 = z1;
-    gearPair.z2 = z2;
+// The circles and tooth angle of a z-tooth gear with profile shift x, from
+// their closed forms: pitch radius z / 2, addendum 1 + x, dedendum 1.25 - x,
+// tooth angle (pi / 2 + 2 x tan(alpha)) / R.
+ToothCut cutOf(int z, double x) {
+    const double R = z / 2.0;
+    return ToothCut{R,
+                    R * std::cos(alpha()),
+                    R + (1.0 + x),
+                    R - (1.25 - x),
+                    (PI / 2 + 2 * x * std::tan(alpha())) / R,
+                    alpha(),
+                    invAlpha()};
 }
 
 struct Outline {
@@ -26,8 +31,8 @@ struct Outline {
     double undercutRadius;
 };
 
-void build(int gear, double shift, Outline& o) {
-    o.last = buildToothOutline(gear, shift, o.points, o.undercutRadius);
+void build(int z, double shift, Outline& o) {
+    o.last = buildToothOutline(cutOf(z, shift), o.points, o.undercutRadius);
 }
 
 // Every copy turned by one angular pitch starts where the previous one ends.
@@ -39,12 +44,11 @@ void expectClosesUp(const Outline& o, int z) {
 }  // namespace
 
 TEST(buildToothOutline, StandardLastIndices) {
-    setTeeth(10, 40);
     Outline o;
-    build(1, 0.0, o);
+    build(10, 0.0, o);
     EXPECT_EQ(o.last, 200);
     EXPECT_NEAR(o.undercutRadius, 4.756, 5e-4);
-    build(2, 0.0, o);
+    build(40, 0.0, o);
     EXPECT_EQ(o.last, 90);
     EXPECT_NEAR(o.undercutRadius, 19.021, 5e-4);
 
@@ -52,8 +56,7 @@ TEST(buildToothOutline, StandardLastIndices) {
     int longest = 0;
     int longestCount = 0;
     for (int z = 1; z <= MAX_TEETH; ++z) {
-        setTeeth(z, z);
-        build(1, 0.0, o);
+        build(z, 0.0, o);
         ASSERT_LE(o.last, CURVE_CAPACITY - 1) << z;
         if (o.last > longest) {
             longest = o.last;
@@ -69,9 +72,8 @@ TEST(buildToothOutline, StandardLastIndices) {
 TEST(buildToothOutline, ShapeOfEveryCount) {
     for (int z = 3; z <= MAX_TEETH; ++z) {
         SCOPED_TRACE(z);
-        setTeeth(40, z);
         Outline o;
-        build(2, 0.0, o);
+        build(z, 0.0, o);
         const double R = z / 2.0;
         const double rf = R - 1.25;
         const double ra = R + 1.0;
@@ -118,9 +120,8 @@ TEST(buildToothOutline, MirrorSymmetry) {
                  {40, 0.0}, {149, 0.0}, {12, 0.5}, {30, -0.3}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.z);
-        setTeeth(c.z, 1);
         Outline o;
-        build(1, c.shift, o);
+        build(c.z, c.shift, o);
         const double R = c.z / 2.0;
         const double toothAngle = PI / c.z + 2 * c.shift * std::tan(alpha()) / R;
         const int n = (o.last - 20) / 2;
@@ -144,7 +145,6 @@ TEST(buildToothOutline, MirrorSymmetry) {
 // With one tooth the flanks meet below the tip circle, so the tip arc runs
 // backwards from the flank's tip point.
 TEST(buildToothOutline, PointedToothTipArcRunsBackwards) {
-    setTeeth(1, 1);
     Outline o;
     build(1, 0.0, o);
     const int n = (o.last - 20) / 2;
@@ -156,9 +156,8 @@ TEST(buildToothOutline, PointedToothTipArcRunsBackwards) {
 TEST(buildToothOutline, DegenerateCountsStayInBounds) {
     for (int z : {0, -3}) {
         SCOPED_TRACE(z);
-        setTeeth(z, z);
         Outline o;
-        build(1, 0.0, o);
+        build(z, 0.0, o);
         EXPECT_GE(o.last, 0);
         EXPECT_LE(o.last, CURVE_CAPACITY - 1);
     }

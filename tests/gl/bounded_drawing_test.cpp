@@ -7,12 +7,12 @@
 #include <cstdio>
 #include <string>
 
-#include "bench/frame_scenarios.h"
-#include "draw/bounds.h"
+#include "draw/gl/gl_target.h"
 #include "draw/seam.h"
 #include "geometry/gear_pair.h"
 #include "gl_window.h"
 #include "scene/display.h"
+#include "tests/support/frame_scenarios.h"
 
 namespace {
 
@@ -99,26 +99,32 @@ std::string fileName(const char* scenario) {
 }  // namespace
 
 // One frame of the scenario's view: the literal drawing with OpenGL's own
-// matrices or with the seam's double-precision ones, or the bounded drawing.
+// matrices or with the target's double-precision ones, or the bounded drawing.
 enum class Drawing { Literal, PreciseLiteral, Bounded };
+
+// The OpenGL target, but with the matrices of a bounded frame in every frame.
+void startPreciseFrame(FrameDrawing) {
+    OPENGL_TARGET.startFrame(FrameDrawing::Bounded);
+}
 
 Picture frameOf(const ViewState& view, Drawing drawing) {
     viewState = view;
-    setBoundedDrawing(drawing == Drawing::Bounded);
-    if (drawing == Drawing::PreciseLiteral) {
-        setSeamPreciseMatrix(true);
-    }
-    display();
-    setBoundedDrawing(true);
+    DrawTarget precise = OPENGL_TARGET;
+    precise.startFrame = startPreciseFrame;
+    setDrawTarget(drawing == Drawing::PreciseLiteral ? &precise : &OPENGL_TARGET);
+    advanceView(viewState, gearPair);
+    drawFrame(gearPair, viewState,
+              drawing == Drawing::Bounded ? FrameDrawing::Bounded : FrameDrawing::Literal);
+    setDrawTarget(&OPENGL_TARGET);
     return readShownFrame();
 }
 
 TEST(BoundedDrawing, EveryScenarioShowsTheLiteralPicture) {
     for (const FrameScenario& scenario : FRAME_SCENARIOS) {
         SCOPED_TRACE(scenario.name);
-        setSeamTarget(SeamTarget::OpenGL);
+        setDrawTarget(&OPENGL_TARGET);
         setUpScenario(scenario);
-        // Every frame starts from the same view; display() turns the mesh a step.
+        // Every frame starts from the same view and turns the mesh a step.
         const ViewState view = viewState;
         const Picture literal = frameOf(view, Drawing::Literal);
         const Picture precise = frameOf(view, Drawing::PreciseLiteral);

@@ -7,7 +7,7 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
-#include "bench/glut_window.h"
+#include "tests/support/glut_window.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -3,6 +3,7 @@
 
 #include "draw/circles.h"
 #include "draw/frame.h"
+#include "draw/gl/gl_target.h"
 #include "draw/lines.h"
 #include "draw/patterned_lines.h"
 #include "draw/recorder.h"
@@ -108,14 +109,14 @@ std::vector<std::pair<Point2, Point2>> segmentsOf(int i) {
 }  // namespace
 
 TEST(Recorder, AgreesWithThePixelsOpenGLDraws) {
-    setSeamTarget(SeamTarget::OpenGL);
+    setDrawTarget(&OPENGL_TARGET);
     beginFrame();
     glLineWidth(2.0f);
     drawSampler();
     const Picture picture = readPicture();
 
     startRecording();
-    beginFrame();
+    beginFrame(FrameDrawing::Literal);
     drawSampler();
     stopRecording();
     ASSERT_FALSE(recorderOverflowed());
@@ -158,7 +159,7 @@ TEST(Recorder, AgreesWithThePixelsOpenGLDraws) {
     EXPECT_GT(paintedPixels, 10000);
 
     // The same frame with a legend line, kept for looking at.
-    setSeamTarget(SeamTarget::OpenGL);
+    setDrawTarget(&OPENGL_TARGET);
     glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
     drawString(-0.95f, 0.93f, LEGEND_FONT, "Every toolkit figure on one frame");
     EXPECT_TRUE(savePicture(readPicture(), "/tmp/gearmesh-toolkit-figures.png"));

@@ -7,6 +7,7 @@
 
 #include "draw/circles.h"
 #include "draw/frame.h"
+#include "draw/gl/gl_target.h"
 #include "draw/lines.h"
 #include "draw/patterned_lines.h"
 #include "draw/recorder.h"
@@ -20,7 +21,7 @@ constexpr double QUARTER_TURN = 3.14159265358979 / 2.0;
 
 // A cleared frame in the real window, the standing line width of 2 pixels.
 void openFrame() {
-    setSeamTarget(SeamTarget::OpenGL);
+    setDrawTarget(&OPENGL_TARGET);
     beginFrame();
     glLineWidth(2.0f);
     glColor4f(0.0f, 0.0f, 0.0f, 0.0f);

@@ -4,9 +4,8 @@
 
 #include <string>
 
-#include "bench/frame_scenarios.h"
-#include "draw/bounds.h"
 #include "draw/recorder.h"
+#include "tests/support/frame_scenarios.h"
 
 namespace {
 
@@ -19,7 +18,6 @@ TEST(display, BoundedFramesStayUnderTheVertexBound) {
     for (const FrameScenario& scenario : FRAME_SCENARIOS) {
         SCOPED_TRACE(scenario.name);
         startRecording();
-        setBoundedDrawing(true);
         setUpScenario(scenario);
         for (int frame = 0; frame < 3; ++frame) {
             display();
@@ -34,7 +32,6 @@ TEST(display, BoundedFramesStayUnderTheVertexBound) {
         for (double scale : {MIN_VIEW_SCALE, MAX_VIEW_SCALE}) {
             SCOPED_TRACE(std::to_string(z) + " teeth, view scale " + std::to_string(scale));
             startRecording();
-            setBoundedDrawing(true);
             setUpScenario(FrameScenario{"", z, z, '3', 'W', 0});
             viewState.viewScale = scale;
             display();

@@ -15,25 +15,35 @@ using namespace recorded;
 
 namespace {
 
+GearPair pair;
+ViewState view;
+
+// What the window does on every redraw: the view moves on a frame, then it
+// is drawn; literal, so that every tooth segment is its own primitive.
+void nextFrame() {
+    advanceView(view, pair);
+    drawFrame(pair, view, FrameDrawing::Literal);
+}
+
 // A fresh setup followed by the first frame of a view, as the program
 // shows it (the recorder starts from OpenGL's initial state).
 void showFirstFrame(int z1, int z2, char mode) {
-    computeGearPair(z1, z2);
-    resetView();
-    viewState.drawMode = mode;
+    computeGearPair(pair, z1, z2);
+    resetView(view, pair);
+    view.drawMode = mode;
     // What a mode key leaves behind: the next mesh frame shows rotation zero.
-    viewState.rollStep = viewState.angleStep;
-    viewState.totalAngle1 = -viewState.rollStep;
-    viewState.theta1 = viewState.totalAngle1;
+    view.rollStep = view.angleStep;
+    view.totalAngle1 = -view.rollStep;
+    view.theta1 = view.totalAngle1;
     startRecording();
-    display();
+    nextFrame();
 }
 
 // Contact positions (signed distances along the line of action) that a
 // drive-gear turn of `turned` radians from the pitch-point contact gives:
 // one base pitch apart, strictly inside the path of contact.
 std::vector<double> expectedContacts(double turned) {
-    const GearPair& g = gearPair;
+    const GearPair& g = pair;
     const double s0 = std::remainder(g.baseRadius1 * turned, g.basePitch);
     std::vector<double> found;
     for (int n = 2; n >= -2; --n) {
@@ -58,7 +68,7 @@ std::vector<Point2> contactMarkers() {
 }
 
 void expectContactMarkersAt(const std::vector<double>& distances, const std::string& where) {
-    const double s = viewState.viewScale;
+    const double s = view.viewScale;
     const std::vector<Point2> found = contactMarkers();
     ASSERT_EQ(found.size(), distances.size()) << where;
     for (size_t i = 0; i < found.size(); ++i) {
@@ -163,21 +173,21 @@ TEST(display, DriveGearViewShowsGear1WithAllItsCircles) {
     showFirstFrame(20, 40, '1');
     expectLegend({"(1) draw drive gear", "     blue  : pitch circle", "     green : base circle",
                   "     black : undercut circle", "     yellow: bottom and tip circle"});
-    const double s = viewState.viewScale;
-    const Point2 centre = scaled(s, gearPair.center1);
+    const double s = view.viewScale;
+    const Point2 centre = scaled(s, pair.center1);
     EXPECT_NEAR(centre.y, -2.0, 1e-15);  // below the window centre, not re-centred
     EXPECT_TRUE(hasCrossMarkAt(centre));
 
     const std::vector<Circle> circles = outlineCircles();
-    EXPECT_TRUE(hasCircle(circles, GREEN, centre, s * gearPair.baseRadius1));
+    EXPECT_TRUE(hasCircle(circles, GREEN, centre, s * pair.baseRadius1));
     EXPECT_TRUE(hasCircle(circles, YELLOW, centre, s * 11.0));
     EXPECT_TRUE(hasCircle(circles, YELLOW, centre, s * 8.75));
-    EXPECT_TRUE(hasCircle(circles, BLACK, centre, s * gearPair.undercutRadius1));
+    EXPECT_TRUE(hasCircle(circles, BLACK, centre, s * pair.undercutRadius1));
     EXPECT_EQ(circles.size(), 4u);
 
     // z1 copies of the outline, every point between root and tip circle.
     const std::vector<int> teeth = toothSegments();
-    EXPECT_EQ(static_cast<int>(teeth.size()), 20 * gearPair.toothOutlineLast1);
+    EXPECT_EQ(static_cast<int>(teeth.size()), 20 * pair.toothOutlineLast1);
     for (const Point2& v : toothVertices()) {
         const double r = distance(v, centre) / s;
         EXPECT_GE(r, 8.75 - 1e-9);
@@ -192,32 +202,32 @@ TEST(display, DrivenGearViewShowsGear2AboveTheCentre) {
     showFirstFrame(10, 40, '2');
     expectLegend({"(2) draw driven gear", "     blue  : pitch circle", "     green : base circle",
                   "     black : undercut circle", "     yellow: bottom and tip circle"});
-    const double s = viewState.viewScale;
-    const Point2 centre = scaled(s, gearPair.center2);
+    const double s = view.viewScale;
+    const Point2 centre = scaled(s, pair.center2);
     EXPECT_NEAR(centre.y, 4.0, 1e-15);
     EXPECT_TRUE(hasCrossMarkAt(centre));
     const std::vector<Circle> circles = outlineCircles();
-    EXPECT_TRUE(hasCircle(circles, GREEN, centre, s * gearPair.baseRadius2));
+    EXPECT_TRUE(hasCircle(circles, GREEN, centre, s * pair.baseRadius2));
     EXPECT_TRUE(hasCircle(circles, YELLOW, centre, s * 21.0));
     EXPECT_TRUE(hasCircle(circles, YELLOW, centre, s * 18.75));
-    EXPECT_EQ(toothSegments().size(), static_cast<size_t>(40 * gearPair.toothOutlineLast2));
+    EXPECT_EQ(toothSegments().size(), static_cast<size_t>(40 * pair.toothOutlineLast2));
 }
 
 TEST(display, UndercutCircleOnlyAboveTheBaseCircle) {
     // Ten teeth are deeply undercut: the black circle shows.
     showFirstFrame(10, 40, '1');
-    const double s = viewState.viewScale;
-    ASSERT_GT(gearPair.undercutRadius1, gearPair.baseRadius1);
-    EXPECT_TRUE(hasCircle(outlineCircles(), BLACK, scaled(s, gearPair.center1),
-                          s * gearPair.undercutRadius1));
+    const double s = view.viewScale;
+    ASSERT_GT(pair.undercutRadius1, pair.baseRadius1);
+    EXPECT_TRUE(
+        hasCircle(outlineCircles(), BLACK, scaled(s, pair.center1), s * pair.undercutRadius1));
 
     // A junction exactly on the base circle is no undercut.
-    gearPair.undercutRadius1 = gearPair.baseRadius1;
-    gearPair.undercutRadius2 = gearPair.baseRadius2;
-    display();
+    pair.undercutRadius1 = pair.baseRadius1;
+    pair.undercutRadius2 = pair.baseRadius2;
+    nextFrame();
     EXPECT_EQ(countCircles(outlineCircles(), BLACK), 0);
-    viewState.drawMode = '3';
-    display();
+    view.drawMode = '3';
+    nextFrame();
     EXPECT_EQ(countCircles(outlineCircles(), BLACK), 0);
 }
 
@@ -228,13 +238,13 @@ TEST(display, FirstMeshFrameTouchesAtThePitchPoint) {
                   "     point  : blue :pitch pnt, black:mesh start and finish pnt",
                   "                 green:interference pnt, red:contact pnt",
                   "     green line : path of contact"});
-    EXPECT_EQ(viewState.totalAngle1, 0.0);
-    EXPECT_EQ(viewState.totalAngle2, 0.0);
-    EXPECT_NEAR(viewState.theta1, gearPair.basePitchAngle1, 1e-15);
-    EXPECT_NEAR(viewState.theta2, 2 * PI / 40, 1e-15);
+    EXPECT_EQ(view.totalAngle1, 0.0);
+    EXPECT_EQ(view.totalAngle2, 0.0);
+    EXPECT_NEAR(view.theta1, pair.basePitchAngle1, 1e-15);
+    EXPECT_NEAR(view.theta2, 2 * PI / 40, 1e-15);
 
     // Exactly one contact marker, over the pitch point's own.
-    ASSERT_EQ(currentContactCount, 1);
+    ASSERT_EQ(view.contactCount, 1);
     const std::vector<Point2> blue = markers(BLUE);
     ASSERT_EQ(blue.size(), 2u);
     for (const Point2& p : blue) {
@@ -243,13 +253,13 @@ TEST(display, FirstMeshFrameTouchesAtThePitchPoint) {
     EXPECT_TRUE(hasCrossMarkAt(Point2{0.0, 0.0}));
 
     // Both gears' teeth, and no root circle in the mesh view.
-    EXPECT_EQ(toothSegments().size(), static_cast<size_t>(20 * gearPair.toothOutlineLast1 +
-                                                          40 * gearPair.toothOutlineLast2));
-    const double s = viewState.viewScale;
+    EXPECT_EQ(toothSegments().size(),
+              static_cast<size_t>(20 * pair.toothOutlineLast1 + 40 * pair.toothOutlineLast2));
+    const double s = view.viewScale;
     const std::vector<Circle> circles = outlineCircles();
     EXPECT_EQ(countCircles(circles, YELLOW), 2);
-    EXPECT_TRUE(hasCircle(circles, YELLOW, scaled(s, gearPair.center1), s * 11.0));
-    EXPECT_TRUE(hasCircle(circles, YELLOW, scaled(s, gearPair.center2), s * 21.0));
+    EXPECT_TRUE(hasCircle(circles, YELLOW, scaled(s, pair.center1), s * 11.0));
+    EXPECT_TRUE(hasCircle(circles, YELLOW, scaled(s, pair.center2), s * 21.0));
     EXPECT_EQ(countCircles(circles, GREEN), 2);
     EXPECT_EQ(countCircles(circles, BLACK), 2);
 }
@@ -258,11 +268,11 @@ TEST(display, MeshMarkersSitOnTheLineOfAction) {
     const struct {
         int z1, z2;
     } pairs[] = {{20, 40}, {10, 40}, {12, 30}, {25, 40}, {1, 1}, {149, 149}, {40, 13}};
-    for (const auto& pair : pairs) {
-        showFirstFrame(pair.z1, pair.z2, '3');
-        const GearPair& g = gearPair;
-        const double s = viewState.viewScale;
-        const std::string where = std::to_string(pair.z1) + "/" + std::to_string(pair.z2);
+    for (const auto& counts : pairs) {
+        showFirstFrame(counts.z1, counts.z2, '3');
+        const GearPair& g = pair;
+        const double s = view.viewScale;
+        const std::string where = std::to_string(counts.z1) + "/" + std::to_string(counts.z2);
 
         // Green interference markers at both tangency points.
         const std::vector<Point2> green = markers(GREEN);
@@ -287,7 +297,7 @@ TEST(display, MeshMarkersSitOnTheLineOfAction) {
             }
         }
         EXPECT_TRUE(pathFound) << where;
-        EXPECT_LE(currentContactCount, 2) << where;
+        EXPECT_LE(view.contactCount, 2) << where;
     }
 }
 
@@ -295,33 +305,35 @@ TEST(display, TiedLimitStillGetsItsMarker) {
     // No undercut and the mating tip beyond the interference point: the
     // undercut and interference points coincide and tie for nearest.
     showFirstFrame(20, 40, '3');
-    gearPair.undercutPoint1 = gearPair.interferencePoint1;
-    gearPair.undercutDist1 = gearPair.interferenceDist1;
-    gearPair.tipContactDist2 = gearPair.interferenceDist1 + 1.0;
-    display();
+    pair.undercutPoint1 = pair.interferencePoint1;
+    pair.undercutDist1 = pair.interferenceDist1;
+    pair.tipContactDist2 = pair.interferenceDist1 + 1.0;
+    pair.contactEnd1 =
+        contactEndOf(pair.undercutDist1, pair.tipContactDist2, pair.interferenceDist1);
+    nextFrame();
     const std::vector<Point2> black = markers(BLACK);
     ASSERT_EQ(black.size(), 2u);
-    EXPECT_LT(distance(black[0], scaled(viewState.viewScale, gearPair.interferencePoint1)), 1e-12);
+    EXPECT_LT(distance(black[0], scaled(view.viewScale, pair.interferencePoint1)), 1e-12);
 }
 
 TEST(display, EachStepMovesTheContactAlongTheLineOfAction) {
     showFirstFrame(20, 40, '3');
-    const double step = viewState.angleStep;
+    const double step = view.angleStep;
     for (int k = 1; k <= 45; ++k) {
-        display();
+        nextFrame();
         expectContactMarkersAt(expectedContacts(k * step), "step " + std::to_string(k));
-        EXPECT_GE(viewState.theta1, gearPair.basePitchAngle1);
-        EXPECT_LT(viewState.theta1, 2 * gearPair.basePitchAngle1);
-        EXPECT_NEAR(viewState.totalAngle1, k * step, 1e-12);
+        EXPECT_GE(view.theta1, pair.basePitchAngle1);
+        EXPECT_LT(view.theta1, 2 * pair.basePitchAngle1);
+        EXPECT_NEAR(view.totalAngle1, k * step, 1e-12);
     }
 
     // Reversed, the contact runs back past the pitch point.
-    viewState.rollStep = -viewState.angleStep;
+    view.rollStep = -view.angleStep;
     for (int k = 44; k >= -45; --k) {
-        display();
+        nextFrame();
         expectContactMarkersAt(expectedContacts(k * step), "back to step " + std::to_string(k));
-        EXPECT_GE(viewState.theta1, gearPair.basePitchAngle1);
-        EXPECT_LT(viewState.theta1, 2 * gearPair.basePitchAngle1);
+        EXPECT_GE(view.theta1, pair.basePitchAngle1);
+        EXPECT_LT(view.theta1, 2 * pair.basePitchAngle1);
     }
 }
 
@@ -329,18 +341,18 @@ TEST(display, OneToothPitchLaterTheTeethStandAsAtTheStart) {
     showFirstFrame(20, 40, '3');
     const std::vector<Point2> first = toothVertices();
     for (int k = 1; k <= 40; ++k) {
-        display();
+        nextFrame();
     }
     const std::vector<Point2> later = toothVertices();
     ASSERT_EQ(first.size(), later.size());
     // Gear 1's copies come first, then gear 2's.
-    const int perCopy1 = 2 * gearPair.toothOutlineLast1;
-    const int perCopy2 = 2 * gearPair.toothOutlineLast2;
+    const int perCopy1 = 2 * pair.toothOutlineLast1;
+    const int perCopy2 = 2 * pair.toothOutlineLast2;
     EXPECT_TRUE(sameTeeth(first, later, 0, 20, perCopy1));
     EXPECT_TRUE(sameTeeth(first, later, 20 * perCopy1, 40, perCopy2));
     // The centre lines and pitch chain circles turn on with the unwrapped angle.
-    EXPECT_NEAR(viewState.totalAngle1, 2 * PI / 20, 1e-12);
-    EXPECT_NEAR(viewState.totalAngle2, 2 * PI / 40, 1e-12);
+    EXPECT_NEAR(view.totalAngle1, 2 * PI / 20, 1e-12);
+    EXPECT_NEAR(view.totalAngle2, 2 * PI / 40, 1e-12);
 }
 
 TEST(display, MeshingTeethNeverCutIntoEachOther) {
@@ -348,14 +360,14 @@ TEST(display, MeshingTeethNeverCutIntoEachOther) {
     // its chords may overlap by about 0.001 modules, well under a pixel.
     const double tolerance = 0.005;  // modules
     const struct { int z1, z2; } pairs[] = {{20, 40}, {10, 40}, {40, 13}};
-    for (const auto& pair : pairs) {
-        showFirstFrame(pair.z1, pair.z2, '3');
-        const int segments1 = pair.z1 * gearPair.toothOutlineLast1;
-        const double s = viewState.viewScale;
+    for (const auto& counts : pairs) {
+        showFirstFrame(counts.z1, counts.z2, '3');
+        const int segments1 = counts.z1 * pair.toothOutlineLast1;
+        const double s = view.viewScale;
         for (int k = 0; k <= 40; ++k) {
             EXPECT_LT(crossingTeeth(segments1, 4.0 * s) / s, tolerance)
-                << pair.z1 << "/" << pair.z2 << " step " << k;
-            display();
+                << counts.z1 << "/" << counts.z2 << " step " << k;
+            nextFrame();
         }
     }
 }
@@ -363,11 +375,11 @@ TEST(display, MeshingTeethNeverCutIntoEachOther) {
 TEST(display, ZoomScalesTheFigureButNotTheMarkers) {
     showFirstFrame(20, 40, '3');
     for (double scale : {0.02, 0.2, 1.0}) {
-        viewState.viewScale = scale;
-        display();
+        view.viewScale = scale;
+        nextFrame();
         const std::vector<Circle> circles = outlineCircles();
-        EXPECT_TRUE(hasCircle(circles, GREEN, scaled(scale, gearPair.center1),
-                              scale * gearPair.baseRadius1));
+        EXPECT_TRUE(
+            hasCircle(circles, GREEN, scaled(scale, pair.center1), scale * pair.baseRadius1));
         int markerCount = 0;
         for (const Circle& d : discs()) {
             if (sameColour(d.colour, BLACK) && std::fabs(d.radius - 0.1 * scale) < 1e-12) {
@@ -383,12 +395,12 @@ TEST(display, ZoomScalesTheFigureButNotTheMarkers) {
 TEST(display, SingleGearViewsDoNotTurn) {
     showFirstFrame(20, 40, '1');
     const std::vector<Point2> first = toothVertices();
-    const ViewState before = viewState;
+    const ViewState before = view;
     for (int k = 0; k < 3; ++k) {
-        display();
+        nextFrame();
     }
-    EXPECT_EQ(viewState.theta1, before.theta1);
-    EXPECT_EQ(viewState.totalAngle1, before.totalAngle1);
+    EXPECT_EQ(view.theta1, before.theta1);
+    EXPECT_EQ(view.totalAngle1, before.totalAngle1);
     const std::vector<Point2> later = toothVertices();
     ASSERT_EQ(first.size(), later.size());
     for (size_t i = 0; i < first.size(); ++i) {

@@ -5,18 +5,23 @@
 #include <cmath>
 #include <vector>
 
+#include "draw/frame.h"
 #include "draw/recorder.h"
-#include "geometry/gear_pair.h"
+#include "scene/view_state.h"
 #include "tests/scene/recorded_figure.h"
 
 using namespace recorded;
 
 namespace {
 
+GearPair pair;
+ViewState view;
+
 void setUpPair(int z1, int z2) {
-    computeGearPair(z1, z2);
-    resetView();
+    computeGearPair(pair, z1, z2);
+    resetView(view, pair);
     startRecording();
+    beginFrame(FrameDrawing::Literal);
 }
 
 Point2 rotated(const Point2& p, const Point2& about, double angle) {
@@ -30,8 +35,8 @@ Point2 rotated(const Point2& p, const Point2& about, double angle) {
 
 TEST(drawGearCircles, LevelsChooseTheReferenceCircles) {
     setUpPair(20, 40);
-    const double s = viewState.viewScale;
-    const Point2 centre = scaled(s, gearPair.center1);
+    const double s = view.viewScale;
+    const Point2 centre = scaled(s, pair.center1);
     const struct {
         int level;
         int green;
@@ -39,7 +44,7 @@ TEST(drawGearCircles, LevelsChooseTheReferenceCircles) {
     } levels[] = {{0, 0, 0}, {1, 0, 0}, {2, 1, 0}, {3, 1, 1}, {4, 1, 2}, {7, 1, 2}};
     for (const auto& l : levels) {
         clearRecording();
-        drawGearCircles(0.0, 1, l.level);
+        drawGearCircles(gearOf(pair, 1), s, 0.0, l.level);
         const std::vector<Circle> circles = outlineCircles();
         EXPECT_EQ(countCircles(circles, GREEN), l.green) << "level " << l.level;
         EXPECT_EQ(countCircles(circles, YELLOW), l.yellow) << "level " << l.level;
@@ -50,7 +55,7 @@ TEST(drawGearCircles, LevelsChooseTheReferenceCircles) {
     }
 
     clearRecording();
-    drawGearCircles(0.0, 1, 4);
+    drawGearCircles(gearOf(pair, 1), s, 0.0, 4);
     const std::vector<Circle> circles = outlineCircles();
     EXPECT_TRUE(hasCircle(circles, GREEN, centre, s * 20 * std::cos(PI / 9) / 2));
     EXPECT_TRUE(hasCircle(circles, YELLOW, centre, s * 11.0));  // tip
@@ -59,11 +64,11 @@ TEST(drawGearCircles, LevelsChooseTheReferenceCircles) {
 
 TEST(drawGearCircles, CentreLinesAndPitchChainCircleOfGear2) {
     setUpPair(20, 40);
-    const double s = viewState.viewScale;
-    const Point2 centre = scaled(s, gearPair.center2);
+    const double s = view.viewScale;
+    const Point2 centre = scaled(s, pair.center2);
     const double pitch = s * 20.0;
     clearRecording();
-    drawGearCircles(0.0, 2, 1);
+    drawGearCircles(gearOf(pair, 2), s, 0.0, 1);
 
     // Blue vertices lie either on the pitch circle or on one of the two
     // centre lines; the vertical line runs from the pitch point up to the
@@ -102,12 +107,12 @@ TEST(drawGearCircles, CentreLinesAndPitchChainCircleOfGear2) {
 
 TEST(drawGearCircles, TurnedCentreLinesFollowTheAngle) {
     setUpPair(20, 40);
-    const double s = viewState.viewScale;
+    const double s = view.viewScale;
     const double angle = 0.3;
     clearRecording();
-    drawGearCircles(angle, 1, 0);
+    drawGearCircles(gearOf(pair, 1), s, angle, 0);
     // First chain dash of the first centre line starts at centre + r (cos, sin).
-    const Point2 centre = scaled(s, gearPair.center1);
+    const Point2 centre = scaled(s, pair.center1);
     bool found = false;
     for (int i = 0; i < storedPrimitiveCount() && !found; ++i) {
         const RecordedPrimitive p = recordedPrimitive(i);
@@ -123,17 +128,17 @@ TEST(drawGearCircles, TurnedCentreLinesFollowTheAngle) {
 
 TEST(drawGearTeeth, CopiesStandOneAngularPitchApart) {
     setUpPair(20, 40);
-    const double s = viewState.viewScale;
-    const int last = gearPair.toothOutlineLast1;
+    const double s = view.viewScale;
+    const int last = pair.toothOutlineLast1;
     clearRecording();
-    drawGearTeeth(s, 0.0, 20, gearPair.center1, last, gearPair.toothOutline1, RED);
+    drawGearTeeth(gearOf(pair, 1), s, 0.0, RED);
 
     const std::vector<Point2> v = toothVertices();
     const int perCopy = 2 * last;
     ASSERT_EQ(static_cast<int>(v.size()), 20 * perCopy);
 
     // Every vertex lies between the root and the tip circle.
-    const Point2 centre = scaled(s, gearPair.center1);
+    const Point2 centre = scaled(s, pair.center1);
     for (const Point2& p : v) {
         const double r = distance(p, centre) / s;
         EXPECT_GE(r, 8.75 - 1e-9);
@@ -142,7 +147,7 @@ TEST(drawGearTeeth, CopiesStandOneAngularPitchApart) {
     // The last copy is the outline itself (to within the toolkit's degree
     // constant); each copy is the next one turned by one pitch, counter-clockwise.
     for (int j = 0; j < last; ++j) {
-        const Point2 expected = scaled(s, gearPair.toothOutline1[j]);
+        const Point2 expected = scaled(s, pair.toothOutline1[j]);
         EXPECT_NEAR(v[19 * perCopy + 2 * j].x, expected.x + centre.x, 1e-8);
         EXPECT_NEAR(v[19 * perCopy + 2 * j].y, expected.y + centre.y, 1e-8);
     }
@@ -158,13 +163,13 @@ TEST(drawGearTeeth, CopiesStandOneAngularPitchApart) {
 
 TEST(drawGearTeeth, TurningByOnePitchLeavesTheTeethInPlace) {
     setUpPair(20, 40);
-    const double s = viewState.viewScale;
-    const int last = gearPair.toothOutlineLast2;
+    const double s = view.viewScale;
+    const int last = pair.toothOutlineLast2;
     clearRecording();
-    drawGearTeeth(s, 0.4, 40, gearPair.center2, last, gearPair.toothOutline2, RED);
+    drawGearTeeth(gearOf(pair, 2), s, 0.4, RED);
     const std::vector<Point2> before = toothVertices();
     clearRecording();
-    drawGearTeeth(s, 0.4 + 2 * PI / 40, 40, gearPair.center2, last, gearPair.toothOutline2, RED);
+    drawGearTeeth(gearOf(pair, 2), s, 0.4 + 2 * PI / 40, RED);
     const std::vector<Point2> after = toothVertices();
     ASSERT_EQ(before.size(), after.size());
 
@@ -185,16 +190,15 @@ TEST(drawGearTeeth, TurningByOnePitchLeavesTheTeethInPlace) {
 
 TEST(drawPolyline, ScalesByViewScaleAndDrawsOpen) {
     setUpPair(20, 40);
-    viewState.viewScale = 0.5;
     const Point2 square[] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
     clearRecording();
-    drawPolyline(square, 3, BLUE);
+    drawPolyline(0.5, square, 3, BLUE);
     ASSERT_EQ(storedPrimitiveCount(), 3);  // no closing segment
     EXPECT_EQ(recordedPrimitive(2).lineWidth, 4.0f);
     EXPECT_LT(distance(recordedPrimitiveVertex(2, 1), Point2{0.0, 0.5}), 1e-15);
     EXPECT_EQ(recorderLineWidth(), 2.0f);
 
     clearRecording();
-    drawPolyline(square, 0, BLUE);
+    drawPolyline(0.5, square, 0, BLUE);
     EXPECT_EQ(storedPrimitiveCount(), 0);
 }

@@ -38,9 +38,11 @@ inline Point2 scaled(double scale, const Point2& p) {
     return Point2{scale * p.x, scale * p.y};
 }
 
-// The point at signed distance s along the line of action (model units).
+// The point at signed distance s along the line of action (model units) of a
+// pair with the 20-degree pressure angle.
 inline Point2 onLineOfAction(double s) {
-    return Point2{-s * std::cos(gearPair.pressureAngle), s * std::sin(gearPair.pressureAngle)};
+    const double alpha = PI / 9;
+    return Point2{-s * std::cos(alpha), s * std::sin(alpha)};
 }
 
 // Centre from the extremes (a 120-gon has vertices at 0, 90, 180 and 270

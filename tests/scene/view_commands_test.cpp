@@ -3,23 +3,27 @@
 #include <gtest/gtest.h>
 
 #include "draw/recorder.h"
-#include "geometry/gear_pair.h"
 #include "scene/display.h"
+#include "scene/view_state.h"
 
 namespace {
 
+GearPair pair;
+ViewState view;
+
 void setUpPair(int z1, int z2, char mode) {
-    computeGearPair(z1, z2);
-    resetView();
-    viewState.drawMode = mode;
+    computeGearPair(pair, z1, z2);
+    resetView(view, pair);
+    view.drawMode = mode;
     startRecording();
 }
 
 // A key as the window handles it: the view change, then a redraw if asked.
 void press(unsigned char key, int times = 1) {
     for (int i = 0; i < times; ++i) {
-        if (applyViewKey(key)) {
-            display();
+        if (applyViewKey(view, key)) {
+            advanceView(view, pair);
+            drawFrame(pair, view, FrameDrawing::Literal);
         }
     }
 }
@@ -29,11 +33,11 @@ void press(unsigned char key, int times = 1) {
 TEST(applyViewKey, ZoomStepsByNineTenths) {
     setUpPair(20, 40, '1');
     press('w');
-    EXPECT_NEAR(viewState.viewScale, 0.18, 1e-15);
+    EXPECT_NEAR(view.viewScale, 0.18, 1e-15);
     press('w');
-    EXPECT_NEAR(viewState.viewScale, 0.162, 1e-15);
+    EXPECT_NEAR(view.viewScale, 0.162, 1e-15);
     press('W');
-    EXPECT_NEAR(viewState.viewScale, 0.18, 1e-15);
+    EXPECT_NEAR(view.viewScale, 0.18, 1e-15);
 }
 
 TEST(applyViewKey, ZoomStaysWithinItsBounds) {
@@ -41,13 +45,13 @@ TEST(applyViewKey, ZoomStaysWithinItsBounds) {
     // bound a literal frame would be enormous.
     setUpPair(149, 149, '0');
     press('W', 200);
-    EXPECT_EQ(viewState.viewScale, 1000.0);
+    EXPECT_EQ(view.viewScale, 1000.0);
     press('w');
-    EXPECT_NEAR(viewState.viewScale, 900.0, 1e-9);
+    EXPECT_NEAR(view.viewScale, 900.0, 1e-9);
     press('w', 200);
-    EXPECT_EQ(viewState.viewScale, 0.001);
+    EXPECT_EQ(view.viewScale, 0.001);
     press('W');
-    EXPECT_NEAR(viewState.viewScale, 0.001 / 0.9, 1e-15);
+    EXPECT_NEAR(view.viewScale, 0.001 / 0.9, 1e-15);
 }
 
 TEST(applyViewKey, ModeKeyRestartsTheMeshForward) {
@@ -55,28 +59,28 @@ TEST(applyViewKey, ModeKeyRestartsTheMeshForward) {
     press('3');
     press('R');
     press('s', 3);
-    EXPECT_NEAR(viewState.totalAngle1, -4 * viewState.angleStep, 1e-15);
+    EXPECT_NEAR(view.totalAngle1, -4 * view.angleStep, 1e-15);
     press('3');
-    EXPECT_EQ(viewState.totalAngle1, 0.0);
-    EXPECT_NEAR(viewState.theta1, gearPair.basePitchAngle1, 1e-15);
+    EXPECT_EQ(view.totalAngle1, 0.0);
+    EXPECT_NEAR(view.theta1, pair.basePitchAngle1, 1e-15);
     press('s');
-    EXPECT_NEAR(viewState.totalAngle1, viewState.angleStep, 1e-15);
+    EXPECT_NEAR(view.totalAngle1, view.angleStep, 1e-15);
 }
 
 TEST(applyViewKey, UnlistedKeysNeitherChangeNorRedraw) {
     setUpPair(20, 40, '1');
     press('3');
     press('s');
-    const ViewState before = viewState;
+    const ViewState before = view;
     clearRecording();
     const unsigned char unlisted[] = {'S', 'Z', 'q', '0', '4', ' ', '\r', 'z', 27, 255};
     for (unsigned char key : unlisted) {
         press(key);
     }
     EXPECT_EQ(recordedPrimitiveCount(), 0);
-    EXPECT_EQ(viewState.drawMode, before.drawMode);
-    EXPECT_EQ(viewState.theta1, before.theta1);
-    EXPECT_EQ(viewState.totalAngle1, before.totalAngle1);
-    EXPECT_EQ(viewState.viewScale, before.viewScale);
-    EXPECT_EQ(viewState.rollStep, before.rollStep);
+    EXPECT_EQ(view.drawMode, before.drawMode);
+    EXPECT_EQ(view.theta1, before.theta1);
+    EXPECT_EQ(view.totalAngle1, before.totalAngle1);
+    EXPECT_EQ(view.viewScale, before.viewScale);
+    EXPECT_EQ(view.rollStep, before.rollStep);
 }

@@ -8,18 +8,22 @@ poll for a redraw.
 
 API
 ---
-``Gearmesh(counts_text=None, lc_all="C.UTF-8", args=(), env=None, terminal=False)``
+``Gearmesh(counts_text=None, lc_all="C.UTF-8", args=(), env=None, terminal=False, closed=())``
     Context manager that starts ``$GEARMESH`` (plus ``args``) with standard
     input a pipe and standard output and error captured by reader threads, so
     the pipes never block.  ``counts_text`` (str or bytes), when given, is
     written to standard input at once; standard input stays open for later
     dialogues (key ``z``).  ``lc_all`` becomes LC_ALL (None leaves the
-    locale variables as they are); ``env`` adds or overrides variables.
+    locale variables as they are); ``env`` adds or overrides variables (a
+    value of None removes one).
     With terminal=True standard input is a pseudo-terminal instead of a
-    pipe, as when a user types at the console.
+    pipe, as when a user types at the console.  The descriptors in ``closed``
+    (0, 1, 2) are closed in the program when it starts, as ``>&-`` does;
+    what it would write there is then not captured.
     Leaving the block kills the process if it still runs.
 
     ``.write(text)``            write str (UTF-8) or bytes to standard input
+                                (dropped if the program has already ended)
     ``.close_stdin()``          end the program's input (on a terminal: Ctrl-D)
     ``.stdout_bytes()``         everything written to standard output so far
     ``.stderr_bytes()``         the same for standard error
@@ -397,7 +401,8 @@ class _Reader(threading.Thread):
 class Gearmesh:
     SETTLE = 0.3  # seconds a picture must stay the same to count as drawn
 
-    def __init__(self, counts_text=None, lc_all="C.UTF-8", args=(), env=None, terminal=False):
+    def __init__(self, counts_text=None, lc_all="C.UTF-8", args=(), env=None, terminal=False,
+                 closed=()):
         binary = os.environ.get("GEARMESH")
         if not binary:
             raise RuntimeError("GEARMESH is not set to the gearmesh binary")
@@ -406,7 +411,11 @@ class Gearmesh:
             for name in ("LANG", "LANGUAGE"):
                 environment.pop(name, None)
             environment["LC_ALL"] = lc_all
-        environment.update(env or {})
+        for name, value in (env or {}).items():
+            if value is None:
+                environment.pop(name, None)
+            else:
+                environment[name] = value
         self.window = None
         self._windows_before = set(_x().top_level_windows())
         self._terminal = None
@@ -415,7 +424,9 @@ class Gearmesh:
             self._terminal, stdin = pty.openpty()
         self.process = subprocess.Popen([binary, *args], stdin=stdin,
                                         stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-                                        env=environment)
+                                        env=environment,
+                                        preexec_fn=(lambda: [os.close(fd) for fd in closed])
+                                        if closed else None)
         self._out = _Reader(self.process.stdout)
         self._err = _Reader(self.process.stderr)
         self._out.start()
@@ -459,8 +470,11 @@ class Gearmesh:
         if self._terminal is not None:
             os.write(self._terminal, text)
             return
-        self.process.stdin.write(text)
-        self.process.stdin.flush()
+        try:
+            self.process.stdin.write(text)
+            self.process.stdin.flush()
+        except BrokenPipeError:
+            pass  # the program ended without reading it; its status tells why
 
     def close_stdin(self):
         """Ends the input: closes the pipe, or types Ctrl-D on the terminal."""

@@ -8,6 +8,10 @@ import json
 import math
 import os
 import re
+import resource
+import shutil
+import signal
+import stat
 import subprocess
 import sys
 import tempfile
@@ -298,6 +302,7 @@ class BadArgumentsTest(unittest.TestCase):
         ["view", "20", "40", "--steps", "100001"], ["view", "20", "40", "--zoom", "1001"],
         ["view", "20", "40", "--zoom", "1.5"], ["view", "20", "40", "--reverse=1"],
         ["view", "20", "40", "--module", "2"],
+        ["outline", "20", "40", "-o", ""], ["view", "20", "40", "--output="],
     ]
 
     def assert_refused(self, args, directory=None):
@@ -341,6 +346,235 @@ class BadArgumentsTest(unittest.TestCase):
         self.assertEqual(result.stderr, b"")
         for command in (b"gearpair report Z1 Z2", b"gearpair outline Z1 Z2", b"gearpair view Z1 Z2"):
             self.assertIn(command, result.stdout)
+
+
+WRITE_FAULTS = os.environ.get("WRITE_FAULTS", "")
+AS_NOBODY = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"]
+NOBODY = 65534
+
+
+def is_root():
+    return os.geteuid() == 0
+
+
+def leftovers(directory):
+    return sorted(name for name in os.listdir(directory) if name.startswith(".gearpair"))
+
+
+class OutputTargetTest(unittest.TestCase):
+    """Where -o and standard output put the text: in place for devices, FIFOs
+    and open descriptors; by atomic replacement for regular files, keeping
+    their mode, owner and links; never leaving a temporary file."""
+
+    def setUp(self):
+        self.directory = tempfile.mkdtemp()
+        self.addCleanup(subprocess.run, ["rm", "-rf", self.directory])
+        os.chmod(self.directory, 0o777)  # the dropped-privilege runs write here too
+        self.svg = run("outline", "20", "40").stdout
+        self.view_svg = run("view", "20", "40").stdout
+
+    def path(self, name):
+        return os.path.join(self.directory, name)
+
+    def assert_one_error(self, result, *words):
+        lines = result.stderr.decode().splitlines()
+        self.assertEqual(result.returncode, 2, result.stderr)
+        self.assertEqual(len(lines), 1, lines)
+        for word in words:
+            self.assertIn(word, lines[0])
+
+    @unittest.skipUnless(is_root(), "mknod needs root; the tests run as root on the test machine")
+    def test_devices_are_written_in_place_and_write_errors_reported(self):
+        probe = subprocess.run(["unshare", "-m", "true"], capture_output=True)
+        if probe.returncode != 0:
+            self.skipTest("no private mount namespace here: %r" % probe.stderr)
+        # The devices live on a tmpfs seen only inside the namespace; the
+        # machine's /dev is never used.
+        script = r'''
+            D=$1; G=$2
+            mount -t tmpfs scratch "$D" && mknod "$D/full" c 1 7 && mknod "$D/null" c 1 3 || exit 90
+            "$G" outline 20 40 --format svg -o "$D/full"; echo "full $? $(stat -c %F "$D/full")"
+            "$G" outline 20 40 --format dxf -o "$D/null"; echo "null $? $(stat -c %F "$D/null")"
+            "$G" report 20 40 > "$D/full"; echo "report $?"
+            "$G" view 20 40 > "$D/full"; echo "view $?"
+            "$G" --help > "$D/full"; echo "help $?"
+            echo $(ls -A "$D")
+        '''
+        result = subprocess.run(["unshare", "-m", "sh", "-c", script, "sh", self.directory, GEARPAIR],
+                                capture_output=True, timeout=120)
+        self.assertEqual(result.stdout.decode().splitlines(),
+                         ["full 2 character special file", "null 0 character special file",
+                          "report 2", "view 2", "help 2", "full null"], result.stderr)
+        errors = result.stderr.decode().splitlines()
+        self.assertEqual(len(errors), 4, errors)
+        self.assertIn("'%s': No space left on device" % self.path("full"), errors[0])
+        for line in errors[1:]:
+            self.assertIn("standard output: No space left on device", line)
+
+    def test_open_descriptors_are_written_not_reopened(self):
+        # Standard output opened for appending keeps what it held: the
+        # descriptor is written, the file it points at never truncated.
+        for name in ("-", "/dev/stdout", "/proc/self/fd/1", "/dev/fd/1"):
+            with self.subTest(target=name):
+                log = self.path("log.svg")
+                with open(log, "wb") as f:
+                    f.write(b"earlier\n")
+                with open(log, "ab") as out:
+                    result = subprocess.run([GEARPAIR, "outline", "20", "40", "-o", name],
+                                            stdout=out, stderr=subprocess.PIPE, timeout=60)
+                self.assertEqual(result.returncode, 0, result.stderr)
+                with open(log, "rb") as f:
+                    self.assertEqual(f.read(), b"earlier\n" + self.svg)
+        # An ordinary user may not reopen a pipe that root made, but writes it.
+        if is_root():
+            result = subprocess.run(AS_NOBODY + [GEARPAIR, "view", "20", "40", "-o", "/dev/stdout"],
+                                    capture_output=True, timeout=60)
+            self.assertEqual((result.returncode, result.stderr), (0, b""))
+            self.assertEqual(result.stdout, self.view_svg)
+
+    def test_a_fifo_is_written_in_place(self):
+        fifo = self.path("pipe.svg")
+        os.mkfifo(fifo)
+        reader = os.open(fifo, os.O_RDONLY | os.O_NONBLOCK)
+        holder = os.open(fifo, os.O_WRONLY)  # the reader sees no end before gearpair writes
+        try:
+            result = run("view", "20", "40", "-o", fifo)  # under the pipe's 64 KiB, never blocks
+            os.close(holder)
+            holder = None
+            os.set_blocking(reader, True)
+            data = b""
+            while True:
+                chunk = os.read(reader, 65536)
+                if not chunk:
+                    break
+                data += chunk
+        finally:
+            if holder is not None:
+                os.close(holder)
+            os.close(reader)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertEqual(data, self.view_svg)
+        self.assertTrue(stat.S_ISFIFO(os.lstat(fifo).st_mode))
+
+    def test_regular_files_keep_mode_owner_and_links(self):
+        kept = self.path("kept.svg")
+        with open(kept, "w") as f:
+            f.write("old")
+        os.chmod(kept, 0o640)
+        os.symlink("real.svg", self.path("link.svg"))
+        with open(self.path("real.svg"), "w") as f:
+            f.write("old")
+        os.symlink("made.svg", self.path("dangling.svg"))
+        cases = ["kept.svg", "link.svg", "dangling.svg"]
+        if is_root():
+            private = self.path("private.svg")
+            with open(private, "w") as f:
+                f.write("old")
+            os.chown(private, NOBODY, NOBODY)
+            os.chmod(private, 0o600)
+            read_only = self.path("read-only.svg")
+            with open(read_only, "w") as f:
+                f.write("old")
+            os.chmod(read_only, 0o444)  # root may replace it, as cp does
+            cases += ["private.svg", "read-only.svg"]
+        for name in cases:
+            with self.subTest(target=name):
+                result = run("outline", "20", "40", "-o", self.path(name))
+                self.assertEqual(result.returncode, 0, result.stderr)
+        with open(self.path("real.svg"), "rb") as f:
+            self.assertEqual(f.read(), self.svg)
+        with open(self.path("made.svg"), "rb") as f:
+            self.assertEqual(f.read(), self.svg)
+        self.assertEqual(os.readlink(self.path("link.svg")), "real.svg")
+        self.assertEqual(os.readlink(self.path("dangling.svg")), "made.svg")
+        expected = {"kept.svg": (0o640, os.geteuid()), "private.svg": (0o600, NOBODY),
+                    "read-only.svg": (0o444, 0)}
+        for name, (mode, owner) in expected.items():
+            if name in cases:
+                status = os.stat(self.path(name))
+                self.assertEqual((stat.S_IMODE(status.st_mode), status.st_uid), (mode, owner), name)
+                with open(self.path(name), "rb") as f:
+                    self.assertEqual(f.read(), self.svg, name)
+        # A new file gets the mode a plain create gives under the umask.
+        fresh = self.path("fresh.dxf")
+        result = subprocess.run([GEARPAIR, "outline", "20", "40", "-o", fresh], capture_output=True,
+                                preexec_fn=lambda: os.umask(0o027), timeout=60)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertEqual(stat.S_IMODE(os.stat(fresh).st_mode), 0o640)
+        self.assertEqual(leftovers(self.directory), [])
+
+    @unittest.skipUnless(is_root() and shutil.which("setpriv"),
+                         "dropping privileges to an ordinary user needs root and setpriv")
+    def test_an_ordinary_user_cannot_replace_a_read_only_file(self):
+        target = self.path("read-only.svg")
+        with open(target, "w") as f:
+            f.write("old")
+        os.chown(target, NOBODY, NOBODY)
+        os.chmod(target, 0o444)
+        result = subprocess.run(AS_NOBODY + [GEARPAIR, "outline", "20", "40", "-o", target],
+                                capture_output=True, timeout=60)
+        self.assert_one_error(result, "'%s'" % target, "Permission denied")
+        with open(target) as f:
+            self.assertEqual(f.read(), "old")
+        self.assertEqual(stat.S_IMODE(os.stat(target).st_mode), 0o444)
+        self.assertEqual(leftovers(self.directory), [])
+
+    def killed_runs(self, extra_env, signals):
+        """Runs outline to a new and to an existing file, each killed by every
+        signal halfway through its write; returns what the folder keeps."""
+        existing = self.path("existing.svg")
+        with open(existing, "w") as f:
+            f.write("earlier")
+        for number in signals:
+            for target in (existing, self.path("new.svg")):
+                with self.subTest(signal=signal.Signals(number).name, target=target):
+                    env = dict(os.environ, LD_PRELOAD=WRITE_FAULTS,
+                               GEARPAIR_FAULT_SIGNAL=str(number), **extra_env)
+                    result = run("outline", "20", "40", "-o", target, env=env)
+                    self.assertEqual(result.returncode, -number, result.stderr)
+        with open(existing) as f:
+            self.assertEqual(f.read(), "earlier")
+        self.assertFalse(os.path.exists(self.path("new.svg")))
+        return leftovers(self.directory)
+
+    @unittest.skipUnless(WRITE_FAULTS, "WRITE_FAULTS is not set to the write_faults library")
+    def test_no_temporary_file_survives_a_kill(self):
+        self.assertEqual(self.killed_runs({}, [signal.SIGINT, signal.SIGTERM, signal.SIGKILL,
+                                               signal.SIGXFSZ]), [])
+        # The file size limit itself, with nothing preloaded.
+        target = self.path("limited.svg")
+        limit = lambda: resource.setrlimit(resource.RLIMIT_FSIZE, (65536, 65536))
+        result = subprocess.run([GEARPAIR, "outline", "20", "40", "-o", target],
+                                capture_output=True, preexec_fn=limit, timeout=60)
+        self.assertEqual(result.returncode, -signal.SIGXFSZ, result.stderr)
+        self.assertEqual(os.listdir(self.directory), ["existing.svg"])
+
+    @unittest.skipUnless(WRITE_FAULTS, "WRITE_FAULTS is not set to the write_faults library")
+    def test_without_unnamed_files_a_named_one_is_removed_on_signals(self):
+        no_tmpfile = {"GEARPAIR_FAULT_NO_TMPFILE": "1"}
+        self.assertEqual(self.killed_runs(no_tmpfile, [signal.SIGINT, signal.SIGTERM,
+                                                       signal.SIGXFSZ]), [])
+        # SIGKILL alone cannot be caught; the named file it leaves shows this
+        # run really took the named path.
+        self.assertEqual(len(self.killed_runs(no_tmpfile, [signal.SIGKILL])), 2)
+        target = self.path("kept.svg")
+        with open(target, "w") as f:
+            f.write("old")
+        os.chmod(target, 0o604)
+        result = run("outline", "20", "40", "-o", target,
+                     env=dict(os.environ, LD_PRELOAD=WRITE_FAULTS, **no_tmpfile))
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertEqual(stat.S_IMODE(os.stat(target).st_mode), 0o604)
+        with open(target, "rb") as f:
+            self.assertEqual(f.read(), self.svg)
+
+    def test_tiny_numbers_are_numbers(self):
+        for shift in ("5e-324", "-1e-400"):
+            with self.subTest(shift=shift):
+                result = run("report", "20", "40", "--shift", shift)
+                self.assertEqual(result.returncode, 0, result.stderr)
+        result = run("outline", "20", "40", "--module", "5e-324")
+        self.assert_one_error(result, "from 1e-6 to 1e6")
 
 
 class OutlineTest(unittest.TestCase):
@@ -494,6 +728,16 @@ class ViewTest(unittest.TestCase):
         self.assertEqual(["".join(t.itertext()) for t in texts], MESH_LEGEND)
         self.assertEqual([float(t.find(SVG_NS + "tspan").get("x")) for t in texts], [40.0] * 5)
         self.assertEqual([float(t.get("y")) for t in texts], [40.0, 60.0, 80.0, 100.0, 120.0])
+
+    def test_steps_leave_single_gear_views_as_they_were(self):
+        # Presses of s only move the view on, and in modes 1 and 2 nothing
+        # turns: 100,000 of them leave the first frame byte for byte.
+        for mode in ("1", "2"):
+            with self.subTest(mode=mode):
+                first = run("view", "20", "40", "--mode", mode)
+                later = run("view", "20", "40", "--mode", mode, "--steps", "100000")
+                self.assertEqual((later.returncode, later.stderr), (0, b""))
+                self.assertEqual(first.stdout, later.stdout)
 
     def test_deep_zoom_keeps_the_pitch_point_in_the_middle(self):
         # 100 presses of W reach the largest zoom, where the window spans two

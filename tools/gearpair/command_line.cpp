@@ -122,7 +122,9 @@ double parseNumber(const std::string& text, const char* what) {
     if (*end != '\0') {
         failUsage(std::string(what) + " '" + text + "' is not a number");
     }
-    if (errno == ERANGE || !std::isfinite(value)) {
+    // Underflow also sets ERANGE, but 5e-324 or 1e-400 is a number like any
+    // other (the nearest double, 0 at worst) for the range checks to judge.
+    if (!std::isfinite(value)) {
         failUsage(std::string(what) + " '" + text + "' is not a finite number");
     }
     return value;

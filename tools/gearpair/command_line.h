@@ -42,7 +42,8 @@ std::string optionValue(const ParsedArguments& arguments, const char* name);
 
 // A whole decimal integer within lowest..highest, else failUsage naming what.
 long parseInteger(const std::string& text, long lowest, long highest, const char* what);
-// A whole finite decimal number, else failUsage naming what.
+// A finite decimal number, else failUsage naming what; one too small for a
+// double reads as the nearest double (0 at worst), not as an error.
 double parseNumber(const std::string& text, const char* what);
 
 // The tooth counts and the profile shift that every command starts from.

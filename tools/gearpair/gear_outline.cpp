@@ -16,28 +16,28 @@ bool samePoint(const Point2& a, const Point2& b) {
 
 }  // namespace
 
-double meshFrameAngle(int gear) {
-    const double theta1 = gearPair.basePitchAngle1;
-    if (gear == 1) {
-        return theta1;
+double meshFrameAngle(const GearPair& pair, int gear) {
+    const double theta1 = pair.basePitchAngle1;
+    if (gear == 2) {
+        return PI - pair.gearRatio * theta1;
     }
-    return PI - gearPair.gearRatio * theta1;
+    return theta1;
 }
 
-GearPath placedGearPath(int gear, double module) {
-    const bool first = gear == 1;
-    const Point2* outline = first ? gearPair.toothOutline1 : gearPair.toothOutline2;
-    int last = first ? gearPair.toothOutlineLast1 : gearPair.toothOutlineLast2;
+GearPath placedGearPath(const GearPair& pair, int gear, double module) {
+    const GearView view = gearOf(pair, gear);
+    const Point2* outline = view.toothOutline;
+    int last = view.toothOutlineLast;
     if (last >= CURVE_CAPACITY) {
         last = CURVE_CAPACITY - 1;
     }
     GearPath path;
-    path.gear = gear;
-    path.teeth = first ? gearPair.z1 : gearPair.z2;
-    const Point2 centre = first ? gearPair.center1 : gearPair.center2;
+    path.gear = view.gear;
+    path.teeth = view.teeth;
+    const Point2 centre = view.centre;
     path.centre = {centre.x * module, centre.y * module};
 
-    const double angle = meshFrameAngle(gear);
+    const double angle = meshFrameAngle(pair, view.gear);
     const double pitchAngle = 2 * PI / path.teeth;
     std::vector<Point2> model;  // the path in model units, gear frame turned, centre added
     model.reserve(static_cast<std::size_t>(path.teeth) * (last + 1));

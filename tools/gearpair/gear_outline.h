@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "geometry/point2.h"
+#include "geometry/gear_pair.h"
 
 // The whole outline of one gear as one closed path, placed where the first
 // frame of the mesh view shows it, in millimetres (model units times module).
@@ -19,12 +19,11 @@ struct GearPath {
 };
 
 // Rotation (radians, counter-clockwise) of the teeth of gear 1 or 2 in the
-// first mesh frame: basePitchAngle1 for gear 1, PI - gearRatio *
-// basePitchAngle1 for gear 2. Reads gearPair.
-double meshFrameAngle(int gear);
+// first mesh frame: PI - gearRatio * basePitchAngle1 for gear 2,
+// basePitchAngle1 for gear 1 (any other value).
+double meshFrameAngle(const GearPair& pair, int gear);
 
-// Joins the z copies of gear 1's or 2's tooth outline, copy k turned by
+// Joins the z copies of the tooth outline of pair's gear 1 or 2 (gearOf), copy k turned by
 // meshFrameAngle - k * 2 PI / z about the gear centre, k = 1 to z, dropping
-// each vertex that repeats the one before it (within 1e-9 module). Reads
-// gearPair.
-GearPath placedGearPath(int gear, double module);
+// each vertex that repeats the one before it (within 1e-9 module).
+GearPath placedGearPath(const GearPair& pair, int gear, double module);

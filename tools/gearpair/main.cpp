@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "geometry/gear_pair.h"
+#include "scene/view_state.h"
 #include "tools/gearpair/command_line.h"
 #include "tools/gearpair/outline_export.h"
 #include "tools/gearpair/output_file.h"
@@ -32,13 +33,13 @@ const char USAGE[] =
     "\n"
     "report   radii, undercut, pointed teeth, the points on the line of action,\n"
     "         the path of contact and the contact ratio, in modules\n"
-    "  --json         one JSON object with every field of the pair instead\n"
+    "  --json         one JSON object with every published field of the pair instead\n"
     "\n"
     "outline  the closed outline of each gear as in the first mesh frame\n"
     "  --gear G       1, 2 or pair (default pair)\n"
     "  --module MM    millimetres per module (default 1)\n"
     "  --format F     svg or dxf (default: from the file name, else svg)\n"
-    "  -o FILE        write FILE instead of standard output\n"
+    "  -o FILE        write FILE instead of standard output (- for standard output)\n"
     "\n"
     "view     the simulator window's 800 x 800 picture as SVG, after the keys:\n"
     "         the mode key, then R if reversed, then the zoom keys, then s N times\n"
@@ -46,10 +47,11 @@ const char USAGE[] =
     "  --steps N      presses of s, 0 to 100000 (default 0)\n"
     "  --reverse      press R after the mode key\n"
     "  --zoom K       press W K times (K > 0) or w -K times (K < 0), -1000 to 1000\n"
-    "  -o FILE.svg    write the file instead of standard output\n"
+    "  -o FILE.svg    write the file instead of standard output (- for standard output)\n"
     "\n"
     "Bad arguments print one line on standard error and exit with status 2;\n"
-    "no file is written then.\n";
+    "no file is written then. A file is replaced only when complete and keeps its\n"
+    "mode; a device, a FIFO or /dev/stdout is written in place.\n";
 
 void writeOrFail(const std::string& path, const std::string& text) {
     std::string error;
@@ -58,14 +60,30 @@ void writeOrFail(const std::string& path, const std::string& text) {
     }
 }
 
+// The -o target: "-" (standard output) when the option is absent; an empty
+// name is refused.
+std::string outputTarget(const ParsedArguments& arguments) {
+    if (!hasOption(arguments, "-o")) {
+        return "-";
+    }
+    const std::string file = optionValue(arguments, "-o");
+    if (file.empty()) {
+        failUsage("-o needs a file name, or - for standard output");
+    }
+    return file;
+}
+
 void runReport(int argc, char** argv) {
     const ParsedArguments arguments =
         parseArguments(argc, argv, 2, {{"--shift", nullptr, true}, {"--json", nullptr, false}});
     const PairArguments pair = readPairArguments(arguments);
-    computeGearPair(pair.z1, pair.z2, pair.shift);
-    resetView();
-    const PairSummary summary = summarizeGearPair();
-    writeOrFail("", hasOption(arguments, "--json") ? jsonReport(summary) : plainReport(summary));
+    GearPair gears;
+    computeGearPair(gears, pair.z1, pair.z2, pair.shift);
+    ViewState view{};
+    resetView(view, gears);
+    const PairSummary summary = summarizeGearPair(gears);
+    writeOrFail("-", hasOption(arguments, "--json") ? jsonReport(gears, view, summary)
+                                                   : plainReport(gears, summary));
 }
 
 bool endsWith(const std::string& text, const char* suffix) {
@@ -107,27 +125,28 @@ void runOutline(int argc, char** argv) {
         }
     }
 
-    const std::string file = optionValue(arguments, "-o");
+    const std::string file = outputTarget(arguments);
     std::string format = optionValue(arguments, "--format");
     if (hasOption(arguments, "--format")) {
         if (format != "svg" && format != "dxf") {
             failUsage("--format must be svg or dxf, not '" + format + "'");
         }
-    } else if (file.empty() || file == "-" || endsWith(file, ".svg")) {
-        format = "svg";
     } else if (endsWith(file, ".dxf")) {
         format = "dxf";
+    } else if (endsWith(file, ".svg") || writtenInPlace(file)) {
+        format = "svg";
     } else {
         failUsage("cannot tell the format of '" + file + "'; name it .svg or .dxf or use --format");
     }
 
-    computeGearPair(pair.z1, pair.z2, pair.shift);
+    GearPair gears;
+    computeGearPair(gears, pair.z1, pair.z2, pair.shift);
     OutlineDrawing drawing{pair.z1, pair.z2, module, pair.shift, {}};
     if (gear != "2") {
-        drawing.gears.push_back(placedGearPath(1, module));
+        drawing.gears.push_back(placedGearPath(gears, 1, module));
     }
     if (gear != "1") {
-        drawing.gears.push_back(placedGearPath(2, module));
+        drawing.gears.push_back(placedGearPath(gears, 2, module));
     }
     writeOrFail(file, format == "svg" ? outlineSvg(drawing) : outlineDxf(drawing));
 }
@@ -158,15 +177,15 @@ void runView(int argc, char** argv) {
                     ? static_cast<int>(parseInteger(optionValue(arguments, "--zoom"),
                                                     -MAX_VIEW_ZOOM, MAX_VIEW_ZOOM, "zoom"))
                     : 0;
-    const std::string file = optionValue(arguments, "-o");
-    if (!file.empty() && file != "-" && !endsWith(file, ".svg")) {
+    const std::string file = outputTarget(arguments);
+    if (!endsWith(file, ".svg") && !writtenInPlace(file)) {
         failUsage("the view is written as SVG: name the file .svg, not '" + file + "'");
     }
-    computeGearPair(pair.z1, pair.z2, pair.shift);
-    resetView();
+    GearPair gears;
+    computeGearPair(gears, pair.z1, pair.z2, pair.shift);
     std::string svg;
     std::string error;
-    if (!viewSvg(keys, svg, error)) {
+    if (!viewSvg(gears, keys, svg, error)) {
         failUsage(error);
     }
     writeOrFail(file, svg);
@@ -177,7 +196,7 @@ void runView(int argc, char** argv) {
 int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::fputs(USAGE, stdout);
+            writeOrFail("-", USAGE);
             return 0;
         }
     }

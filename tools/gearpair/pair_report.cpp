@@ -33,22 +33,18 @@ std::string pointRow(const char* label, const Point2& p, double distance) {
     return format("  %-26s %12.4f %12.4f %12.4f\n", label, p.x, p.y, distance);
 }
 
-// Which of the three candidates ends the path of contact on one side, chosen
-// in the same order as the limit itself: mating tip circle or interference
-// point first, then the gear's own undercut point if it is nearer still.
-const char* limitCause(double tipContactDist, double interferenceDist, double undercutDist,
-                       const char* tipCause, const char* interferenceCause,
-                       const char* undercutCause) {
-    double limit = tipContactDist;
-    const char* cause = tipCause;
-    if (!(tipContactDist < interferenceDist)) {
-        limit = interferenceDist;
-        cause = interferenceCause;
+// What ends a side of the path of contact, in the report's words.
+const char* contactEndText(ContactEnd end, const char* undercut, const char* tipContact,
+                           const char* interference) {
+    switch (end) {
+    case ContactEnd::UNDERCUT:
+        return undercut;
+    case ContactEnd::TIP_CONTACT:
+        return tipContact;
+    case ContactEnd::INTERFERENCE:
+        break;
     }
-    if (undercutDist < limit) {
-        cause = undercutCause;
-    }
-    return cause;
+    return interference;
 }
 
 nlohmann::ordered_json pointJson(const Point2& p) {
@@ -65,32 +61,24 @@ nlohmann::ordered_json outlineJson(const Point2* outline, int last) {
 
 }  // namespace
 
-bool toothIsPointed(int gear) {
-    const bool first = gear == 1;
-    const Point2* outline = first ? gearPair.toothOutline1 : gearPair.toothOutline2;
-    const int last = first ? gearPair.toothOutlineLast1 : gearPair.toothOutlineLast2;
+bool toothIsPointed(const GearView& gear) {
+    const int last = gear.toothOutlineLast;
     if (last < 2 * ARC_SEGMENTS || last >= CURVE_CAPACITY) {
         return false;
     }
     // The outline holds 2n + 21 points; its tip arc starts at the flank's tip point.
     const int n = (last - 2 * ARC_SEGMENTS) / 2;
-    const Point2& flankTip = outline[n + ARC_SEGMENTS];
+    const Point2& flankTip = gear.toothOutline[n + ARC_SEGMENTS];
     const double flankTipAngle = std::atan2(flankTip.x, flankTip.y);
-    const double pitchRadius = first ? gearPair.pitchRadius1 : gearPair.pitchRadius2;
-    const double shift = first ? gearPair.shift1 : gearPair.shift2;
-    const double toothAngle = (PI / 2 + 2 * shift * gearPair.tanAlpha) / pitchRadius;
-    return 2 * flankTipAngle > toothAngle;
+    return 2 * flankTipAngle > gear.toothAngle;
 }
 
-PairSummary summarizeGearPair() {
-    const GearPair& g = gearPair;
+PairSummary summarizeGearPair(const GearPair& g) {
     PairSummary summary;
-    summary.rootRadius1 = g.pitchRadius1 - g.dedendum1;
-    summary.rootRadius2 = g.pitchRadius2 - g.dedendum2;
     summary.undercut1 = g.undercutRadius1 > g.baseRadius1;
     summary.undercut2 = g.undercutRadius2 > g.baseRadius2;
-    summary.pointed1 = toothIsPointed(1);
-    summary.pointed2 = toothIsPointed(2);
+    summary.pointed1 = toothIsPointed(gearOf(g, 1));
+    summary.pointed2 = toothIsPointed(gearOf(g, 2));
     summary.pathOfContact = g.contactLimit1 + g.contactLimit2;
     summary.contactRatio = summary.pathOfContact / g.basePitch;
     const double tipReach1 = std::sqrt(g.tipRadius1 * g.tipRadius1 - g.baseRadius1 * g.baseRadius1);
@@ -100,8 +88,7 @@ PairSummary summarizeGearPair() {
     return summary;
 }
 
-std::string plainReport(const PairSummary& s) {
-    const GearPair& g = gearPair;
+std::string plainReport(const GearPair& g, const PairSummary& s) {
     std::string text;
     text += format(
         "Gear pair %d x %d teeth: module 1, pressure angle 20 degrees, "
@@ -114,13 +101,14 @@ std::string plainReport(const PairSummary& s) {
     text += tableRow("pitch radius", g.pitchRadius1, g.pitchRadius2);
     text += tableRow("base radius", g.baseRadius1, g.baseRadius2);
     text += tableRow("tip radius", g.tipRadius1, g.tipRadius2);
-    text += tableRow("root radius", s.rootRadius1, s.rootRadius2);
+    text += tableRow("root radius", g.rootRadius1, g.rootRadius2);
     text += tableRow("undercut radius", g.undercutRadius1, g.undercutRadius2);
     text += tableRow("undercut", s.undercut1, s.undercut2);
     text += tableRow("pointed teeth", s.pointed1, s.pointed2);
     text += format("  %-26s %12.4f\n", "base pitch", g.basePitch);
+    const bool pointed[] = {s.pointed1, s.pointed2};
     for (int gear = 1; gear <= 2; ++gear) {
-        if (gear == 1 ? s.pointed1 : s.pointed2) {
+        if (pointed[gear - 1]) {
             text += format(
                 "  Gear %d's teeth are pointed: the two flanks meet below the "
                 "tip circle.\n",
@@ -137,10 +125,10 @@ std::string plainReport(const PairSummary& s) {
     text += pointRow("undercut point 1", g.undercutPoint1, g.undercutDist1);
     text += pointRow("undercut point 2", g.undercutPoint2, g.undercutDist2);
 
-    const char* cause1 = limitCause(g.tipContactDist2, g.interferenceDist1, g.undercutDist1,
-                                    "gear 2 tip circle", "interference point 1", "gear 1 undercut");
-    const char* cause2 = limitCause(g.tipContactDist1, g.interferenceDist2, g.undercutDist2,
-                                    "gear 1 tip circle", "interference point 2", "gear 2 undercut");
+    const char* cause1 = contactEndText(g.contactEnd1, "gear 1 undercut", "gear 2 tip circle",
+                                        "interference point 1");
+    const char* cause2 = contactEndText(g.contactEnd2, "gear 2 undercut", "gear 1 tip circle",
+                                        "interference point 2");
     text += "\n  Path of contact\n";
     text +=
         format("  %-26s %12.4f   ended by the %s\n", "contact limit 1", g.contactLimit1, cause1);
@@ -152,8 +140,7 @@ std::string plainReport(const PairSummary& s) {
     return text;
 }
 
-std::string jsonReport(const PairSummary& s) {
-    const GearPair& g = gearPair;
+std::string jsonReport(const GearPair& g, const ViewState& view, const PairSummary& s) {
     nlohmann::ordered_json j;
     j["z1"] = g.z1;
     j["z2"] = g.z2;
@@ -204,7 +191,7 @@ std::string jsonReport(const PairSummary& s) {
     j["contactRatioTheoretical"] = s.contactRatioTheoretical;
     j["undercut1"] = s.undercut1;
     j["undercut2"] = s.undercut2;
-    j["viewScale"] = viewState.viewScale;
-    j["angleStep"] = viewState.angleStep;
+    j["viewScale"] = view.viewScale;
+    j["angleStep"] = view.angleStep;
     return j.dump() + "\n";
 }

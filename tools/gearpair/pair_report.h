@@ -2,9 +2,11 @@
 
 #include <string>
 
-// Figures of the pair that the records do not hold, derived from gearPair.
+#include "geometry/gear_pair.h"
+#include "scene/view_state.h"
+
+// Figures of the pair that its record does not hold.
 struct PairSummary {
-    double rootRadius1, rootRadius2;
     // The flank meets the fillet above the base circle.
     bool undercut1, undercut2;
     // The two flanks of a tooth meet below the tip circle.
@@ -17,21 +19,22 @@ struct PairSummary {
     double contactRatioTheoretical;
 };
 
-// Whether gear 1 or 2 has pointed teeth: twice the polar angle of the flank's
-// tip point (outline point n + 10) exceeds the tooth angle. Reads gearPair;
-// false for an outline too short to hold a flank.
-bool toothIsPointed(int gear);
+// Whether gear has pointed teeth: twice the polar angle of the flank's tip
+// point (outline point n + 10) exceeds the tooth angle; false for an outline
+// too short to hold a flank.
+bool toothIsPointed(const GearView& gear);
 
-// Summarises the pair that computeGearPair last built. Reads gearPair.
-PairSummary summarizeGearPair();
+// Summarises pair.
+PairSummary summarizeGearPair(const GearPair& pair);
 
 // The readable report: an aligned table of both gears, the points on the line
-// of action and the path of contact, lengths in modules. Reads gearPair.
-std::string plainReport(const PairSummary& summary);
+// of action and the path of contact, lengths in modules.
+std::string plainReport(const GearPair& pair, const PairSummary& summary);
 
-// One JSON object: every GearPair field under its own name (points as [x, y],
-// outlines as arrays of points 0 to their last index), then contactRatio,
-// contactRatioTheoretical, undercut1, undercut2, viewScale and angleStep.
-// Doubles are written so that they read back to the same bits. Reads
-// gearPair and viewState.
-std::string jsonReport(const PairSummary& summary);
+// One JSON object: every published field of pair under its own name (points
+// as [x, y], outlines as arrays of points 0 to their last index), then
+// contactRatio, contactRatioTheoretical, undercut1, undercut2, and view's
+// viewScale and angleStep. Fields added to the record after the first
+// release (root radius, tooth angle, contact ends) are not published.
+// Doubles are written so that they read back to the same bits.
+std::string jsonReport(const GearPair& pair, const ViewState& view, const PairSummary& summary);

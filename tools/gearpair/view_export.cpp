@@ -5,9 +5,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "draw/bounds.h"
+#include "draw/legend_font.h"
 #include "draw/recorder.h"
-#include "geometry/gear_pair.h"
 #include "scene/display.h"
 #include "scene/view_commands.h"
 #include "tools/gearpair/outline_export.h"
@@ -19,11 +18,6 @@ namespace {
 constexpr double CLIP_MARGIN = 16.0;
 constexpr double CLIP_LOW = -CLIP_MARGIN;
 constexpr double CLIP_HIGH = VIEW_PIXELS + CLIP_MARGIN;
-
-// Lit primitives take their colour from the lighting equation, not from the
-// current colour: with no light switched on that is OpenGL's default global
-// ambient (0.2) times the default material ambient (0.2).
-constexpr double UNLIT_GREY = 0.04;
 
 struct Pixel {
     double x, y;
@@ -42,15 +36,12 @@ int channel(double value) {
     return value >= 1.0 ? 255 : static_cast<int>(std::lround(value * 255.0));
 }
 
+// The colour the window shows for a primitive of this colour and lighting.
 std::string colourText(const Color4& colour, bool lighting) {
+    const Color4 shown = shownColor(colour, lighting);
     char text[32];
-    if (lighting) {
-        const int grey = channel(UNLIT_GREY);
-        std::snprintf(text, sizeof text, "#%02x%02x%02x", grey, grey, grey);
-    } else {
-        std::snprintf(text, sizeof text, "#%02x%02x%02x", channel(colour.r), channel(colour.g),
-                      channel(colour.b));
-    }
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", channel(shown.r), channel(shown.g),
+                  channel(shown.b));
     return text;
 }
 
@@ -200,20 +191,6 @@ void addPolygon(SvgPaths& paths, const std::vector<Pixel>& corners) {
     paths.penAt.clear();
 }
 
-// Advance widths in pixels of the legend font, GLUT's 18-pixel Helvetica
-// bitmap font, for the printable ASCII characters 32 to 126. Placing each
-// character at the pen position the window uses keeps the SVG's sans-serif
-// legend over the window's one, whatever face the viewer substitutes.
-constexpr unsigned char LEGEND_ADVANCE[95] = {
-    5,  6,  5,  10, 10, 16, 13, 4,  6,  6,  7,  10, 5,  11, 5,  5,   //  !"#$%&'()*+,-./
-    10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 5,  5,  10, 11, 10, 10,  // 0-9 :;<=>?
-    18, 12, 13, 14, 13, 11, 11, 14, 13, 6,  10, 13, 10, 16, 13, 15,  // @A-O
-    12, 15, 12, 13, 12, 13, 14, 18, 13, 14, 12, 5,  5,  5,  9,  10,  // P-Z [\]^_
-    4,  9,  11, 10, 11, 10, 6,  11, 10, 4,  4,  9,  4,  14, 10, 11,  // `a-o
-    11, 11, 6,  9,  6,  10, 10, 14, 10, 10, 9,  6,  4,  6,  10,      // p-z {|}~
-};
-constexpr int LEGEND_FONT_PIXELS = 18;
-
 // One character of a legend as SVG text, XML-escaped; outside printable
 // ASCII, which the legends never use, a question mark.
 std::string escapedCharacter(char c) {
@@ -231,11 +208,9 @@ std::string escapedCharacter(char c) {
     }
 }
 
-double legendAdvance(char c) {
-    return c >= 0x20 && c <= 0x7e ? LEGEND_ADVANCE[c - 0x20] : LEGEND_ADVANCE['?' - 0x20];
-}
-
-// A recorded text as one <text>, each character at its own pen position. The
+// A recorded text as one <text>, each character at the pen position the
+// window uses (draw/legend_font.h), which keeps the SVG's sans-serif legend
+// over the window's one, whatever face the viewer substitutes. The
 // bitmap Helvetica is narrow; a condensed face, where the viewer has one,
 // keeps the substitute's letters within their places.
 std::string textSvg(const RecordedText& text) {
@@ -254,7 +229,7 @@ std::string textSvg(const RecordedText& text) {
     return svg;
 }
 
-std::string recordingSvg() {
+std::string recordingSvg(const GearPair& pair, const ViewState& view) {
     SvgPaths paths;
     const int primitives = storedPrimitiveCount();
     for (int i = 0; i < primitives; ++i) {
@@ -294,10 +269,10 @@ std::string recordingSvg() {
     svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + size +
            "\" height=\"" + size + "\" viewBox=\"0 0 " + size + " " + size +
            "\" shape-rendering=\"crispEdges\" stroke-linecap=\"butt\">\n";
-    svg += "  <desc>gearmesh window: gear pair z1 = " + std::to_string(gearPair.z1) +
-           ", z2 = " + std::to_string(gearPair.z2) + ", profile shift " +
-           exactNumber(gearPair.shift1) + ", mode " + std::string(1, viewState.drawMode) +
-           ", viewScale " + exactNumber(viewState.viewScale) + "</desc>\n";
+    svg += "  <desc>gearmesh window: gear pair z1 = " + std::to_string(pair.z1) +
+           ", z2 = " + std::to_string(pair.z2) + ", profile shift " + exactNumber(pair.shift1) +
+           ", mode " + std::string(1, view.drawMode) + ", viewScale " +
+           exactNumber(view.viewScale) + "</desc>\n";
     svg += "  <rect width=\"" + size + "\" height=\"" + size + "\" fill=\"#ffffff\"/>\n";
     // Every text of a frame is a legend, drawn before any figure: the
     // figure's lines pass over it.
@@ -320,53 +295,64 @@ bool frameKept(std::string& error) {
         return true;
     }
     error = "at this zoom a frame holds " + std::to_string(recordedVertexCount()) +
-            " vertices, more than the " + std::to_string(RECORDER_VERTEX_CAPACITY) +
+            " vertices, more than the " + std::to_string(recorderCapacity().vertices) +
             " the recorder keeps; zoom out";
     return false;
 }
 
-// One key press in the window: the state change, then the redraw it asks for.
-bool pressKey(unsigned char key, std::string& error) {
-    if (applyViewKey(key)) {
-        display();
+// The views of the window's last two frames: each frame starts from the
+// drawing state (line width, colour) that the one before it left.
+struct ViewFrames {
+    ViewState previous;
+    ViewState last;
+    bool hasPrevious;
+};
+
+// One key press in the window: the view changes, and the redraw it asks for
+// moves the view on a frame.
+void pressKey(ViewFrames& frames, const GearPair& pair, unsigned char key) {
+    const ViewState shown = frames.last;
+    if (applyViewKey(frames.last, key)) {
+        frames.previous = shown;
+        frames.hasPrevious = true;
+        advanceView(frames.last, pair);
     }
-    return frameKept(error);
 }
 
-bool pressKeys(const ViewKeys& keys, std::string& error) {
+// Steps the view through the keys without drawing.
+ViewFrames pressKeys(const GearPair& pair, const ViewKeys& keys) {
+    ViewFrames frames{};
+    resetView(frames.last, pair);
     // The window starts in mode '1' and draws its first frame when it is shown.
-    viewState.drawMode = '1';
-    display();
-    if (!frameKept(error) || !pressKey(static_cast<unsigned char>(keys.mode), error)) {
-        return false;
-    }
-    if (keys.reverse && !pressKey('R', error)) {
-        return false;
+    frames.last.drawMode = '1';
+    advanceView(frames.last, pair);
+    pressKey(frames, pair, static_cast<unsigned char>(keys.mode));
+    if (keys.reverse) {
+        pressKey(frames, pair, 'R');
     }
     for (int i = 0; i < std::abs(keys.zoom); ++i) {
-        if (!pressKey(keys.zoom > 0 ? 'W' : 'w', error)) {
-            return false;
-        }
+        pressKey(frames, pair, keys.zoom > 0 ? 'W' : 'w');
     }
     for (long i = 0; i < keys.steps; ++i) {
-        if (!pressKey('s', error)) {
-            return false;
-        }
+        pressKey(frames, pair, 's');
     }
-    return true;
+    return frames;
 }
 
 }  // namespace
 
-bool viewSvg(const ViewKeys& keys, std::string& svg, std::string& error) {
+bool viewSvg(const GearPair& pair, const ViewKeys& keys, std::string& svg, std::string& error) {
+    const ViewFrames frames = pressKeys(pair, keys);
+    // Bounded frames, as the window draws them.
     startRecording();
-    // The window draws only what can reach it; a recording draws everything
-    // unless told otherwise.
-    setBoundedDrawing(true);
-    const bool kept = pressKeys(keys, error);
-    stopRecording();
-    if (kept) {
-        svg = recordingSvg();
+    if (frames.hasPrevious) {
+        drawFrame(pair, frames.previous, FrameDrawing::Bounded);
     }
-    return kept;
+    drawFrame(pair, frames.last, FrameDrawing::Bounded);
+    stopRecording();
+    if (!frameKept(error)) {
+        return false;
+    }
+    svg = recordingSvg(pair, frames.last);
+    return true;
 }

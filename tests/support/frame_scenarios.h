@@ -4,7 +4,6 @@
 // a mode key and zoom keys, pressed as in the window (each key changes the
 // view, then the frame is drawn, which in mode '3' turns the mesh on a step).
 
-#include "draw/bounds.h"
 #include "geometry/gear_pair.h"
 #include "scene/display.h"
 #include "scene/view_commands.h"
@@ -28,16 +27,14 @@ constexpr FrameScenario FRAME_SCENARIOS[] = {
 constexpr int FRAME_SCENARIO_COUNT = sizeof(FRAME_SCENARIOS) / sizeof(FRAME_SCENARIOS[0]);
 
 // Sets up the pair and presses the scenario's keys, each followed by the
-// frame it asks for, drawn bounded to the current seam target; the switch is
-// left as it was. The next display() draws the scenario's next frame.
+// frame it asks for, drawn bounded to the current drawing target. The next
+// display() draws the scenario's next frame.
 inline void setUpScenario(const FrameScenario& scenario) {
-    const bool wasBounded = boundedDrawing();
-    setBoundedDrawing(true);
-    computeGearPair(scenario.z1, scenario.z2);
-    resetView();
+    computeGearPair(gearPair, scenario.z1, scenario.z2);
+    resetView(viewState, gearPair);
     viewState.drawMode = '1';
     const auto press = [](char key) {
-        if (applyViewKey(static_cast<unsigned char>(key))) {
+        if (applyViewKey(viewState, static_cast<unsigned char>(key))) {
             display();
         }
     };
@@ -45,5 +42,4 @@ inline void setUpScenario(const FrameScenario& scenario) {
     for (int i = 0; i < scenario.zoomPresses; ++i) {
         press(scenario.zoomKey);
     }
-    setBoundedDrawing(wasBounded);
 }

@@ -1,0 +1,194 @@
+#include "console/console.h"
+
+#include <iconv.h>
+#include <langinfo.h>
+#include <strings.h>
+#include <cerrno>
+#include <clocale>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "dialogue/count_reading.h"
+
+namespace {
+
+// Longest text after conversion, with room to spare: the display message is
+// the longest, 148 UTF-8 bytes before its display name, which gets the rest.
+constexpr std::size_t TEXT_CAPACITY = 512;
+
+// Number of bytes of the UTF-8 character that starts with lead byte c.
+std::size_t utf8Length(unsigned char c) {
+    if (c >= 0xF0)
+        return 4;
+    if (c >= 0xE0)
+        return 3;
+    if (c >= 0xC0)
+        return 2;
+    return 1;
+}
+
+// Copies as much of utf8 as fits into out, NUL-terminated; returns its length.
+std::size_t copyText(const char* utf8, char* out, std::size_t capacity) {
+    std::size_t length = std::strlen(utf8);
+    if (length > capacity - 1) {
+        length = capacity - 1;
+    }
+    std::memcpy(out, utf8, length);
+    out[length] = '\0';
+    return length;
+}
+
+// A line typed in a code page 932 console, in UTF-8: bytes that are no
+// code page 932 character become "?". A UTF-8 byte-order mark at its start,
+// which only a UTF-8 file can have put there, is kept as it is for the
+// reading rules to skip.
+std::string lineFromCp932(const char* line, std::size_t length) {
+    std::string utf8;
+    const char mark[] = "\xEF\xBB\xBF";
+    std::size_t start = 0;
+    if (length >= 3 && std::memcmp(line, mark, 3) == 0) {
+        utf8.assign(mark, 3);
+        start = 3;
+    }
+    iconv_t converter = iconv_open("UTF-8", "CP932");
+    if (converter == reinterpret_cast<iconv_t>(-1)) {
+        return utf8.append(line + start, length - start);
+    }
+    char* in = const_cast<char*>(line + start);
+    std::size_t inLeft = length - start;
+    char out[256];
+    while (inLeft > 0) {
+        char* next = out;
+        std::size_t outLeft = sizeof out;
+        const std::size_t done = iconv(converter, &in, &inLeft, &next, &outLeft);
+        utf8.append(out, static_cast<std::size_t>(next - out));
+        if (done == static_cast<std::size_t>(-1) && errno != E2BIG) {
+            // EILSEQ or EINVAL: one byte that starts no character.
+            utf8 += '?';
+            ++in;
+            --inLeft;
+        }
+    }
+    iconv_close(converter);
+    return utf8;
+}
+
+}  // namespace
+
+bool consoleUsesCp932() {
+    static bool localeSet = false;
+    if (!localeSet) {
+        std::setlocale(LC_ALL, "");
+        // Numbers drawn or printed keep a decimal point whatever the user's locale.
+        std::setlocale(LC_NUMERIC, "C");
+        localeSet = true;
+    }
+    const char* codeset = nl_langinfo(CODESET);
+    return strcasecmp(codeset, "SHIFT_JIS") == 0 || strcasecmp(codeset, "SJIS") == 0 ||
+           strcasecmp(codeset, "CP932") == 0;
+}
+
+std::size_t toConsoleEncoding(const char* utf8, char* out, std::size_t capacity) {
+    if (capacity == 0) {
+        return 0;
+    }
+    if (!consoleUsesCp932()) {
+        return copyText(utf8, out, capacity);
+    }
+    iconv_t converter = iconv_open("CP932", "UTF-8");
+    if (converter == reinterpret_cast<iconv_t>(-1)) {
+        // Without the converter the characters still arrive, as UTF-8.
+        return copyText(utf8, out, capacity);
+    }
+    char* in = const_cast<char*>(utf8);
+    std::size_t inLeft = std::strlen(utf8);
+    char* next = out;
+    std::size_t outLeft = capacity - 1;
+    while (inLeft > 0) {
+        if (iconv(converter, &in, &inLeft, &next, &outLeft) != static_cast<std::size_t>(-1)) {
+            break;
+        }
+        if (errno != EILSEQ && errno != EINVAL) {
+            break;  // E2BIG: the text is cut off here
+        }
+        if (outLeft == 0) {
+            break;
+        }
+        const std::size_t skip = utf8Length(static_cast<unsigned char>(*in));
+        const std::size_t skipped = (skip < inLeft) ? skip : inLeft;
+        in += skipped;
+        inLeft -= skipped;
+        *next++ = '?';
+        --outLeft;
+    }
+    iconv_close(converter);
+    *next = '\0';
+    return static_cast<std::size_t>(next - out);
+}
+
+void writeConsoleText(std::FILE* stream, ConsoleText text) {
+    char bytes[TEXT_CAPACITY];
+    const std::size_t length = toConsoleEncoding(utf8Text(text), bytes, sizeof bytes);
+    std::fwrite(bytes, 1, length, stream);
+    // The prompt has no line feed and must stand before the user's input.
+    std::fflush(stream);
+}
+
+void writeConsoleTextWith(std::FILE* stream, ConsoleText text, const char* value) {
+    const char* utf8 = utf8Text(text);
+    const char* mark = std::strstr(utf8, "%s");
+    char filled[TEXT_CAPACITY];
+    if (mark == nullptr) {
+        copyText(utf8, filled, sizeof filled);
+    } else {
+        // The value is cut short, never the text's own line feed.
+        const std::size_t head = static_cast<std::size_t>(mark - utf8);
+        const std::size_t tail = std::strlen(mark + 2);
+        std::size_t length = std::strlen(value);
+        const std::size_t room = sizeof filled - 1 - head - tail;
+        if (length > room) {
+            length = room;
+        }
+        std::memcpy(filled, utf8, head);
+        std::memcpy(filled + head, value, length);
+        std::memcpy(filled + head + length, mark + 2, tail + 1);
+    }
+    char bytes[TEXT_CAPACITY];
+    const std::size_t length = toConsoleEncoding(filled, bytes, sizeof bytes);
+    std::fwrite(bytes, 1, length, stream);
+    std::fflush(stream);
+}
+
+bool readToothCounts(int& z1, int& z2) {
+    CountReading reading{};
+    char* line = nullptr;
+    std::size_t room = 0;
+    bool complete = false;
+    for (;;) {
+        const ssize_t length = getline(&line, &room, stdin);
+        if (length < 0) {
+            writeConsoleText(stderr, ConsoleText::INPUT_ENDED);
+            break;
+        }
+        LineResult result;
+        if (consoleUsesCp932()) {
+            const std::string utf8 = lineFromCp932(line, static_cast<std::size_t>(length));
+            result = readCountLine(reading, utf8.data(), utf8.size());
+        } else {
+            result = readCountLine(reading, line, static_cast<std::size_t>(length));
+        }
+        if (result == LineResult::COMPLETE) {
+            z1 = reading.counts[0];
+            z2 = reading.counts[1];
+            complete = true;
+            break;
+        }
+        if (result == LineResult::BAD_COUNT) {
+            writeConsoleText(stderr, ConsoleText::BAD_COUNT);
+            writeConsoleText(stdout, ConsoleText::PROMPT);
+        }
+    }
+    std::free(line);
+    return complete;
+}

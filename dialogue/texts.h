@@ -1,0 +1,23 @@
+#pragma once
+
+// The texts the program shows on the console and in the window title, each
+// kept once, in UTF-8. Console texts begin with a line feed and end without one.
+enum class ConsoleText {
+    TITLE,           // title of the dialogue
+    STEP_HEADING,    // step (1): the tooth counts
+    PROMPT,          // asks for z1 and z2, ends in "= "
+    HELP_GEAR_KEYS,  // key help, keys 1 and 2
+    HELP_MESH_KEY,   // key 3
+    HELP_STEP_KEY,   // key s
+    HELP_ROLL_KEYS,  // keys r and R
+    HELP_ZOOM_KEYS,  // keys w and W
+    HELP_SETUP_KEY,  // key z
+    HELP_QUIT_KEY,   // ESC
+    BAD_COUNT,       // error line on standard error: a count that is not 1..149
+    INPUT_ENDED,     // standard error: the input ended before two counts were read
+    WINDOW_TITLE,    // the window's title (no line feed)
+    NO_DISPLAY,      // standard error: the display cannot be opened; "%s" stands for its name
+};
+
+// The UTF-8 bytes of a text, NUL-terminated.
+const char* utf8Text(ConsoleText text);

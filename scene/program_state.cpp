@@ -1,0 +1,4 @@
+#include "scene/program_state.h"
+
+GearPair gearPair;
+ViewState viewState;

@@ -1,0 +1,87 @@
+// The window's black markers and the report's "ended by" column name the
+// same end of the path of contact, for every pair of counts.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "draw/bounds.h"
+#include "draw/recorder.h"
+#include "scene/display.h"
+#include "tests/scene/recorded_figure.h"
+#include "tools/gearpair/pair_report.h"
+
+using namespace recorded;
+
+namespace {
+
+GearPair pair;
+
+// The report's words after "ended by the " on the line that starts with label.
+std::string endedBy(const std::string& report, const std::string& label) {
+    const std::size_t line = report.find(label);
+    const std::string marker = "ended by the ";
+    const std::size_t at = report.find(marker, line);
+    if (line == std::string::npos || at == std::string::npos) {
+        return "";
+    }
+    const std::size_t from = at + marker.size();
+    return report.substr(from, report.find('\n', from) - from);
+}
+
+// The point the report names, in model units.
+Point2 namedPoint(const std::string& words) {
+    if (words == "gear 1 undercut") {
+        return pair.undercutPoint1;
+    }
+    if (words == "gear 2 undercut") {
+        return pair.undercutPoint2;
+    }
+    if (words == "gear 1 tip circle") {
+        return pair.tipContactPoint1;
+    }
+    if (words == "gear 2 tip circle") {
+        return pair.tipContactPoint2;
+    }
+    if (words == "interference point 1") {
+        return pair.interferencePoint1;
+    }
+    if (words == "interference point 2") {
+        return pair.interferencePoint2;
+    }
+    ADD_FAILURE() << "no such end: '" << words << "'";
+    return Point2{1e9, 1e9};
+}
+
+}  // namespace
+
+TEST(contactEnds, WindowMarkersAgreeWithTheReportForEveryPair) {
+    // Zoomed out so that every marker of the largest pair is inside the window.
+    ViewState view{};
+    view.drawMode = '3';
+    view.viewScale = 0.02;
+    startRecording();
+    int disagreements = 0;
+    for (int z1 = MIN_TEETH; z1 <= MAX_TEETH; ++z1) {
+        for (int z2 = MIN_TEETH; z2 <= MAX_TEETH; ++z2) {
+            computeGearPair(pair, z1, z2);
+            drawFrame(pair, view, FrameDrawing::Bounded);
+            const std::vector<Point2> black = markers(BLACK);
+            const std::string report = plainReport(pair, summarizeGearPair(pair));
+            const Point2 end1 = namedPoint(endedBy(report, "contact limit 1"));
+            const Point2 end2 = namedPoint(endedBy(report, "contact limit 2"));
+            const bool agree = black.size() == 2 &&
+                               distance(black[0], scaled(view.viewScale, end1)) < 1e-12 &&
+                               distance(black[1], scaled(view.viewScale, end2)) < 1e-12;
+            if (!agree && ++disagreements <= 10) {
+                ADD_FAILURE() << z1 << "/" << z2 << ": " << black.size() << " black markers, "
+                              << "report: " << endedBy(report, "contact limit 1") << ", "
+                              << endedBy(report, "contact limit 2");
+            }
+        }
+    }
+    stopRecording();
+    EXPECT_EQ(disagreements, 0);
+}
