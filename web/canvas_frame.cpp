@@ -2,49 +2,22 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
+#include "draw/legend_font.h"
 #include "draw/recorder.h"
+#include "draw/window_pixels.h"
 
-const char* const CANVAS_FONT = "condensed 18px Helvetica, Arial, sans-serif";
 const char* const CANVAS_LINE_JOIN = "bevel";
 const char* const CANVAS_LINE_CAP = "butt";
 
 namespace {
 
-// Pixels beyond the drawing's edge that are still painted; lines are at
-// most a few pixels wide, so nothing further out can reach the drawing.
-constexpr double CLIP_MARGIN = 16.0;
-constexpr double CLIP_LOW = -CLIP_MARGIN;
-constexpr double CLIP_HIGH = CANVAS_PIXELS + CLIP_MARGIN;
-
-// Lit primitives take their colour from the lighting equation: with no light
-// switched on, OpenGL's default global ambient (0.2) times the default
-// material ambient (0.2).
-constexpr double UNLIT_GREY = 0.04;
-
-// Advance widths in pixels of the window's legend font (GLUT's 18-pixel
-// Helvetica bitmap font) for the printable ASCII characters 32 to 126.
-constexpr unsigned char LEGEND_ADVANCE[95] = {
-    5,  6,  5,  10, 10, 16, 13, 4,  6,  6,  7,  10, 5,  11, 5,  5,   //  !"#$%&'()*+,-./
-    10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 5,  5,  10, 11, 10, 10,  // 0-9 :;<=>?
-    18, 12, 13, 14, 13, 11, 11, 14, 13, 6,  10, 13, 10, 16, 13, 15,  // @A-O
-    12, 15, 12, 13, 12, 13, 14, 18, 13, 14, 12, 5,  5,  5,  9,  10,  // P-Z [\]^_
-    4,  9,  11, 10, 11, 10, 6,  11, 10, 4,  4,  9,  4,  14, 10, 11,  // `a-o
-    11, 11, 6,  9,  6,  10, 10, 14, 10, 10, 9,  6,  4,  6,  10,      // p-z {|}~
-};
-
 constexpr double NOT_A_POINT = std::numeric_limits<double>::quiet_NaN();
 
-struct Pixel {
-    double x, y;
-};
-
-// View units (-1..1, y up) to drawing pixels (0..800, y down).
-Pixel toPixel(const Point2& p) {
-    const double half = CANVAS_PIXELS / 2.0;
-    return {(p.x + 1.0) * half, (1.0 - p.y) * half};
-}
+// Window pixels (draw/window_pixels.h).
+using Pixel = Point2;
 
 double channel(double value) {
     if (!(value > 0.0)) {
@@ -53,48 +26,12 @@ double channel(double value) {
     return value >= 1.0 ? 255.0 : std::round(value * 255.0);
 }
 
+// The colour the window shows for a primitive of this colour and lighting.
 void setColour(CanvasItem& item, const Color4& colour, bool lighting) {
-    if (lighting) {
-        item.red = item.green = item.blue = channel(UNLIT_GREY);
-    } else {
-        item.red = channel(colour.r);
-        item.green = channel(colour.g);
-        item.blue = channel(colour.b);
-    }
-}
-
-// Cuts segment a-b to the clip square (Liang-Barsky); false when nothing of
-// it is left. Far-away coordinates would lose precision in the canvas's
-// single-precision paths.
-bool clipSegment(Pixel& a, Pixel& b) {
-    double t0 = 0.0;
-    double t1 = 1.0;
-    const double dx = b.x - a.x;
-    const double dy = b.y - a.y;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x - CLIP_LOW, CLIP_HIGH - a.x, a.y - CLIP_LOW, CLIP_HIGH - a.y};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0.0) {
-            if (q[i] < 0.0) {
-                return false;
-            }
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0.0) {
-            t0 = std::max(t0, t);
-        } else {
-            t1 = std::min(t1, t);
-        }
-        if (t0 > t1) {
-            return false;
-        }
-    }
-    const Pixel start{a.x + t0 * dx, a.y + t0 * dy};
-    const Pixel end{a.x + t1 * dx, a.y + t1 * dy};
-    a = start;
-    b = end;
-    return true;
+    const Color4 shown = shownColor(colour, lighting);
+    item.red = channel(shown.r);
+    item.green = channel(shown.g);
+    item.blue = channel(shown.b);
 }
 
 // The frame being built, with the pen of the open stroke.
@@ -162,7 +99,7 @@ bool useItem(Builder& b, CanvasItemKind kind, const RecordedPrimitive& primitive
 
 // A segment that starts where the previous one ended goes on with its subpath.
 void addSegment(Builder& b, Pixel p, Pixel q) {
-    if (!clipSegment(p, q) || (p.x == q.x && p.y == q.y)) {
+    if (!clipToWindow(p, q) || (p.x == q.x && p.y == q.y)) {
         return;  // OpenGL draws nothing for a line of no length
     }
     if (!b.penDown || p.x != b.pen.x || p.y != b.pen.y) {
@@ -186,13 +123,13 @@ void addLines(Builder& b, int i, const RecordedPrimitive& primitive) {
     const int n = primitive.vertexCount;
     if (primitive.mode == SEAM_LINES) {
         for (int j = 0; j + 1 < n; j += 2) {
-            addSegment(b, toPixel(recordedPrimitiveVertex(i, j)),
-                       toPixel(recordedPrimitiveVertex(i, j + 1)));
+            addSegment(b, windowPixel(recordedPrimitiveVertex(i, j)),
+                       windowPixel(recordedPrimitiveVertex(i, j + 1)));
         }
     } else if (primitive.mode == SEAM_LINE_LOOP && n >= 2) {
         for (int j = 0; j < n; ++j) {
-            addSegment(b, toPixel(recordedPrimitiveVertex(i, j)),
-                       toPixel(recordedPrimitiveVertex(i, (j + 1) % n)));
+            addSegment(b, windowPixel(recordedPrimitiveVertex(i, j)),
+                       windowPixel(recordedPrimitiveVertex(i, (j + 1) % n)));
         }
     }
 }
@@ -204,7 +141,7 @@ void addPolygon(Builder& b, int i, const RecordedPrimitive& primitive) {
     }
     double left = INFINITY, right = -INFINITY, top = INFINITY, bottom = -INFINITY;
     for (int j = 0; j < n; ++j) {
-        const Pixel p = toPixel(recordedPrimitiveVertex(i, j));
+        const Pixel p = windowPixel(recordedPrimitiveVertex(i, j));
         left = std::min(left, p.x);
         right = std::max(right, p.x);
         top = std::min(top, p.y);
@@ -212,7 +149,8 @@ void addPolygon(Builder& b, int i, const RecordedPrimitive& primitive) {
     }
     // The filled shapes are the markers, a few pixels across: one that does
     // not reach the drawing is left out, one that does is painted whole.
-    if (!(right >= CLIP_LOW && left <= CLIP_HIGH && bottom >= CLIP_LOW && top <= CLIP_HIGH)) {
+    if (!(right >= WINDOW_CLIP_LOW && left <= WINDOW_CLIP_HIGH && bottom >= WINDOW_CLIP_LOW &&
+          top <= WINDOW_CLIP_HIGH)) {
         return;
     }
     if (!useItem(b, CANVAS_FILL, primitive, 0.0)) {
@@ -220,7 +158,7 @@ void addPolygon(Builder& b, int i, const RecordedPrimitive& primitive) {
     }
     endSubpath(b);
     for (int j = 0; j < n; ++j) {
-        const Pixel p = toPixel(recordedPrimitiveVertex(i, j));
+        const Pixel p = windowPixel(recordedPrimitiveVertex(i, j));
         if (!addPoint(b, p.x, p.y)) {
             return;
         }
@@ -245,7 +183,7 @@ void addTexts(CanvasFrame& f) {
         item.kind = CANVAS_TEXT;
         setColour(item, text.colour, text.lighting);
         item.first = f.glyphCount;
-        Pixel pen = toPixel(text.position);
+        Pixel pen = windowPixel(text.position);
         for (int k = 0; k < text.length && text.text[k] != '\0'; ++k) {
             if (f.glyphCount >= CANVAS_GLYPH_CAPACITY) {
                 f.overflowed = true;
@@ -255,12 +193,21 @@ void addTexts(CanvasFrame& f) {
             f.glyphs[f.glyphCount] = CanvasGlyph{pen.x, pen.y, static_cast<double>(c)};
             ++f.glyphCount;
             ++item.count;
-            pen.x += LEGEND_ADVANCE[c - 0x20];
+            pen.x += legendAdvance(c);
         }
     }
 }
 
 }  // namespace
+
+const char* canvasFont() {
+    static char font[128];
+    if (font[0] == '\0') {
+        std::snprintf(font, sizeof font, "condensed %dpx %s", LEGEND_FONT_PIXELS,
+                      LEGEND_FONT_FAMILY);
+    }
+    return font;
+}
 
 void buildCanvasFrame(CanvasFrame& frame) {
     frame.itemCount = 0;

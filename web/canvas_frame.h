@@ -1,14 +1,12 @@
 #pragma once
 
 // What the page's canvas paints of one frame: the recorded frame
-// (draw/recorder.h) in pixels of the 800 by 800 drawing (x to the right, y
-// down), as the window would show it. Consecutive primitives of one style
+// (draw/recorder.h) in pixels of the 800 by 800 window (draw/window_pixels.h),
+// as the window would show it. Consecutive primitives of one style
 // become one item, so the canvas strokes or fills each run once. Everything
 // is stored as doubles in fixed arrays, so that JavaScript reads the frame
 // through one Float64Array over the module's memory without copying.
 
-// Side of the drawing, pixels.
-constexpr int CANVAS_PIXELS = 800;
 // Items, points and glyphs one frame holds; a bounded frame never comes near
 // them (at most 100,000 vertices at any zoom).
 constexpr int CANVAS_ITEM_CAPACITY = 50000;
@@ -49,10 +47,11 @@ struct CanvasFrame {
     CanvasGlyph glyphs[CANVAS_GLYPH_CAPACITY];
 };
 
-// The CSS font, line join and line cap the canvas paints with: the legend's
-// sans-serif at the window font's size; lines meet and end as flat as
-// OpenGL's wide lines do.
-extern const char* const CANVAS_FONT;
+// The CSS font the canvas writes the legends in: a narrow stand-in for the
+// window's legend font at its size (draw/legend_font.h).
+const char* canvasFont();
+// The line join and line cap the canvas paints with: lines meet and end as
+// flat as OpenGL's wide lines do.
 extern const char* const CANVAS_LINE_JOIN;
 extern const char* const CANVAS_LINE_CAP;
 

@@ -4,15 +4,19 @@
 
 #include <emscripten/emscripten.h>
 
-#include "draw/bounds.h"
-#include "draw/recorder.h"
-#include "geometry/console_text.h"
-#include "geometry/gear_pair.h"
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "dialogue/count_reading.h"
+#include "dialogue/texts.h"
+#include "draw/recording_json.h"
+#include "draw/window_pixels.h"
 #include "scene/display.h"
+#include "scene/program_state.h"
 #include "scene/view_commands.h"
-#include "web/canvas_frame.h"
+#include "web/canvas_target.h"
 #include "web/key_buttons.h"
-#include "web/line_dialogue.h"
 
 // clang-format off
 EM_JS(void, pageWrite, (const char* utf8, int error), {
@@ -35,17 +39,12 @@ namespace {
 enum class PageState { ASKING, RUNNING, ENDED };
 
 constexpr int ESCAPE_KEY = 27;
-// Bytes of one typed line, its NUL included; longer lines come cut.
-constexpr int LINE_CAPACITY = 4096;
-
-// Shown when Escape ends the program.
-constexpr const char* PROGRAM_ENDED_TEXT = "\nプログラムを終了しました";
 
 PageState pageState = PageState::ASKING;
 bool windowShown = false;
-CountsInput countsInput;
-char lineBuffer[LINE_CAPACITY];
-CanvasFrame canvasFrame;
+CountReading countReading;
+// The line being read; it grows to the longest line typed.
+std::vector<char> lineBuffer(256);
 
 void write(ConsoleText text) {
     pageWrite(utf8Text(text), 0);
@@ -55,24 +54,22 @@ void ask() {
     write(ConsoleText::TITLE);
     write(ConsoleText::STEP_HEADING);
     write(ConsoleText::PROMPT);
-    countsInput = CountsInput{};
+    countReading = CountReading{};
     pageState = PageState::ASKING;
     pageAsk();
 }
 
-// The window's redraw: one frame of display() through the recorder, painted.
-void redraw() {
-    display();
-    buildCanvasFrame(canvasFrame);
-    if (canvasFrame.overflowed) {
+// The end of every frame (web/canvas_target.h): the page paints it.
+void paintFrame(const CanvasFrame& frame) {
+    if (frame.overflowed) {
         pageWarn("gearmesh: this frame holds more than the canvas keeps; parts are missing");
     }
     pagePaint();
 }
 
 void acceptCounts() {
-    computeGearPair(countsInput.counts[0], countsInput.counts[1]);
-    resetView();
+    computeGearPair(gearPair, countReading.counts[0], countReading.counts[1]);
+    resetView(viewState, gearPair);
     write(ConsoleText::HELP_GEAR_KEYS);
     write(ConsoleText::HELP_MESH_KEY);
     write(ConsoleText::HELP_STEP_KEY);
@@ -86,7 +83,7 @@ void acceptCounts() {
     // its picture until the next key.
     if (!windowShown) {
         windowShown = true;
-        redraw();
+        display();
     }
 }
 
@@ -98,36 +95,36 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE void webStart() {
     pageSetTitle(utf8Text(ConsoleText::WINDOW_TITLE));
     viewState.drawMode = '1';
-    startRecording();
-    // The canvas gets what the window gets: only what can reach it.
-    setBoundedDrawing(true);
+    startCanvasDrawing(paintFrame);
     ask();
 }
 
-// Where the page writes a typed line (UTF-8, NUL-terminated) before webSubmitLine.
-EMSCRIPTEN_KEEPALIVE char* webLineBuffer() {
-    return lineBuffer;
+// Room for a typed line of bytes bytes of UTF-8 and its NUL, where the page
+// writes it before webSubmitLine.
+EMSCRIPTEN_KEEPALIVE char* webLineBuffer(int bytes) {
+    const std::size_t room = static_cast<std::size_t>(std::max(bytes, 0)) + 1;
+    if (lineBuffer.size() < room) {
+        lineBuffer.resize(room);
+    }
+    return lineBuffer.data();
 }
 
-EMSCRIPTEN_KEEPALIVE int webLineCapacity() {
-    return LINE_CAPACITY;
-}
-
-// Reads the line in the line buffer as the console reads a line of input.
-// Ignored unless the dialogue is asking.
-EMSCRIPTEN_KEEPALIVE void webSubmitLine() {
+// Reads the first bytes bytes of the line buffer as the console reads a line
+// of input. Ignored unless the dialogue is asking.
+EMSCRIPTEN_KEEPALIVE void webSubmitLine(int bytes) {
     if (pageState != PageState::ASKING) {
         return;
     }
-    lineBuffer[LINE_CAPACITY - 1] = '\0';
-    switch (readCountsLine(countsInput, lineBuffer)) {
-    case LineOutcome::WAITING:
+    const std::size_t length =
+        std::min(static_cast<std::size_t>(std::max(bytes, 0)), lineBuffer.size() - 1);
+    switch (readCountLine(countReading, lineBuffer.data(), length)) {
+    case LineResult::MORE:
         break;
-    case LineOutcome::BAD:
+    case LineResult::BAD_COUNT:
         pageWrite(utf8Text(ConsoleText::BAD_COUNT), 1);
         write(ConsoleText::PROMPT);
         break;
-    case LineOutcome::COMPLETE:
+    case LineResult::COMPLETE:
         acceptCounts();
         break;
     }
@@ -147,20 +144,21 @@ EMSCRIPTEN_KEEPALIVE int webKey(int key) {
     }
     if (key == ESCAPE_KEY) {
         pageState = PageState::ENDED;
-        pageWrite(PROGRAM_ENDED_TEXT, 0);
+        write(ConsoleText::PROGRAM_ENDED);
         pageEnded();
         return 1;
     }
-    if (!applyViewKey(static_cast<unsigned char>(key))) {
+    // Unlisted keys do nothing, not even a redraw.
+    if (!applyViewKey(viewState, static_cast<unsigned char>(key))) {
         return 0;
     }
-    redraw();
+    display();
     return 1;
 }
 
 // The frame to paint (web/canvas_frame.h): its items, points and glyphs.
 EMSCRIPTEN_KEEPALIVE const CanvasItem* webFrameItems() {
-    return canvasFrame.items;
+    return lastCanvasFrame().items;
 }
 
 // Doubles per item.
@@ -169,15 +167,23 @@ EMSCRIPTEN_KEEPALIVE int webFrameItemStride() {
 }
 
 EMSCRIPTEN_KEEPALIVE int webFrameItemCount() {
-    return canvasFrame.itemCount;
+    return lastCanvasFrame().itemCount;
 }
 
 EMSCRIPTEN_KEEPALIVE const double* webFramePoints() {
-    return canvasFrame.points;
+    return lastCanvasFrame().points;
 }
 
 EMSCRIPTEN_KEEPALIVE const CanvasGlyph* webFrameGlyphs() {
-    return canvasFrame.glyphs;
+    return lastCanvasFrame().glyphs;
+}
+
+// The last frame as the recorder holds it (draw/recording_json.h), for
+// comparing it with gearpair view's; valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* webFrameJson() {
+    static std::string json;
+    json = recordingJson();
+    return json.c_str();
 }
 
 // Vertices the scene handed the drawing target for the last frame.
@@ -187,7 +193,7 @@ EMSCRIPTEN_KEEPALIVE int webFrameVertexCount() {
 
 // How the canvas paints: font, line join, line cap (CSS values).
 EMSCRIPTEN_KEEPALIVE const char* webCanvasFont() {
-    return CANVAS_FONT;
+    return canvasFont();
 }
 
 EMSCRIPTEN_KEEPALIVE const char* webCanvasLineJoin() {
@@ -199,7 +205,7 @@ EMSCRIPTEN_KEEPALIVE const char* webCanvasLineCap() {
 }
 
 EMSCRIPTEN_KEEPALIVE int webCanvasPixels() {
-    return CANVAS_PIXELS;
+    return WINDOW_PIXELS;
 }
 
 // The buttons under the drawing (web/key_buttons.h).

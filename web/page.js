@@ -187,8 +187,9 @@
         const line = input.value;
         input.value = "";
         appendText(line + "\n", "echo");  // what a terminal echoes
-        module.stringToUTF8(line, module._webLineBuffer(), module._webLineCapacity());
-        module._webSubmitLine();
+        const bytes = module.lengthBytesUTF8(line);
+        module.stringToUTF8(line, module._webLineBuffer(bytes), bytes + 1);
+        module._webSubmitLine(bytes);
     });
 
     const page = {
