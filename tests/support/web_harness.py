@@ -28,7 +28,7 @@ API
                                 without what the user typed
     ``.panel_text()``           everything the console panel shows
     ``.type_line(text)``        types text into the input line and presses Enter
-    ``.key(name, times=1)``     presses a key where the focus is ("3", "s", "R",
+    ``.key(*names, times=1)``   presses keys where the focus is ("3", "s", "R",
                                 Keys.ESCAPE, ...), as a user at the keyboard
     ``.hold_key(name, seconds)`` holds a key down that long: the browser repeats it
     ``.button(label)``          the button element whose text is label
@@ -36,7 +36,6 @@ API
     ``.title()``                the page's title
     ``.picture()``              the canvas's backing store as a harness.Screenshot
                                 (read with toDataURL, decoded by ImageMagick)
-    ``.frame_json()``           nothing yet (see the module's exports)
     ``.script(js, *args)``      runs JavaScript in the page, returns its value
 
 Pixels: ``harness.Screenshot`` (pixel, count, near, centroid, save_png) and
@@ -167,10 +166,11 @@ class Page:
         line = self.driver.find_element(By.ID, "line")
         line.send_keys(text + "\n")
 
-    def key(self, name, times=1):
+    def key(self, *names, times=1):
         actions = ActionChains(self.driver)
         for _ in range(times):
-            actions.send_keys(name)
+            for name in names:
+                actions.send_keys(name)
         actions.perform()
 
     def hold_key(self, name, seconds):

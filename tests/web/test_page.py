@@ -9,8 +9,10 @@ The expected texts and the geometry checks are the desktop tests' own
 GEARMESH_SHOT_DIR to keep the browser's screenshots as PNG files.
 """
 
+import json
 import math
 import os
+import subprocess
 import sys
 import unittest
 
@@ -269,6 +271,63 @@ class KeyPresses(PageTest):
                              self.browser.driver.find_elements(By.CSS_SELECTOR, "#keys button")))
         page = self.open("20 40")
         self.assertEqual(page.output().encode(), console.dialogue())
+
+
+class SameFrameAsGearpairView(PageTest):
+    """The frame the page drew last, as its recorder holds it, against the one
+    `gearpair view` records after the same keys: primitive by primitive,
+    coordinates within 1e-9 model units (the browser's maths library and the
+    native one may differ in the last bit)."""
+
+    CASES = [  # counts, mode, reverse, zoom (W > 0, w < 0), steps
+        ((20, 40), "3", False, 0, 5),
+        ((20, 40), "3", True, 3, 7),
+        ((12, 30), "1", False, -4, 0),
+        ((10, 40), "2", False, 0, 1),
+        ((149, 149), "3", False, 20, 2),
+        ((20, 40), "3", False, 40, 3),
+        ((1, 1), "3", True, -30, 11),
+    ]
+
+    def gearpair_frame(self, counts, mode, reverse, zoom, steps):
+        args = [desktop.GEARPAIR, "view", str(counts[0]), str(counts[1]), "--mode", mode,
+                "--zoom", str(zoom), "--steps", str(steps), "--format", "json"]
+        if reverse:
+            args.append("--reverse")
+        return json.loads(subprocess.run(args, check=True, capture_output=True,
+                                         timeout=60).stdout)
+
+    def page_frame(self, counts, mode, reverse, zoom, steps):
+        page = self.open("%d %d" % counts)
+        keys = [mode] + ["R"] * reverse + ["W" if zoom > 0 else "w"] * abs(zoom) + ["s"] * steps
+        page.key(*keys)
+        return json.loads(page.script(
+            "const m = window.gearmesh; return m.UTF8ToString(m._webFrameJson());"))
+
+    def test_every_primitive_matches(self):
+        for counts, mode, reverse, zoom, steps in self.CASES:
+            where = "%d/%d mode %s%s zoom %d steps %d" % (*counts, mode, " R" * reverse, zoom,
+                                                          steps)
+            with self.subTest(where):
+                expected = self.gearpair_frame(counts, mode, reverse, zoom, steps)
+                drawn = self.page_frame(counts, mode, reverse, zoom, steps)
+                self.assertFalse(drawn["overflowed"])
+                self.assertLessEqual(drawn["submittedVertices"], 100000)
+                # View units per model unit: 1e-9 model units is this many view units.
+                tolerance = 1e-9 * min(1000.0, max(0.001, 0.2 / 0.9 ** zoom))
+                self.assertEqual(len(drawn["primitives"]), len(expected["primitives"]))
+                for i, (a, b) in enumerate(zip(drawn["primitives"], expected["primitives"])):
+                    self.assertEqual([a[k] for k in ("mode", "colour", "lineWidth", "lighting")],
+                                     [b[k] for k in ("mode", "colour", "lineWidth", "lighting")],
+                                     "primitive %d" % i)
+                    self.assertEqual(len(a["vertices"]), len(b["vertices"]), "primitive %d" % i)
+                    worst = max((abs(p - q) for u, v in zip(a["vertices"], b["vertices"])
+                                 for p, q in zip(u, v)), default=0.0)
+                    self.assertLessEqual(worst, tolerance, "primitive %d" % i)
+                self.assertEqual([t["text"] for t in drawn["texts"]],
+                                 [t["text"] for t in expected["texts"]])
+                self.assertEqual([t["position"] for t in drawn["texts"]],
+                                 [t["position"] for t in expected["texts"]])
 
 
 class Buttons(PageTest):
