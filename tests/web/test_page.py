@@ -119,7 +119,9 @@ class Console(PageTest):
         reference = reload_keys_picture(["3"])
         for lines, prompts, errors in ((["x", "0", "  20 y 40", "20 40"], 4, 3),
                                        (["", "", "  +20", "", "   40"], 1, 0),
-                                       (["20", "40 60"], 1, 0)):
+                                       (["20", "40 60"], 1, 0),
+                                       # Longer than the module's first line buffer.
+                                       ([" " * 600 + "20", "x" * 300, "20 40"], 2, 1)):
             with self.subTest(lines=lines):
                 page = self.open()
                 for line in lines:
