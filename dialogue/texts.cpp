@@ -15,13 +15,16 @@ const char* const TEXTS[] = {
     "\nESCキーで　　：終了",
     "歯数は1から149までの整数で入力してください\n",
     "\n歯数を読む前に入力が終わりました\n",
-    "１対歯車のかみ合い　z:歯数変更，1,2,3：描画歯車選択，w,W:縮小拡大，r,R:正逆回転，s:"
-    "かみ合い継続",
-    "ディスプレイ「%s」を開けません。Xサーバーを起動し、DISPLAYか-displayで"
-    "その名前（例 :0）を指定してください\n",
+    // Long texts are split over two lines; the parentheses tell the compiler
+    // that the halves make one text.
+    ("１対歯車のかみ合い　z:歯数変更，1,2,3：描画歯車選択，w,W:縮小拡大，r,R:正逆回転，s:"
+     "かみ合い継続"),
+    ("ディスプレイ「%s」を開けません。Xサーバーを起動し、DISPLAYか-displayで"
+     "その名前（例 :0）を指定してください\n"),
+    "\nプログラムを終了しました",
 };
 
-static_assert(sizeof TEXTS / sizeof TEXTS[0] == static_cast<int>(ConsoleText::NO_DISPLAY) + 1,
+static_assert(sizeof TEXTS / sizeof TEXTS[0] == static_cast<int>(ConsoleText::PROGRAM_ENDED) + 1,
               "one text for every ConsoleText");
 
 }  // namespace

@@ -10,6 +10,9 @@ enum class DrawFont { Legend };
 constexpr DrawFont LEGEND_FONT = DrawFont::Legend;
 // Height of the legend font, pixels.
 constexpr int LEGEND_FONT_PIXELS = 18;
+// CSS font family that stands in for the legend font where GLUT's is not at
+// hand (the SVG export, the page): Helvetica or a face like it.
+constexpr const char* LEGEND_FONT_FAMILY = "Helvetica, Arial, sans-serif";
 
 // Advance widths in pixels of the legend font for the printable ASCII
 // characters 32 to 126.

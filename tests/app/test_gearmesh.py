@@ -187,6 +187,9 @@ class Mesh:
 
 
 class GearmeshTest(unittest.TestCase):
+    # Pixels of its own colour a contact marker shows beside the flanks that
+    # cross it (one fewer at the pitch point).
+    MARKER_PIXELS_SHOWN = 3
 
     def start(self, counts):
         g = Gearmesh(counts + "\n")
@@ -256,7 +259,7 @@ class GearmeshTest(unittest.TestCase):
             inside = [p for p in found if math.hypot(p[0] - X, p[1] - Y) < MARKER_RADIUS + 0.5]
             # There the centre lines and pitch circles cross the disc and the
             # flanks cover two of its quarters: one pixel shows in each other one.
-            self.assertGreaterEqual(len(inside), 2 if at_pitch_point else 3,
+            self.assertGreaterEqual(len(inside), self.MARKER_PIXELS_SHOWN - at_pitch_point,
                                     "%s: no contact marker at (%.1f, %.1f)" % (where, X, Y))
             self.assertEqual(len(found), len(inside),
                              "%s: blue beside the marker at (%.1f, %.1f)" % (where, X, Y))

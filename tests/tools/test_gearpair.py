@@ -303,7 +303,7 @@ class BadArgumentsTest(unittest.TestCase):
         ["view", "20", "40", "--mode", "4"], ["view", "20", "40", "--steps", "-1"],
         ["view", "20", "40", "--steps", "100001"], ["view", "20", "40", "--zoom", "1001"],
         ["view", "20", "40", "--zoom", "1.5"], ["view", "20", "40", "--reverse=1"],
-        ["view", "20", "40", "--module", "2"],
+        ["view", "20", "40", "--module", "2"], ["view", "20", "40", "--format", "png"],
         ["outline", "20", "40", "-o", ""], ["view", "20", "40", "--output="],
         ["outline", "1001", "40"], ["outline", "150", "40", "--as-drawn"], ["view", "150", "40"],
         ["outline", "20", "40", "--tolerance", "0"], ["outline", "20", "40", "--tolerance", "1"],

@@ -25,7 +25,7 @@ const char USAGE[] =
     "  gearpair outline Z1 Z2 [--gear 1|2|pair] [--module MM] [--format svg|dxf]\n"
     "                         [-o FILE] [--shift X] [--tolerance MM | --as-drawn]\n"
     "  gearpair view Z1 Z2 [--mode 1|2|3] [--steps N] [--reverse] [--zoom K]\n"
-    "                      [--shift X] [-o FILE.svg]\n"
+    "                      [--format svg|json] [--shift X] [-o FILE]\n"
     "  gearpair --help\n"
     "\n"
     "The pair of standard involute spur gears that the gearmesh simulator shows:\n"
@@ -56,7 +56,9 @@ const char USAGE[] =
     "  --steps N      presses of s, 0 to 100000 (default 0)\n"
     "  --reverse      press R after the mode key\n"
     "  --zoom K       press W K times (K > 0) or w -K times (K < 0), -1000 to 1000\n"
-    "  -o FILE.svg    write the file instead of standard output (- for standard output)\n"
+    "  --format F     svg, or json: the recorded frame, every primitive with its\n"
+    "                 vertices in view units (default: from the file name, else svg)\n"
+    "  -o FILE        write FILE instead of standard output (- for standard output)\n"
     "\n"
     "Bad arguments print one line on standard error and exit with status 2;\n"
     "no file is written then. A file is replaced only when complete and keeps its\n"
@@ -206,6 +208,7 @@ void runView(int argc, char** argv) {
                                                       {"--steps", nullptr, true},
                                                       {"--reverse", nullptr, false},
                                                       {"--zoom", nullptr, true},
+                                                      {"--format", nullptr, true},
                                                       {"-o", "--output", true}});
     const PairArguments pair = readPairArguments(arguments);
     ViewKeys keys;
@@ -226,17 +229,28 @@ void runView(int argc, char** argv) {
                                                     -MAX_VIEW_ZOOM, MAX_VIEW_ZOOM, "zoom"))
                     : 0;
     const std::string file = outputTarget(arguments);
-    if (!endsWith(file, ".svg") && !writtenInPlace(file)) {
-        failUsage("the view is written as SVG: name the file .svg, not '" + file + "'");
+    std::string format = optionValue(arguments, "--format");
+    if (hasOption(arguments, "--format")) {
+        if (format != "svg" && format != "json") {
+            failUsage("--format must be svg or json, not '" + format + "'");
+        }
+    } else if (endsWith(file, ".json")) {
+        format = "json";
+    } else if (endsWith(file, ".svg") || writtenInPlace(file)) {
+        format = "svg";
+    } else {
+        failUsage("cannot tell the format of '" + file +
+                  "'; name it .svg or .json or use --format");
     }
     GearPair gears;
     computeGearPair(gears, pair.z1, pair.z2, pair.shift);
-    std::string svg;
+    std::string picture;
     std::string error;
-    if (!viewSvg(gears, keys, svg, error)) {
+    if (!(format == "svg" ? viewSvg(gears, keys, picture, error)
+                          : viewJson(gears, keys, picture, error))) {
         failUsage(error);
     }
-    writeOrFail(file, svg);
+    writeOrFail(file, picture);
 }
 
 }  // namespace

@@ -7,27 +7,16 @@
 
 #include "draw/legend_font.h"
 #include "draw/recorder.h"
+#include "draw/recording_json.h"
+#include "draw/window_pixels.h"
 #include "scene/display.h"
 #include "scene/view_commands.h"
 #include "tools/gearpair/outline_export.h"
 
 namespace {
 
-// Pixels beyond the window's edge that are still written out; lines are at
-// most a few pixels wide, so nothing further out can reach the window.
-constexpr double CLIP_MARGIN = 16.0;
-constexpr double CLIP_LOW = -CLIP_MARGIN;
-constexpr double CLIP_HIGH = VIEW_PIXELS + CLIP_MARGIN;
-
-struct Pixel {
-    double x, y;
-};
-
-// View units (-1..1, y up) to window pixels (0..800, y down).
-Pixel toPixel(const Point2& p) {
-    const double half = VIEW_PIXELS / 2.0;
-    return {(p.x + 1.0) * half, (1.0 - p.y) * half};
-}
+// Window pixels (draw/window_pixels.h).
+using Pixel = Point2;
 
 int channel(double value) {
     if (!(value > 0.0)) {
@@ -55,40 +44,6 @@ std::string pixelText(const Pixel& p) {
     return pixelNumber(p.x) + "," + pixelNumber(p.y);
 }
 
-// Cuts segment a-b to the clip square (Liang-Barsky); false when nothing of
-// it is left. Keeps far-away geometry out of the file, where it could only
-// overflow a renderer's fixed-point coordinates.
-bool clipSegment(Pixel& a, Pixel& b) {
-    double t0 = 0.0;
-    double t1 = 1.0;
-    const double dx = b.x - a.x;
-    const double dy = b.y - a.y;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x - CLIP_LOW, CLIP_HIGH - a.x, a.y - CLIP_LOW, CLIP_HIGH - a.y};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0.0) {
-            if (q[i] < 0.0) {
-                return false;
-            }
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0.0) {
-            t0 = std::max(t0, t);
-        } else {
-            t1 = std::min(t1, t);
-        }
-        if (t0 > t1) {
-            return false;
-        }
-    }
-    const Pixel start{a.x + t0 * dx, a.y + t0 * dy};
-    const Pixel end{a.x + t1 * dx, a.y + t1 * dy};
-    a = start;
-    b = end;
-    return true;
-}
-
 // One edge of the clip square for Sutherland-Hodgman: inside when
 // sign * coordinate <= limit.
 struct ClipEdge {
@@ -110,10 +65,10 @@ Pixel crossing(const Pixel& a, const Pixel& b, const ClipEdge& edge) {
 
 // Cuts a polygon to the clip square (Sutherland-Hodgman).
 std::vector<Pixel> clipPolygon(std::vector<Pixel> polygon) {
-    const ClipEdge edges[4] = {{true, -1.0, -CLIP_LOW},
-                               {true, 1.0, CLIP_HIGH},
-                               {false, -1.0, -CLIP_LOW},
-                               {false, 1.0, CLIP_HIGH}};
+    const ClipEdge edges[4] = {{true, -1.0, -WINDOW_CLIP_LOW},
+                               {true, 1.0, WINDOW_CLIP_HIGH},
+                               {false, -1.0, -WINDOW_CLIP_LOW},
+                               {false, 1.0, WINDOW_CLIP_HIGH}};
     for (const ClipEdge& edge : edges) {
         std::vector<Pixel> kept;
         for (std::size_t i = 0; i < polygon.size(); ++i) {
@@ -163,7 +118,7 @@ void usePathStyle(SvgPaths& paths, const std::string& style) {
 // A segment that starts where the previous one ended continues its subpath,
 // so polylines and circles come out joined.
 void addSegment(SvgPaths& paths, Pixel a, Pixel b) {
-    if (!clipSegment(a, b)) {
+    if (!clipToWindow(a, b)) {
         return;
     }
     const std::string from = pixelText(a);
@@ -214,10 +169,10 @@ std::string escapedCharacter(char c) {
 // bitmap Helvetica is narrow; a condensed face, where the viewer has one,
 // keeps the substitute's letters within their places.
 std::string textSvg(const RecordedText& text) {
-    const Pixel at = toPixel(text.position);
-    std::string svg = "  <text y=\"" + pixelNumber(at.y) +
-                      "\" font-family=\"Helvetica, Arial, sans-serif\" font-stretch=\"condensed\"" +
-                      " font-size=\"" + std::to_string(LEGEND_FONT_PIXELS) + "\" fill=\"" +
+    const Pixel at = windowPixel(text.position);
+    std::string svg = "  <text y=\"" + pixelNumber(at.y) + "\" font-family=\"" +
+                      LEGEND_FONT_FAMILY + "\" font-stretch=\"condensed\"" + " font-size=\"" +
+                      std::to_string(LEGEND_FONT_PIXELS) + "\" fill=\"" +
                       colourText(text.colour, text.lighting) +
                       "\" xml:space=\"preserve\" text-rendering=\"optimizeSpeed\">";
     double x = at.x;
@@ -240,7 +195,7 @@ std::string recordingSvg(const GearPair& pair, const ViewState& view) {
             usePathStyle(paths, "fill=\"" + colour + "\"");
             std::vector<Pixel> corners;
             for (int j = 0; j < n; ++j) {
-                corners.push_back(toPixel(recordedPrimitiveVertex(i, j)));
+                corners.push_back(windowPixel(recordedPrimitiveVertex(i, j)));
             }
             addPolygon(paths, corners);
             continue;
@@ -251,20 +206,20 @@ std::string recordingSvg(const GearPair& pair, const ViewState& view) {
                                 pixelNumber(width) + "\"");
         if (primitive.mode == SEAM_LINES) {
             for (int j = 0; j + 1 < n; j += 2) {
-                addSegment(paths, toPixel(recordedPrimitiveVertex(i, j)),
-                           toPixel(recordedPrimitiveVertex(i, j + 1)));
+                addSegment(paths, windowPixel(recordedPrimitiveVertex(i, j)),
+                           windowPixel(recordedPrimitiveVertex(i, j + 1)));
             }
         } else if (primitive.mode == SEAM_LINE_LOOP && n >= 2) {
             for (int j = 0; j < n; ++j) {
-                addSegment(paths, toPixel(recordedPrimitiveVertex(i, j)),
-                           toPixel(recordedPrimitiveVertex(i, (j + 1) % n)));
+                addSegment(paths, windowPixel(recordedPrimitiveVertex(i, j)),
+                           windowPixel(recordedPrimitiveVertex(i, (j + 1) % n)));
             }
         }
     }
     closePath(paths);
 
     std::string svg;
-    const std::string size = std::to_string(VIEW_PIXELS);
+    const std::string size = std::to_string(WINDOW_PIXELS);
     svg += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + size +
            "\" height=\"" + size + "\" viewBox=\"0 0 " + size + " " + size +
@@ -341,7 +296,12 @@ ViewFrames pressKeys(const GearPair& pair, const ViewKeys& keys) {
 
 }  // namespace
 
-bool viewSvg(const GearPair& pair, const ViewKeys& keys, std::string& svg, std::string& error) {
+namespace {
+
+// Replays the keys and records the last frame; false, with the reason in
+// error, when the recorder could not keep it whole.
+bool recordLastFrame(const GearPair& pair, const ViewKeys& keys, ViewState& last,
+                     std::string& error) {
     const ViewFrames frames = pressKeys(pair, keys);
     // Bounded frames, as the window draws them.
     startRecording();
@@ -350,9 +310,26 @@ bool viewSvg(const GearPair& pair, const ViewKeys& keys, std::string& svg, std::
     }
     drawFrame(pair, frames.last, FrameDrawing::Bounded);
     stopRecording();
-    if (!frameKept(error)) {
+    last = frames.last;
+    return frameKept(error);
+}
+
+}  // namespace
+
+bool viewSvg(const GearPair& pair, const ViewKeys& keys, std::string& svg, std::string& error) {
+    ViewState last{};
+    if (!recordLastFrame(pair, keys, last, error)) {
         return false;
     }
-    svg = recordingSvg(pair, frames.last);
+    svg = recordingSvg(pair, last);
+    return true;
+}
+
+bool viewJson(const GearPair& pair, const ViewKeys& keys, std::string& json, std::string& error) {
+    ViewState last{};
+    if (!recordLastFrame(pair, keys, last, error)) {
+        return false;
+    }
+    json = recordingJson();
     return true;
 }

@@ -18,9 +18,6 @@ struct ViewKeys {
 constexpr long MAX_VIEW_STEPS = 100000;
 constexpr long MAX_VIEW_ZOOM = 1000;
 
-// Side of the simulator's square window in pixels.
-constexpr int VIEW_PIXELS = 800;
-
 // Replays the keys on a fresh view of pair, from the first frame of the
 // window (drive gear), each press changing the view as the window's would
 // with its redraw, and draws only the last frame, on the recorder. Writes it
@@ -29,3 +26,7 @@ constexpr int VIEW_PIXELS = 800;
 // with the reason in error, when the frame holds more than the recorder
 // keeps (deep zoom).
 bool viewSvg(const GearPair& pair, const ViewKeys& keys, std::string& svg, std::string& error);
+
+// As viewSvg, but writes the recorded frame itself to json
+// (draw/recording_json.h): every primitive with its vertices in view units.
+bool viewJson(const GearPair& pair, const ViewKeys& keys, std::string& json, std::string& error);

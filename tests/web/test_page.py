@@ -1,0 +1,450 @@
+"""The page in headless Chromium: the console dialogue with the desktop's
+texts and reading rules, the keys and the buttons with pixels read back from
+the canvas at places computed from `gearpair report --json`, the drawing's
+size on screens of every density and width, and a browser console without
+a single error or warning.
+
+The expected texts and the geometry checks are the desktop tests' own
+(tests/app/test_dialogue.py, test_gearmesh.py, test_window.py). Set
+GEARMESH_SHOT_DIR to keep the browser's screenshots as PNG files.
+"""
+
+import json
+import math
+import os
+import subprocess
+import sys
+import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "app"))
+
+from web_harness import Browser, Site  # noqa: E402  (first: it finds Selenium)
+from selenium.webdriver.common.action_chains import ActionChains  # noqa: E402
+from selenium.webdriver.common.by import By  # noqa: E402
+from selenium.webdriver.common.keys import Keys  # noqa: E402
+
+import test_dialogue as console  # noqa: E402
+import test_gearmesh as desktop  # noqa: E402
+from harness import BLACK, BLUE, YELLOW, Screenshot  # noqa: E402
+from test_window import TITLE  # noqa: E402
+
+PROGRAM_ENDED = "\nプログラムを終了しました"
+SITE = None
+BROWSER = None
+
+
+def setUpModule():
+    global SITE, BROWSER
+    SITE = Site().__enter__()
+    BROWSER = Browser()
+
+
+def tearDownModule():
+    BROWSER.__exit__(None, None, None)
+    SITE.__exit__(None, None, None)
+
+
+def reload_keys_picture(keys, counts="20 40"):
+    """The picture a fresh page shows after the counts and these keys."""
+    page = BROWSER.open(SITE.url)
+    page.type_line(counts)
+    for key in keys:
+        page.key(key)
+    return page.picture()
+
+
+class PageTest(unittest.TestCase):
+    """Every test ends with an empty browser console log."""
+
+    browser = None  # BROWSER unless a test class brings its own
+
+    def setUp(self):
+        self.browser = self.browser or BROWSER
+        self.browser.log()
+        self.browser.entries = []
+
+    def tearDown(self):
+        self.assertEqual(self.browser.problems(), [])
+
+    def open(self, counts=None):
+        page = self.browser.open(SITE.url)
+        if counts is not None:
+            page.type_line(counts)
+        return page
+
+    # The desktop's checks of a picture, applied to the canvas. Its edges are
+    # smoothed, so where a flank crosses a marker fewer pixels keep the
+    # marker's own colour than in the window.
+    MARKER_PIXELS_SHOWN = 2
+    assertLegend = desktop.GearmeshTest.assertLegend
+    assertOutlineDrawn = desktop.GearmeshTest.assertOutlineDrawn
+    assertContactMarkers = desktop.GearmeshTest.assertContactMarkers
+    fraction_on_circle = desktop.GearmeshTest.fraction_on_circle
+
+
+class Console(PageTest):
+    def test_dialogue_texts_focus_and_title(self):
+        page = self.open()
+        self.assertEqual(page.title(), TITLE)
+        self.assertEqual(page.output(), console.HEAD + console.PROMPT)
+        self.assertEqual(page.focused(), "line")
+        page.type_line("20 40")
+        self.assertEqual(page.output().encode(), console.dialogue())
+        self.assertEqual(page.output("err"), "")
+        # The panel shows the typed line where a terminal would echo it.
+        self.assertEqual(page.panel_text(),
+                         console.HEAD + console.PROMPT + "20 40\n" + console.HELP)
+        self.assertEqual(page.focused(), "drawing")
+        self.assertFalse(self.browser.driver.find_element(By.ID, "line").is_enabled())
+        self.browser.save_screenshot("web_dialogue_20_40")
+
+    def test_bad_lines_get_the_error_line_and_the_prompt_again(self):
+        reference = reload_keys_picture(["3"])
+        # The rest of a bad line is dropped: were "30" read, the pair would
+        # be 30 and 20 and the mesh would look different.
+        cases = ["abc 30", "0 30", "-20 40", "20 150", "99999999999 30", "-99999999999 30",
+                 "2147483648 30", "20abc 30", "1.5 30", "+ 30"]
+        for bad in cases:
+            with self.subTest(line=bad):
+                page = self.open(bad)
+                self.assertEqual(page.output(), console.HEAD + console.PROMPT * 2)
+                self.assertEqual(page.output("err"), console.BAD_COUNT)
+                self.assertEqual(page.focused(), "line")
+                page.type_line("20 40")
+                page.key("3")
+                self.assertEqual(page.output().encode(), console.dialogue(prompts=2))
+                self.assertEqual(page.picture(), reference)
+
+    def test_counts_over_several_lines(self):
+        reference = reload_keys_picture(["3"])
+        for lines, prompts, errors in ((["x", "0", "  20 y 40", "20 40"], 4, 3),
+                                       (["", "", "  +20", "", "   40"], 1, 0),
+                                       (["20", "40 60"], 1, 0),
+                                       # Longer than the module's first line buffer.
+                                       ([" " * 600 + "20", "x" * 300, "20 40"], 2, 1)):
+            with self.subTest(lines=lines):
+                page = self.open()
+                for line in lines:
+                    self.assertEqual(page.focused(), "line")
+                    page.type_line(line)
+                page.key("3")
+                self.assertEqual(page.output().encode(), console.dialogue(prompts=prompts))
+                self.assertEqual(page.output("err"), console.BAD_COUNT * errors)
+                self.assertEqual(page.picture(), reference)
+
+    def test_smallest_and_largest_counts(self):
+        for line in ("1 149", "149 1"):
+            with self.subTest(line=line):
+                page = self.open(line)
+                self.assertEqual(page.output().encode(), console.dialogue())
+                page.key("3")
+                self.assertLegend(page.picture())
+
+
+class KeyPresses(PageTest):
+    def test_drive_and_driven_gear(self):
+        page = self.open("20 40")
+        geo = desktop.geometry(20, 40)
+        view = desktop.View(0.2)
+        shot = page.picture()
+        self.assertEqual((shot.width, shot.height), (800, 800))
+        self.assertLegend(shot)
+        self.assertOutlineDrawn(shot, geo, 1, view)
+        centre = geo["center1"]
+        chain = self.fraction_on_circle(shot, view, centre, 10.0, BLUE,
+                                        degrees=[d / 4 for d in range(-100, 101)])
+        self.assertGreater(chain, 0.5)
+        self.assertLess(chain, 0.95)
+        self.assertGreater(self.fraction_on_circle(shot, view, centre, 11.0, YELLOW), 0.5)
+        self.assertGreater(self.fraction_on_circle(shot, view, centre, geo["undercutRadius1"],
+                                                   BLACK), 0.4)
+        self.browser.save_screenshot("web_mode1_20_40")
+        page.key("2")
+        shot = page.picture()
+        self.assertLegend(shot)
+        self.assertOutlineDrawn(shot, geo, 2, view)
+        # Outside the mesh view s and R redraw the same picture.
+        page.key("s")
+        page.key("R")
+        self.assertEqual(page.picture(), shot)
+
+    def test_mesh_steps_and_reverses(self):
+        page = self.open("20 40")
+        geo = desktop.geometry(20, 40)
+        page.key("3")
+        shot = page.picture()
+        mesh = desktop.Mesh(geo, 0)
+        self.assertLegend(shot, first_line_indented_by=(3, 17))
+        self.assertContactMarkers(shot, mesh, "first frame")
+        self.assertOutlineDrawn(shot, geo, 1, mesh.view, angle=2 * math.pi / 20)
+        self.assertOutlineDrawn(shot, geo, 2, mesh.view, angle=math.pi - 2 * math.pi / 40)
+        self.browser.save_screenshot("web_mode3_20_40")
+        for k, key in ((1, "s"), (2, "s"), (1, "R"), (0, "R"), (-1, "s")):
+            page.key(key)
+            self.assertContactMarkers(page.picture(), desktop.Mesh(geo, k),
+                                      "after %s, step %d" % (key, k))
+
+    def test_held_s_runs_the_mesh_on_one_step_per_repeat(self):
+        page = self.open("20 40")
+        page.key("3")
+        presses = page.hold_key("s", 1.5)
+        held = page.picture()
+        self.assertGreater(presses, 10)
+        self.assertEqual(held, reload_keys_picture(["3"] + ["s"] * presses))
+
+    def test_unlisted_keys_change_nothing(self):
+        page = self.open("20 40")
+        page.key("3")
+        first = page.picture()
+        for key in ("S", "Z", "x", " ", Keys.F1, Keys.ENTER, Keys.ARROW_LEFT):
+            page.key(key)
+            self.assertEqual(page.picture(), first, repr(key))
+            self.assertEqual(page.focused(), "drawing")
+        page.key("s")
+        self.assertEqual(page.picture(), reload_keys_picture(["3", "s"]))
+
+    def test_zoom_scales_the_figure(self):
+        page = self.open("20 40")
+        geo = desktop.geometry(20, 40)
+        tip1 = geo["center1"][1] + geo["tipRadius1"]
+        scale = 0.2
+        for key, factor in (("w", 0.9), ("w", 0.9), ("W", 1 / 0.9)):
+            page.key(key)
+            shot = page.picture()
+            old_row = desktop.View(scale).px((0.0, tip1))[1]
+            scale *= factor
+            row = desktop.View(scale).px((0.0, tip1))[1]
+            self.assertTrue(shot.near(416, int(row), YELLOW, radius=1), (key, row))
+            self.assertFalse(shot.near(416, int(old_row), YELLOW, radius=1), (key, old_row))
+
+    def test_mesh_at_the_deepest_zoom(self):
+        page = self.open("20 40")
+        page.key("W", times=200)
+        page.key("3")
+        shot = page.picture()
+        self.browser.save_screenshot("web_mode3_20_40_W200")
+        self.assertLegend(shot)
+        self.assertTrue(shot.near(400, 400, desktop.RED, radius=3))
+        self.assertTrue(shot.near(100, 400, BLUE, radius=1))
+        page.key("s")
+        self.assertFalse(page.picture().near(400, 400, desktop.RED, radius=3))
+
+    def test_z_asks_again_and_keeps_the_picture_until_the_next_key(self):
+        page = self.open("20 40")
+        page.key("3")
+        before = page.picture()
+        page.key("z")
+        self.assertEqual(page.focused(), "line")
+        self.assertEqual(page.output(), console.dialogue().decode() + console.HEAD + console.PROMPT)
+        self.assertEqual(page.script("return document.getElementById('line').value;"), "")
+        # While the dialogue asks, the drawing takes no keys.
+        self.browser.driver.find_element(By.ID, "drawing").click()
+        page.key("3")
+        self.assertEqual(page.picture(), before)
+        self.browser.driver.find_element(By.ID, "line").send_keys("ten forty\n")
+        self.browser.driver.find_element(By.ID, "line").send_keys("10 40\n")
+        self.assertEqual(page.output("err"), console.BAD_COUNT)
+        self.assertEqual(page.output().encode(), console.dialogue() + console.dialogue(prompts=2))
+        self.assertEqual(page.focused(), "drawing")
+        self.assertEqual(page.picture(), before)
+
+        geo = desktop.geometry(10, 40)
+        view = desktop.View(0.2)
+        page.key("s")
+        shot = page.picture()
+        self.assertOutlineDrawn(shot, geo, 1, view)
+        self.assertGreater(self.fraction_on_circle(shot, view, geo["center1"],
+                                                   geo["undercutRadius1"], BLACK), 0.4)
+        page.key("3")
+        self.assertContactMarkers(page.picture(), desktop.Mesh(geo, 0), "10/40 first frame")
+
+    def test_escape_ends_the_program_until_the_page_is_loaded_again(self):
+        page = self.open("20 40")
+        page.key("3")
+        before = page.picture()
+        page.key(Keys.ESCAPE)
+        self.assertEqual(page.output(), console.dialogue().decode() + PROGRAM_ENDED)
+        for key in ("s", "1", "z", Keys.ESCAPE):
+            page.key(key)
+        self.assertEqual(page.picture(), before)
+        self.assertEqual(page.output(), console.dialogue().decode() + PROGRAM_ENDED)
+        self.assertFalse(self.browser.driver.find_element(By.ID, "line").is_enabled())
+        self.assertFalse(any(b.is_enabled() for b in
+                             self.browser.driver.find_elements(By.CSS_SELECTOR, "#keys button")))
+        page = self.open("20 40")
+        self.assertEqual(page.output().encode(), console.dialogue())
+
+
+class SameFrameAsGearpairView(PageTest):
+    """The frame the page drew last, as its recorder holds it, against the one
+    `gearpair view` records after the same keys: primitive by primitive,
+    coordinates within 1e-9 model units (the browser's maths library and the
+    native one may differ in the last bit)."""
+
+    CASES = [  # counts, mode, reverse, zoom (W > 0, w < 0), steps
+        ((20, 40), "3", False, 0, 5),
+        ((20, 40), "3", True, 3, 7),
+        ((12, 30), "1", False, -4, 0),
+        ((10, 40), "2", False, 0, 1),
+        ((149, 149), "3", False, 20, 2),
+        ((20, 40), "3", False, 40, 3),
+        ((1, 1), "3", True, -30, 11),
+    ]
+
+    def gearpair_frame(self, counts, mode, reverse, zoom, steps):
+        args = [desktop.GEARPAIR, "view", str(counts[0]), str(counts[1]), "--mode", mode,
+                "--zoom", str(zoom), "--steps", str(steps), "--format", "json"]
+        if reverse:
+            args.append("--reverse")
+        return json.loads(subprocess.run(args, check=True, capture_output=True,
+                                         timeout=60).stdout)
+
+    def page_frame(self, counts, mode, reverse, zoom, steps):
+        page = self.open("%d %d" % counts)
+        keys = [mode] + ["R"] * reverse + ["W" if zoom > 0 else "w"] * abs(zoom) + ["s"] * steps
+        page.key(*keys)
+        return json.loads(page.script(
+            "const m = window.gearmesh; return m.UTF8ToString(m._webFrameJson());"))
+
+    def test_every_primitive_matches(self):
+        for counts, mode, reverse, zoom, steps in self.CASES:
+            where = "%d/%d mode %s%s zoom %d steps %d" % (*counts, mode, " R" * reverse, zoom,
+                                                          steps)
+            with self.subTest(where):
+                expected = self.gearpair_frame(counts, mode, reverse, zoom, steps)
+                drawn = self.page_frame(counts, mode, reverse, zoom, steps)
+                self.assertFalse(drawn["overflowed"])
+                self.assertLessEqual(drawn["submittedVertices"], 100000)
+                # View units per model unit: 1e-9 model units is this many view units.
+                tolerance = 1e-9 * min(1000.0, max(0.001, 0.2 / 0.9 ** zoom))
+                self.assertEqual(len(drawn["primitives"]), len(expected["primitives"]))
+                for i, (a, b) in enumerate(zip(drawn["primitives"], expected["primitives"])):
+                    self.assertEqual([a[k] for k in ("mode", "colour", "lineWidth", "lighting")],
+                                     [b[k] for k in ("mode", "colour", "lineWidth", "lighting")],
+                                     "primitive %d" % i)
+                    self.assertEqual(len(a["vertices"]), len(b["vertices"]), "primitive %d" % i)
+                    worst = max((abs(p - q) for u, v in zip(a["vertices"], b["vertices"])
+                                 for p, q in zip(u, v)), default=0.0)
+                    self.assertLessEqual(worst, tolerance, "primitive %d" % i)
+                self.assertEqual([t["text"] for t in drawn["texts"]],
+                                 [t["text"] for t in expected["texts"]])
+                self.assertEqual([t["position"] for t in drawn["texts"]],
+                                 [t["position"] for t in expected["texts"]])
+
+
+class Buttons(PageTest):
+    LABELS = ["1 drive", "2 driven", "3 mesh", "s step", "r forward", "R reverse",
+              "w zoom out", "W zoom in", "z new counts", "Esc quit"]
+
+    def click(self, page, label):
+        ActionChains(self.browser.driver).click(page.button(label)).perform()
+
+    def test_one_button_per_key_in_order(self):
+        page = self.open()
+        labels = [b.text for b in self.browser.driver.find_elements(By.CSS_SELECTOR, "#keys button")]
+        self.assertEqual(labels, self.LABELS)
+
+    def test_buttons_do_what_their_keys_do(self):
+        for keys in (["3", "s", "s", "R", "s"], ["2", "W", "W", "w"], ["3", "r", "s", "1"]):
+            with self.subTest(keys=keys):
+                page = self.open("20 40")
+                for key in keys:
+                    self.click(page, next(label for label in self.LABELS
+                                          if label.split()[0] == key))
+                    # The drawing keeps the focus, so the keyboard goes on working.
+                    self.assertEqual(page.focused(), "drawing")
+                self.assertEqual(page.picture(), reload_keys_picture(keys))
+        self.browser.save_screenshot("web_buttons_after_1")
+
+    def test_held_step_button_repeats(self):
+        page = self.open("20 40")
+        self.click(page, "3 mesh")
+        page.script("const m = window.gearmesh, press = m._webKey;"
+                    "window.presses = 0;"
+                    "m._webKey = k => { window.presses += k === 115; return press(k); };")
+        ActionChains(self.browser.driver).click_and_hold(page.button("s step")).pause(1.5) \
+            .release().perform()
+        presses = page.script("return window.presses;")
+        self.assertGreater(presses, 10)
+        self.assertEqual(page.picture(), reload_keys_picture(["3"] + ["s"] * presses))
+
+    def test_new_counts_and_quit_buttons(self):
+        page = self.open("20 40")
+        self.click(page, "z new counts")
+        self.assertEqual(page.focused(), "line")
+        self.assertTrue(page.output().endswith(console.HEAD + console.PROMPT))
+        page.type_line("12 30")
+        self.click(page, "Esc quit")
+        self.assertTrue(page.output().endswith(console.HELP + PROGRAM_ENDED))
+
+
+class Sizes(PageTest):
+    def test_the_site_is_small_and_loads_nothing_from_elsewhere(self):
+        folder = SITE.folder
+        size = sum(os.path.getsize(os.path.join(folder, name)) for name in os.listdir(folder))
+        self.assertLess(size, 1000000)
+        page = self.open("20 40")
+        resources = page.script("return [location.href].concat(performance.getEntriesByType"
+                                "('resource').map(e => e.name));")
+        self.assertTrue(all(url.startswith(SITE.url) for url in resources), resources)
+
+    def test_800_css_pixels_are_the_desktop_frame(self):
+        page = self.open("20 40")
+        box = page.script("const r = document.getElementById('drawing').getBoundingClientRect();"
+                          "return [r.width, r.height];")
+        self.assertEqual(box, [800, 800])
+        self.assertEqual(page.picture(), reload_keys_picture(["1"]))
+
+    def test_dense_screen_gets_a_sharper_backing_store(self):
+        with Browser(scale=2) as dense:
+            self.browser, saved = dense, self.browser
+            try:
+                page = self.open("20 40")
+                page.key("3")
+                shot = page.picture()
+                self.assertEqual((shot.width, shot.height), (1600, 1600))
+                # The path of contact's green and the pitch point's blue marker
+                # where the 800-pixel frame has them, at twice the pixels.
+                geo = desktop.geometry(20, 40)
+                x, y = desktop.View(0.2, 1600, 1600).px(geo["interferencePoint1"])
+                self.assertTrue(shot.near(int(x), int(y), desktop.GREEN, radius=2))
+                view = desktop.View(0.2, 1600, 1600)
+                for gear in ("1", "2"):
+                    self.assertGreater(self.fraction_on_circle(
+                        shot, view, geo["center" + gear], geo["baseRadius" + gear],
+                        desktop.GREEN), 0.4)
+                self.assertLegend(self.half(shot))
+                self.assertEqual(dense.problems(), [])
+            finally:
+                self.browser = saved
+
+    def test_narrow_screen_scales_the_drawing_down(self):
+        with Browser(width=500, height=900) as narrow:
+            self.browser, saved = narrow, self.browser
+            try:
+                page = self.open("20 40")
+                box = page.script("const r = document.getElementById('drawing')"
+                                  ".getBoundingClientRect(); return [r.width, r.height];")
+                self.assertLess(box[0], 500)
+                self.assertEqual(box[0], box[1])
+                shot = page.picture()
+                self.assertEqual(shot.width, round(box[0]))
+                geo = desktop.geometry(20, 40)
+                self.assertOutlineDrawn(shot, geo, 1, desktop.View(0.2, shot.width, shot.height))
+                narrow.save_screenshot("web_narrow_500")
+                self.assertEqual(narrow.problems(), [])
+            finally:
+                self.browser = saved
+
+    @staticmethod
+    def half(shot):
+        """Every other pixel of every other row."""
+        rgb = bytearray()
+        for y in range(0, shot.height, 2):
+            for x in range(0, shot.width, 2):
+                rgb += bytes(shot.pixel(x, y))
+        return Screenshot(shot.width // 2, shot.height // 2, rgb)
+
+
+if __name__ == "__main__":
+    unittest.main()
