@@ -97,6 +97,30 @@ RecordedPrimitive recordedPrimitive(int i);
 Point2 recordedVertex(int k);
 // Vertex j of stored primitive i, in view units.
 Point2 recordedPrimitiveVertex(int i, int j);
+
+// The width in pixels that OpenGL draws stored primitive's lines with: it
+// clamps widths below one pixel to one.
+inline double shownLineWidth(const RecordedPrimitive& primitive) {
+    return !(primitive.lineWidth >= 1.0f) ? 1.0 : static_cast<double>(primitive.lineWidth);
+}
+
+// Calls visit(a, b), view units, for each line segment of stored primitive i
+// as OpenGL draws it: the vertex pairs of SEAM_LINES, the closed edges of
+// SEAM_LINE_LOOP; nothing for SEAM_POLYGON.
+template <typename Visit>
+void forEachRecordedSegment(int i, Visit visit) {
+    const RecordedPrimitive primitive = recordedPrimitive(i);
+    const int n = primitive.vertexCount;
+    if (primitive.mode == SEAM_LINES) {
+        for (int j = 0; j + 1 < n; j += 2) {
+            visit(recordedPrimitiveVertex(i, j), recordedPrimitiveVertex(i, j + 1));
+        }
+    } else if (primitive.mode == SEAM_LINE_LOOP && n >= 2) {
+        for (int j = 0; j < n; ++j) {
+            visit(recordedPrimitiveVertex(i, j), recordedPrimitiveVertex(i, (j + 1) % n));
+        }
+    }
+}
 // Stored text i (0 to recordedTextCount() - 1); outside that range an empty text.
 const RecordedText& recordedText(int i);
 

@@ -115,23 +115,12 @@ void addSegment(Builder& b, Pixel p, Pixel q) {
 }
 
 void addLines(Builder& b, int i, const RecordedPrimitive& primitive) {
-    // OpenGL clamps line widths below one pixel to one.
-    const double width = std::max(1.0f, primitive.lineWidth);
-    if (!useItem(b, CANVAS_STROKE, primitive, width)) {
+    if (!useItem(b, CANVAS_STROKE, primitive, shownLineWidth(primitive))) {
         return;
     }
-    const int n = primitive.vertexCount;
-    if (primitive.mode == SEAM_LINES) {
-        for (int j = 0; j + 1 < n; j += 2) {
-            addSegment(b, windowPixel(recordedPrimitiveVertex(i, j)),
-                       windowPixel(recordedPrimitiveVertex(i, j + 1)));
-        }
-    } else if (primitive.mode == SEAM_LINE_LOOP && n >= 2) {
-        for (int j = 0; j < n; ++j) {
-            addSegment(b, windowPixel(recordedPrimitiveVertex(i, j)),
-                       windowPixel(recordedPrimitiveVertex(i, (j + 1) % n)));
-        }
-    }
+    forEachRecordedSegment(i, [&b](const Point2& p, const Point2& q) {
+        addSegment(b, windowPixel(p), windowPixel(q));
+    });
 }
 
 void addPolygon(Builder& b, int i, const RecordedPrimitive& primitive) {

@@ -200,21 +200,11 @@ std::string recordingSvg(const GearPair& pair, const ViewState& view) {
             addPolygon(paths, corners);
             continue;
         }
-        // OpenGL clamps line widths below one pixel to one.
-        const double width = std::max(1.0f, primitive.lineWidth);
         usePathStyle(paths, "fill=\"none\" stroke=\"" + colour + "\" stroke-width=\"" +
-                                pixelNumber(width) + "\"");
-        if (primitive.mode == SEAM_LINES) {
-            for (int j = 0; j + 1 < n; j += 2) {
-                addSegment(paths, windowPixel(recordedPrimitiveVertex(i, j)),
-                           windowPixel(recordedPrimitiveVertex(i, j + 1)));
-            }
-        } else if (primitive.mode == SEAM_LINE_LOOP && n >= 2) {
-            for (int j = 0; j < n; ++j) {
-                addSegment(paths, windowPixel(recordedPrimitiveVertex(i, j)),
-                           windowPixel(recordedPrimitiveVertex(i, (j + 1) % n)));
-            }
-        }
+                                pixelNumber(shownLineWidth(primitive)) + "\"");
+        forEachRecordedSegment(i, [&paths](const Point2& a, const Point2& b) {
+            addSegment(paths, windowPixel(a), windowPixel(b));
+        });
     }
     closePath(paths);
 
