@@ -6,9 +6,9 @@
 #include "scene/program_state.h"
 
 bool setupGearPair() {
-    writeConsoleText(stdout, ConsoleText::TITLE);
-    writeConsoleText(stdout, ConsoleText::STEP_HEADING);
-    writeConsoleText(stdout, ConsoleText::PROMPT);
+    for (const ConsoleText text : DIALOGUE_OPENING) {
+        writeConsoleText(stdout, text);
+    }
 
     // An end of input typed at an earlier dialogue (Ctrl-D) must not end this one.
     std::clearerr(stdin);
@@ -20,12 +20,8 @@ bool setupGearPair() {
     computeGearPair(gearPair, z1, z2);
     resetView(viewState, gearPair);
 
-    writeConsoleText(stdout, ConsoleText::HELP_GEAR_KEYS);
-    writeConsoleText(stdout, ConsoleText::HELP_MESH_KEY);
-    writeConsoleText(stdout, ConsoleText::HELP_STEP_KEY);
-    writeConsoleText(stdout, ConsoleText::HELP_ROLL_KEYS);
-    writeConsoleText(stdout, ConsoleText::HELP_ZOOM_KEYS);
-    writeConsoleText(stdout, ConsoleText::HELP_SETUP_KEY);
-    writeConsoleText(stdout, ConsoleText::HELP_QUIT_KEY);
+    for (const ConsoleText text : KEY_HELP) {
+        writeConsoleText(stdout, text);
+    }
     return true;
 }

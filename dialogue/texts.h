@@ -22,3 +22,13 @@ enum class ConsoleText {
 
 // The UTF-8 bytes of a text, NUL-terminated.
 const char* utf8Text(ConsoleText text);
+
+// What a dialogue shows before it reads the counts, in this order.
+constexpr ConsoleText DIALOGUE_OPENING[] = {ConsoleText::TITLE, ConsoleText::STEP_HEADING,
+                                            ConsoleText::PROMPT};
+// The key help a dialogue shows once the counts are read, in this order.
+constexpr ConsoleText KEY_HELP[] = {
+    ConsoleText::HELP_GEAR_KEYS, ConsoleText::HELP_MESH_KEY,  ConsoleText::HELP_STEP_KEY,
+    ConsoleText::HELP_ROLL_KEYS, ConsoleText::HELP_ZOOM_KEYS, ConsoleText::HELP_SETUP_KEY,
+    ConsoleText::HELP_QUIT_KEY,
+};

@@ -51,9 +51,9 @@ void write(ConsoleText text) {
 }
 
 void ask() {
-    write(ConsoleText::TITLE);
-    write(ConsoleText::STEP_HEADING);
-    write(ConsoleText::PROMPT);
+    for (const ConsoleText text : DIALOGUE_OPENING) {
+        write(text);
+    }
     countReading = CountReading{};
     pageState = PageState::ASKING;
     pageAsk();
@@ -70,13 +70,9 @@ void paintFrame(const CanvasFrame& frame) {
 void acceptCounts() {
     computeGearPair(gearPair, countReading.counts[0], countReading.counts[1]);
     resetView(viewState, gearPair);
-    write(ConsoleText::HELP_GEAR_KEYS);
-    write(ConsoleText::HELP_MESH_KEY);
-    write(ConsoleText::HELP_STEP_KEY);
-    write(ConsoleText::HELP_ROLL_KEYS);
-    write(ConsoleText::HELP_ZOOM_KEYS);
-    write(ConsoleText::HELP_SETUP_KEY);
-    write(ConsoleText::HELP_QUIT_KEY);
+    for (const ConsoleText text : KEY_HELP) {
+        write(text);
+    }
     pageState = PageState::RUNNING;
     pageRun();
     // The window draws its first frame when it opens; after 'z' it keeps
