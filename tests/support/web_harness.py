@@ -49,14 +49,12 @@ import subprocess
 import sys
 import time
 
+from system_python import rerun_under_system_python
+
 try:
     from selenium import webdriver
 except ImportError:
-    # Debian's python3-selenium sits beside the system interpreter; a python3
-    # found first on PATH (pyenv, a virtualenv) may not see it.
-    system_python = "/usr/bin/python3"
-    if os.path.exists(system_python) and os.path.realpath(sys.executable) != os.path.realpath(system_python):
-        os.execv(system_python, [system_python] + sys.argv)
+    rerun_under_system_python()
     raise
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains

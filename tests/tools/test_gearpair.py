@@ -18,14 +18,12 @@ import tempfile
 import unittest
 import xml.etree.ElementTree as ElementTree
 
+from system_python import rerun_under_system_python
+
 try:
     import ezdxf
 except ImportError:
-    # Debian's python3-ezdxf sits beside the system interpreter; a python3
-    # found first on PATH (pyenv, a virtualenv) may not see it.
-    system_python = "/usr/bin/python3"
-    if os.path.exists(system_python) and os.path.realpath(sys.executable) != os.path.realpath(system_python):
-        os.execv(system_python, [system_python] + sys.argv)
+    rerun_under_system_python()
     raise
 
 GEARPAIR = os.environ.get("GEARPAIR", "")
