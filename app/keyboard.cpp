@@ -6,6 +6,8 @@
 #include "scene/display.h"
 #include "scene/view_commands.h"
 
+namespace gearmesh {
+
 namespace {
 
 constexpr unsigned char ESCAPE_KEY = 27;
@@ -31,3 +33,5 @@ void keyboard(unsigned char key, int, int) {
         display();
     }
 }
+
+}  // namespace gearmesh

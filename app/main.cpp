@@ -11,6 +11,8 @@
 #include "console/console.h"
 #include "scene/program_state.h"
 
+namespace gearmesh {
+
 namespace {
 
 // Distinct from EXIT_FAILURE, which says the input ended.
@@ -54,7 +56,10 @@ bool canOpenDisplay(const char* name) {
 
 }  // namespace
 
+}  // namespace gearmesh
+
 int main(int argc, char** argv) {
+    using namespace gearmesh;
     openClosedStandardDescriptors();
     const char* display = displayName(argc, argv);
     if (!canOpenDisplay(display)) {

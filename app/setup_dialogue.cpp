@@ -5,6 +5,8 @@
 #include "console/console.h"
 #include "scene/program_state.h"
 
+namespace gearmesh {
+
 bool setupGearPair() {
     for (const ConsoleText text : DIALOGUE_OPENING) {
         writeConsoleText(stdout, text);
@@ -25,3 +27,5 @@ bool setupGearPair() {
     }
     return true;
 }
+
+}  // namespace gearmesh

@@ -14,6 +14,8 @@
 #include "draw/seam.h"
 #include "scene/display.h"
 
+namespace gearmesh {
+
 namespace {
 
 constexpr int WINDOW_WIDTH = 800;
@@ -81,3 +83,5 @@ void reshape(int width, int height) {
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);
 }
+
+}  // namespace gearmesh

@@ -9,6 +9,8 @@
 #include "geometry/exact_gear.h"
 #include "geometry/exact_outline.h"
 
+namespace gearmesh {
+
 namespace {
 
 void exactPairModel(benchmark::State& state) {
@@ -50,5 +52,7 @@ void exactOutlineSweep(benchmark::State& state) {
 BENCHMARK(exactPairModel)->Args({20, 40})->Args({20, 149})->Args({1000, 1000})->Args({1, 7});
 BENCHMARK(exactGearOutline)->Arg(20)->Arg(149)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(exactOutlineSweep)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace gearmesh
 
 BENCHMARK_MAIN();

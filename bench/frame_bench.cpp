@@ -19,6 +19,8 @@
 #include "tests/support/frame_scenarios.h"
 #include "tests/support/glut_window.h"
 
+namespace gearmesh {
+
 namespace {
 
 void timeFrames(benchmark::State& state, const FrameScenario* scenario, bool bounded) {
@@ -49,7 +51,10 @@ void timeFrames(benchmark::State& state, const FrameScenario* scenario, bool bou
 
 }  // namespace
 
+}  // namespace gearmesh
+
 int main(int argc, char** argv) {
+    using namespace gearmesh;
     benchmark::Initialize(&argc, argv);
     openGlutWindow("frame_bench");
     const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));

@@ -11,6 +11,8 @@
 
 #include "dialogue/count_reading.h"
 
+namespace gearmesh {
+
 namespace {
 
 // Longest text after conversion, with room to spare: the display message is
@@ -192,3 +194,5 @@ bool readToothCounts(int& z1, int& z2) {
     std::free(line);
     return complete;
 }
+
+}  // namespace gearmesh

@@ -5,6 +5,8 @@
 
 #include "dialogue/texts.h"
 
+namespace gearmesh {
+
 // True when the console locale's character set is Shift-JIS (code page 932).
 // Sets the program's locale from the environment on its first call.
 bool consoleUsesCp932();
@@ -27,3 +29,5 @@ void writeConsoleTextWith(std::FILE* stream, ConsoleText text, const char* value
 // console each line is converted to UTF-8 first. Returns false, after
 // writing INPUT_ENDED, when the input ends first; z1 and z2 are then untouched.
 bool readToothCounts(int& z1, int& z2);
+
+}  // namespace gearmesh

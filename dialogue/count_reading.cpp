@@ -4,6 +4,8 @@
 
 #include "geometry/gear_pair.h"
 
+namespace gearmesh {
+
 namespace {
 
 // A character of the line as the rules read it: its ASCII equivalent and
@@ -119,3 +121,5 @@ LineResult readCountLine(CountReading& reading, const char* line, std::size_t le
     }
     return LineResult::COMPLETE;
 }
+
+}  // namespace gearmesh

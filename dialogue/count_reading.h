@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+namespace gearmesh {
+
 // The reading rules of the tooth-count dialogue, one line at a time, for any
 // caller that hands over lines of UTF-8 text (the console, a web page).
 //
@@ -31,3 +33,5 @@ enum class LineResult {
 // Reads the words of one line (length bytes of UTF-8; a line feed at its end
 // is optional) into reading, after the counts it already holds.
 LineResult readCountLine(CountReading& reading, const char* line, std::size_t length);
+
+}  // namespace gearmesh

@@ -1,5 +1,7 @@
 #include "dialogue/texts.h"
 
+namespace gearmesh {
+
 namespace {
 
 const char* const TEXTS[] = {
@@ -32,3 +34,5 @@ static_assert(sizeof TEXTS / sizeof TEXTS[0] == static_cast<int>(ConsoleText::PR
 const char* utf8Text(ConsoleText text) {
     return TEXTS[static_cast<int>(text)];
 }
+
+}  // namespace gearmesh

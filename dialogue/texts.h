@@ -1,5 +1,7 @@
 #pragma once
 
+namespace gearmesh {
+
 // The texts the program shows on the console and in the window title, each
 // kept once, in UTF-8. Console texts begin with a line feed and end without one.
 enum class ConsoleText {
@@ -32,3 +34,5 @@ constexpr ConsoleText KEY_HELP[] = {
     ConsoleText::HELP_ROLL_KEYS, ConsoleText::HELP_ZOOM_KEYS, ConsoleText::HELP_SETUP_KEY,
     ConsoleText::HELP_QUIT_KEY,
 };
+
+}  // namespace gearmesh

@@ -7,6 +7,8 @@
 
 #include "geometry/point2.h"
 
+namespace gearmesh {
+
 // Pi to the full precision of a double, for the drawing's own angle
 // arithmetic. The geometry's PI and the toolkit's TOOLKIT_PI are rounded on
 // purpose and stay as they are.
@@ -45,3 +47,5 @@ inline Affine2 affineRotated(const Affine2& m, double degrees) {
     result.yy = m.yy * c - m.xy * s;
     return result;
 }
+
+}  // namespace gearmesh

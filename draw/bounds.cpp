@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace gearmesh {
+
 namespace {
 
 constexpr double SHOWN_EDGE = VIEW_EDGE + BOUNDS_MARGIN;
@@ -94,3 +96,5 @@ bool visibleSpan(const Affine2& m, double length, double* from, double* to) {
     *to = high;
     return true;
 }
+
+}  // namespace gearmesh

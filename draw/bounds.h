@@ -12,6 +12,8 @@
 #include "draw/affine2.h"
 #include "geometry/point2.h"
 
+namespace gearmesh {
+
 // Half the side of the visible square, view units.
 constexpr double VIEW_EDGE = 1.0;
 // How far past the square a figure still counts as showing, view units
@@ -50,3 +52,5 @@ ArcWindow visibleArc(const Affine2& m, double radius);
 // The part [from, to] of x from 0 to length along the x axis of m's frame
 // that may show; false when none does or the input is not finite.
 bool visibleSpan(const Affine2& m, double length, double* from, double* to);
+
+}  // namespace gearmesh

@@ -9,6 +9,8 @@
 #include "draw/pattern_counts.h"
 #include "draw/seam.h"
 
+namespace gearmesh {
+
 namespace {
 
 // Turns in radians for the bounded drawing's own angle arithmetic (the
@@ -337,3 +339,5 @@ void drawScaledCircle(double scale, const Point2& c, double r, const Color4& col
 void drawScaledChainCircle(double scale, const Point2& c, double r, const Color4& colour) {
     drawChainCircle(Point2{scale * c.x, scale * c.y}, scale * r, colour);
 }
+
+}  // namespace gearmesh

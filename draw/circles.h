@@ -9,6 +9,8 @@
 #include "draw/color.h"
 #include "geometry/point2.h"
 
+namespace gearmesh {
+
 constexpr int CIRCLE_SEGMENTS = 120;
 
 // Filled 120-gon.
@@ -25,3 +27,5 @@ void drawScaledDisc(double scale, const Point2& c, double r, const Color4& colou
 void drawScaledCircle(double scale, const Point2& c, double r, const Color4& colour);
 // drawChainCircle of scale x c and scale x r: the periods follow the scaled radius.
 void drawScaledChainCircle(double scale, const Point2& c, double r, const Color4& colour);
+
+}  // namespace gearmesh

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace gearmesh {
+
 // A colour handed to OpenGL as red, green, blue, alpha.
 struct Color4 {
     float r, g, b, a;
@@ -21,3 +23,5 @@ constexpr float LIT_GREY = 0.04f;
 inline Color4 shownColor(const Color4& colour, bool lighting) {
     return lighting ? Color4{LIT_GREY, LIT_GREY, LIT_GREY, 1.0f} : colour;
 }
+
+}  // namespace gearmesh

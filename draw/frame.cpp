@@ -2,6 +2,8 @@
 
 #include "draw/seam.h"
 
+namespace gearmesh {
+
 namespace {
 
 FrameDrawing currentDrawing = FrameDrawing::Bounded;
@@ -23,3 +25,5 @@ void endFrame() {
 bool boundedDrawing() {
     return currentDrawing == FrameDrawing::Bounded;
 }
+
+}  // namespace gearmesh

@@ -6,6 +6,8 @@
 
 #include "draw/target.h"
 
+namespace gearmesh {
+
 // Opens a frame drawn as given: tells the target, clears colour and depth
 // buffers and loads the identity model-view matrix.
 void beginFrame(FrameDrawing drawing = FrameDrawing::Bounded);
@@ -14,3 +16,5 @@ void endFrame();
 // Whether the frame opened last is drawn bounded (draw/bounds.h); true before
 // the first frame.
 bool boundedDrawing();
+
+}  // namespace gearmesh

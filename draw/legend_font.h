@@ -1,5 +1,7 @@
 #pragma once
 
+namespace gearmesh {
+
 // The bitmap font of the legends, as every target draws it: GLUT's 18-pixel
 // Helvetica in the window; elsewhere the same pen positions, from the advance
 // widths below, keep a substitute face over the window's letters.
@@ -30,3 +32,5 @@ constexpr unsigned char LEGEND_ADVANCE[95] = {
 inline int legendAdvance(char c) {
     return c >= 0x20 && c <= 0x7e ? LEGEND_ADVANCE[c - 0x20] : LEGEND_ADVANCE['?' - 0x20];
 }
+
+}  // namespace gearmesh

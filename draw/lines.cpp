@@ -6,6 +6,8 @@
 #include "draw/frame.h"
 #include "draw/seam.h"
 
+namespace gearmesh {
+
 double toView(double x) {
     return x * VIEW_FACTOR / VIEW_FACTOR;
 }
@@ -137,3 +139,5 @@ void rotateAboutPoint(const Point2& a, const Point2& b, double angle) {
     seamRotate(angle / DEG_TO_RAD);
     seamTranslate(-pivotX, -pivotY);
 }
+
+}  // namespace gearmesh

@@ -9,6 +9,8 @@
 #include "draw/legend_font.h"
 #include "geometry/point2.h"
 
+namespace gearmesh {
+
 constexpr double TOOLKIT_PI = 3.1415926536;
 constexpr double DEG_TO_RAD = 0.01745329252;
 constexpr double RAD_TO_DEG = 57.2957795;
@@ -45,3 +47,5 @@ void rotateThenTranslate(double angle, double x, double y);
 // Multiplies the current matrix by a turn of angle (radians) about the point
 // a + b (model units); no push or pop.
 void rotateAboutPoint(const Point2& a, const Point2& b, double angle);
+
+}  // namespace gearmesh

@@ -4,6 +4,8 @@
 
 #include "draw/lines.h"
 
+namespace gearmesh {
+
 int truncatedCount(double value) {
     // 2^31 and -2^31 - 1 are exact doubles; between them the conversion is defined.
     if (!(value < 2147483648.0)) {
@@ -46,3 +48,5 @@ CirclePattern chainCirclePattern(double r) {
     return CirclePattern{truncatedCount(size * (10.0 * TOOLKIT_PI)), truncatedCount(size * 45.0),
                          truncatedCount(size * 10.0)};
 }
+
+}  // namespace gearmesh

@@ -7,6 +7,8 @@
 
 #include <climits>
 
+namespace gearmesh {
+
 // The largest count of periods or chords, the largest int.
 constexpr int PATTERN_COUNT_LIMIT = INT_MAX;
 
@@ -35,3 +37,5 @@ CirclePattern dashCirclePattern(double r);
 // From |r|: |r| x 10 pi periods of |r| x 45 long-dash chords and |r| x 10
 // dot chords; 6, 9, 2 below 0.2 or for NaN.
 CirclePattern chainCirclePattern(double r);
+
+}  // namespace gearmesh

@@ -8,6 +8,8 @@
 #include "draw/pattern_counts.h"
 #include "draw/seam.h"
 
+namespace gearmesh {
+
 namespace {
 
 // Lines shorter than this (view units) keep the literal drawing when bounded:
@@ -151,3 +153,5 @@ void drawChainLine(const Point2& a, const Point2& b, const Color4& colour) {
 void drawScaledChainLine(double scale, const Point2& a, const Point2& b, const Color4& colour) {
     drawChainLine(Point2{scale * a.x, scale * a.y}, Point2{scale * b.x, scale * b.y}, colour);
 }
+
+}  // namespace gearmesh

@@ -7,6 +7,8 @@
 #include "draw/color.h"
 #include "geometry/point2.h"
 
+namespace gearmesh {
+
 // Dashes of 0.8 and gaps of 0.2 of a period near 0.1 (model units); 4 dashes below length 0.4.
 void drawDashLine(const Point2& a, const Point2& b, const Color4& colour);
 // Long dash 9, gap 2, dot 2, gap 2 fifteenths of a period near 1/6, and a
@@ -14,3 +16,5 @@ void drawDashLine(const Point2& a, const Point2& b, const Color4& colour);
 void drawChainLine(const Point2& a, const Point2& b, const Color4& colour);
 // drawChainLine of scale x a and scale x b: the periods follow the scaled length.
 void drawScaledChainLine(double scale, const Point2& a, const Point2& b, const Color4& colour);
+
+}  // namespace gearmesh

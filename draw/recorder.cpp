@@ -3,6 +3,8 @@
 #include <cmath>
 #include <memory>
 
+namespace gearmesh {
+
 namespace {
 
 constexpr Color4 OPENGL_INITIAL_COLOUR{1.0f, 1.0f, 1.0f, 1.0f};
@@ -356,3 +358,5 @@ void startRecording(RecorderCapacity capacity) {
     }
     setDrawTarget(&RECORDER_TARGET);
 }
+
+}  // namespace gearmesh

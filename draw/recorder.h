@@ -23,6 +23,8 @@
 #include "draw/target.h"
 #include "geometry/point2.h"
 
+namespace gearmesh {
+
 // How many vertices and primitives (begin/end blocks) a frame keeps; beyond
 // them they are only counted.
 struct RecorderCapacity {
@@ -133,3 +135,5 @@ float recorderLineWidth();
 Color4 recorderColor();
 // Raster position in view units.
 Point2 recorderRasterPos();
+
+}  // namespace gearmesh

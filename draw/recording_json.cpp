@@ -4,6 +4,8 @@
 
 #include "draw/recorder.h"
 
+namespace gearmesh {
+
 namespace {
 
 void addNumber(std::string& json, double value) {
@@ -111,3 +113,5 @@ std::string recordingJson() {
     json += "}\n";
     return json;
 }
+
+}  // namespace gearmesh

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace gearmesh {
+
 // The recorder's stored frame (draw/recorder.h) as one JSON object, so that
 // two recordings can be compared primitive by primitive outside the
 // program: gearpair view --format json and the page write it.
@@ -16,3 +18,5 @@
 // Vertices and positions in view units after the model-view matrix, every
 // number with the digits that read back to the same double.
 std::string recordingJson();
+
+}  // namespace gearmesh

@@ -1,5 +1,7 @@
 #include "draw/seam.h"
 
+namespace gearmesh {
+
 namespace {
 
 // The target at start: it draws nothing and keeps the identity matrix.
@@ -130,3 +132,5 @@ long long seamVertexCount() {
 void resetSeamVertexCount() {
     vertexCount = 0;
 }
+
+}  // namespace gearmesh

@@ -6,6 +6,8 @@
 
 #include "draw/target.h"
 
+namespace gearmesh {
+
 // glBegin of one primitive.
 void seamBegin(SeamMode mode);
 // glVertex2d, in the coordinates of the current model-view matrix.
@@ -50,3 +52,5 @@ Affine2 seamMatrix();
 long long seamVertexCount();
 // Sets that count back to 0.
 void resetSeamVertexCount();
+
+}  // namespace gearmesh

@@ -6,6 +6,8 @@
 #include "draw/lines.h"
 #include "draw/seam.h"
 
+namespace gearmesh {
+
 namespace {
 
 // Lighting off, a frame at the reference point turned by angle, the colour.
@@ -169,3 +171,5 @@ void drawGrid(const Point2& origin, double angle, int n, double dx, double dy) {
     seamPopMatrix();
     seamLighting(true);
 }
+
+}  // namespace gearmesh

@@ -6,6 +6,8 @@
 #include "draw/color.h"
 #include "geometry/point2.h"
 
+namespace gearmesh {
+
 // Arrow shaft width and head length, model units, whatever the arrow's length.
 constexpr double ARROW_SHAFT_WIDTH = 0.02;
 constexpr double ARROW_HEAD_LENGTH = 0.1;
@@ -32,3 +34,5 @@ void drawArrow(const Point3& tip, double length, double angle, const Color4& col
 // Black grid of 2n + 1 lines each way, spacing dx and dy, centred on origin;
 // leaves the line width at 1 pixel. Nothing when n is below 0.
 void drawGrid(const Point2& origin, double angle, int n, double dx, double dy);
+
+}  // namespace gearmesh

@@ -14,6 +14,8 @@
 #include "draw/color.h"
 #include "draw/legend_font.h"
 
+namespace gearmesh {
+
 // Primitive modes, equal to GL_LINES, GL_LINE_LOOP and GL_POLYGON.
 enum SeamMode { SEAM_LINES = 0x0001, SEAM_LINE_LOOP = 0x0002, SEAM_POLYGON = 0x0009 };
 
@@ -57,3 +59,5 @@ struct DrawTarget {
 void setDrawTarget(const DrawTarget* target);
 // The target the seam's calls go to now; never nullptr.
 const DrawTarget* drawTarget();
+
+}  // namespace gearmesh

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace gearmesh {
+
 Point2 windowPixel(const Point2& p) {
     const double half = WINDOW_PIXELS / 2.0;
     return {(p.x + 1.0) * half, (1.0 - p.y) * half};
@@ -38,3 +40,5 @@ bool clipToWindow(Point2& a, Point2& b) {
     b = end;
     return true;
 }
+
+}  // namespace gearmesh

@@ -6,6 +6,8 @@
 
 #include "geometry/point2.h"
 
+namespace gearmesh {
+
 // Side of the window, pixels.
 constexpr int WINDOW_PIXELS = 800;
 // Pixels beyond the window's edge that are still drawn: lines are at most a
@@ -22,3 +24,5 @@ Point2 windowPixel(const Point2& p);
 // of it is left. Far-away coordinates would only lose precision or overflow
 // where a renderer keeps them in single precision or fixed point.
 bool clipToWindow(Point2& a, Point2& b);
+
+}  // namespace gearmesh

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace gearmesh {
+
 int contactPoints(const GearPair& pair, double angle, Point2* points) {
     // Successive tooth pairs touch one base pitch apart; turning gear 1 by
     // angle moves every contact by baseRadius1 * angle along the line of action.
@@ -16,3 +18,5 @@ int contactPoints(const GearPair& pair, double angle, Point2* points) {
     }
     return n;
 }
+
+}  // namespace gearmesh

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace gearmesh {
+
 int involuteCurve(double rb, double ra, double pressureAngle, double invAlpha, Point2* out) {
     const double step = pressureAngle / static_cast<double>(INVOLUTE_SEGMENTS);
 
@@ -41,3 +43,5 @@ int trochoidCurve(double R, double rf, double pressureAngle, Point2* out) {
     }
     return TROCHOID_STEPS;
 }
+
+}  // namespace gearmesh

@@ -2,6 +2,8 @@
 
 #include "geometry/point2.h"
 
+namespace gearmesh {
+
 // Parameter steps of the flank up to the pressure angle (one-degree steps at 20 degrees).
 constexpr int INVOLUTE_SEGMENTS = 20;
 // Last index of every fillet and its parameter step in radians of gear turn.
@@ -18,3 +20,5 @@ int involuteCurve(double rb, double ra, double pressureAngle, double invAlpha, P
 // for pitch radius R and root radius rf into out (at least TROCHOID_STEPS + 1
 // points); returns TROCHOID_STEPS.
 int trochoidCurve(double R, double rf, double pressureAngle, Point2* out);
+
+}  // namespace gearmesh

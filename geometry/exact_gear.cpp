@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace gearmesh {
+
 namespace {
 
 constexpr double FULL_PI = 3.14159265358979323846;
@@ -208,3 +210,5 @@ ExactPair exactPair(int z1, int z2, double shift) {
     p.contactRatio = p.pathOfContact / p.basePitch;
     return p;
 }
+
+}  // namespace gearmesh

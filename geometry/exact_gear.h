@@ -2,6 +2,8 @@
 
 #include "geometry/point2.h"
 
+namespace gearmesh {
+
 // The exact geometry of a gear cut by the generating rack (pressure angle 20
 // degrees, addendum 1 + x, dedendum 1.25 - x, straight flanks, a sharp tip
 // corner, rolling on the pitch circle), next to the simulator's sampled one.
@@ -120,3 +122,5 @@ struct ExactPair {
 // The exact pair for counts z1, z2 (each EXACT_MIN_TEETH..EXACT_MAX_TEETH)
 // and shift (-1..1).
 ExactPair exactPair(int z1, int z2, double shift);
+
+}  // namespace gearmesh

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace gearmesh {
+
 namespace {
 
 constexpr double FULL_PI = 3.14159265358979323846;
@@ -383,3 +385,5 @@ ExactOutline exactOutline(const ExactGear& g, double tolerance) {
     }
     return wholeGearByTooth(g, space, scale, tolerance);
 }
+
+}  // namespace gearmesh

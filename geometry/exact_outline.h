@@ -5,6 +5,8 @@
 #include "geometry/exact_gear.h"
 #include "geometry/point2.h"
 
+namespace gearmesh {
+
 // Whether the rack leaves a gear standing.
 enum class OutlineStatus {
     Whole,    // one piece holding every tooth
@@ -37,3 +39,5 @@ constexpr double EXACT_MAX_TOLERANCE = 0.1;
 // chords. Pointed teeth end at the crossing of their flanks; where the cuts
 // of neighbouring spaces overlap the outline follows what is left standing.
 ExactOutline exactOutline(const ExactGear& gear, double tolerance);
+
+}  // namespace gearmesh

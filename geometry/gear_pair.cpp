@@ -4,6 +4,8 @@
 
 #include "geometry/tooth_outline.h"
 
+namespace gearmesh {
+
 namespace {
 
 double lengthOf(const Point2& p) {
@@ -194,3 +196,5 @@ GearView gearOf(const GearPair& g, int gear) {
         g.contactEnd1,
         byContactEnd(g.contactEnd1, g.undercutPoint1, g.tipContactPoint2, g.interferencePoint1)};
 }
+
+}  // namespace gearmesh

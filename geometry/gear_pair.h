@@ -2,6 +2,8 @@
 
 #include "geometry/point2.h"
 
+namespace gearmesh {
+
 // Which of the three candidates ends one side of the path of contact, in the
 // order of the window's marker table: on a tie the earliest one ends it.
 enum class ContactEnd {
@@ -117,3 +119,5 @@ const T& byContactEnd(ContactEnd end, const T& undercut, const T& tipContact,
 // tooth outlines, the undercut points, the ends of the path of contact and
 // what ends them.
 void computeGearPair(GearPair& pair, int z1, int z2, double shift = 0.0);
+
+}  // namespace gearmesh

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+namespace gearmesh {
+
 namespace {
 
 double cross(const Point2& u, const Point2& v) {
@@ -93,3 +95,5 @@ int joinFlankAndFillet(int nA, const Point2* A, int nB, const Point2* B, Point2*
     junctionRadius = std::sqrt(A[kA].x * A[kA].x + A[kA].y * A[kA].y);
     return at - 1;
 }
+
+}  // namespace gearmesh

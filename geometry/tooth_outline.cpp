@@ -5,6 +5,8 @@
 #include "geometry/curves.h"
 #include "geometry/junction.h"
 
+namespace gearmesh {
+
 namespace {
 
 // Working curves of one tooth, reused by every call (gear 1, then gear 2).
@@ -73,3 +75,5 @@ int buildToothOutline(const ToothCut& cut, Point2* outline, double& undercutRadi
     }
     return 2 * n + 2 * ARC_SEGMENTS;
 }
+
+}  // namespace gearmesh

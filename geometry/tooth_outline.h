@@ -2,6 +2,8 @@
 
 #include "geometry/point2.h"
 
+namespace gearmesh {
+
 // Segments of the root arc and of the tip arc of a tooth outline.
 constexpr int ARC_SEGMENTS = 10;
 
@@ -23,3 +25,5 @@ struct ToothCut {
 // undercutRadius and returns the last index (2n + 20, at most
 // CURVE_CAPACITY - 1).
 int buildToothOutline(const ToothCut& cut, Point2* outline, double& undercutRadius);
+
+}  // namespace gearmesh

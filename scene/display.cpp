@@ -6,6 +6,8 @@
 #include "draw/seam.h"
 #include "scene/gear_figure.h"
 
+namespace gearmesh {
+
 namespace {
 
 constexpr int LEGEND_LINES = 5;
@@ -123,3 +125,5 @@ void display() {
     advanceView(viewState, gearPair);
     drawFrame(gearPair, viewState, FrameDrawing::Bounded);
 }
+
+}  // namespace gearmesh

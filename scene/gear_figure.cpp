@@ -7,6 +7,8 @@
 #include "draw/patterned_lines.h"
 #include "draw/seam.h"
 
+namespace gearmesh {
+
 namespace {
 
 constexpr double CENTRE_DOT_RADIUS = 0.1;  // model units
@@ -65,3 +67,5 @@ void drawPolyline(double scale, const Point2* points, int last, const Color4& co
     // Bounded drawing leaves out the copies and segments outside the window.
     drawScaledThickPolyline(scale, points, last, TOOTH_LINE_WIDTH, colour);
 }
+
+}  // namespace gearmesh

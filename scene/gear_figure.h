@@ -3,6 +3,8 @@
 #include "draw/color.h"
 #include "geometry/gear_pair.h"
 
+namespace gearmesh {
+
 // The figure of one gear at scale (view units per module), about its centre
 // in model units. Angles in radians, counter-clockwise.
 
@@ -14,3 +16,5 @@ void drawGearCircles(const GearView& gear, double scale, double angle, int level
 void drawGearTeeth(const GearView& gear, double scale, double angle, const Color4& colour);
 // Thick 4-pixel segments through scale x points[0..last] (model units); nothing for last below 1.
 void drawPolyline(double scale, const Point2* points, int last, const Color4& colour);
+
+}  // namespace gearmesh

@@ -1,5 +1,7 @@
 #include "scene/view_commands.h"
 
+namespace gearmesh {
+
 namespace {
 
 // A mode key restarts the mesh so that its first frame shows rotation zero.
@@ -47,3 +49,5 @@ bool applyViewKey(ViewState& view, unsigned char key) {
         return false;
     }
 }
+
+}  // namespace gearmesh

@@ -2,6 +2,8 @@
 
 #include "scene/view_state.h"
 
+namespace gearmesh {
+
 // Zoom bounds in view units per module: at the lower one a whole pair of
 // 149-tooth gears spans a sixth of the window, at the upper one the window
 // spans two thousandths of a module.
@@ -17,3 +19,5 @@ constexpr double ZOOM_FACTOR = 0.9;
 // frame, and false for any other key, which changes nothing ('z' and ESC are
 // not view keys).
 bool applyViewKey(ViewState& view, unsigned char key);
+
+}  // namespace gearmesh

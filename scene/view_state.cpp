@@ -2,6 +2,8 @@
 
 #include "geometry/contact.h"
 
+namespace gearmesh {
+
 namespace {
 
 void stepMesh(ViewState& v, const GearPair& pair) {
@@ -36,3 +38,5 @@ void advanceView(ViewState& view, const GearPair& pair) {
     stepMesh(view, pair);
     view.contactCount = contactPoints(pair, view.theta1, view.contactPoints);
 }
+
+}  // namespace gearmesh

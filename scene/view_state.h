@@ -2,6 +2,8 @@
 
 #include "geometry/gear_pair.h"
 
+namespace gearmesh {
+
 // Room of the contact points of one mesh frame.
 constexpr int CONTACT_CAPACITY = 4;
 
@@ -31,3 +33,5 @@ void resetView(ViewState& view, const GearPair& pair);
 // 2 basePitchAngle1)), and finds the contact points at the new angle. In any
 // other mode nothing changes.
 void advanceView(ViewState& view, const GearPair& pair);
+
+}  // namespace gearmesh

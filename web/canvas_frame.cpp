@@ -9,6 +9,8 @@
 #include "draw/recorder.h"
 #include "draw/window_pixels.h"
 
+namespace gearmesh {
+
 const char* const CANVAS_LINE_JOIN = "bevel";
 const char* const CANVAS_LINE_CAP = "butt";
 
@@ -232,3 +234,5 @@ void buildCanvasFrame(CanvasFrame& frame) {
         --b.open->count;
     }
 }
+
+}  // namespace gearmesh

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace gearmesh {
+
 // What the page's canvas paints of one frame: the recorded frame
 // (draw/recorder.h) in pixels of the 800 by 800 window (draw/window_pixels.h),
 // as the window would show it. Consecutive primitives of one style
@@ -61,3 +63,5 @@ extern const char* const CANVAS_LINE_CAP;
 // OpenGL's default lighting; segments are cut to the drawing widened by a
 // margin, and shapes wholly outside it are left out.
 void buildCanvasFrame(CanvasFrame& frame);
+
+}  // namespace gearmesh

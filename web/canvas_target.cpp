@@ -2,6 +2,8 @@
 
 #include <memory>
 
+namespace gearmesh {
+
 namespace {
 
 DrawTarget canvasTarget;
@@ -33,3 +35,5 @@ void startCanvasDrawing(void (*paint)(const CanvasFrame& frame)) {
 const CanvasFrame& lastCanvasFrame() {
     return *canvasFrame;
 }
+
+}  // namespace gearmesh

@@ -9,6 +9,8 @@
 #include "draw/recorder.h"
 #include "web/canvas_frame.h"
 
+namespace gearmesh {
+
 // Room of the recording: a bounded frame hands the target at most 100,000
 // vertices at any zoom.
 constexpr RecorderCapacity CANVAS_RECORDER_CAPACITY{100000, 50000};
@@ -20,3 +22,5 @@ void startCanvasDrawing(void (*paint)(const CanvasFrame& frame));
 
 // The canvas frame built at the end of the last frame.
 const CanvasFrame& lastCanvasFrame();
+
+}  // namespace gearmesh

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace gearmesh {
+
 // The row of buttons under the drawing: one per key of the window, so that
 // a screen without a keyboard reaches every command.
 struct KeyButton {
@@ -11,3 +13,5 @@ constexpr int KEY_BUTTON_COUNT = 10;
 
 // The buttons, left to right.
 extern const KeyButton KEY_BUTTONS[KEY_BUTTON_COUNT];
+
+}  // namespace gearmesh

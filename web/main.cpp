@@ -32,6 +32,8 @@ EM_JS(void, pageEnded, (), { Module.page.ended(); });
 EM_JS(void, pageWarn, (const char* utf8), { console.warn(UTF8ToString(utf8)); });
 // clang-format on
 
+namespace gearmesh {
+
 namespace {
 
 // What the page is doing: the dialogue asks for counts, the keys drive the
@@ -84,6 +86,10 @@ void acceptCounts() {
 }
 
 }  // namespace
+
+}  // namespace gearmesh
+
+using namespace gearmesh;
 
 extern "C" {
 

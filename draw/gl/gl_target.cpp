@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace gearmesh {
+
 namespace {
 
 // The mirror of the window's model-view stack; OpenGL guarantees a depth of 32.
@@ -136,3 +138,5 @@ const DrawTarget OPENGL_TARGET{
     glutSwapBuffers,
     currentWindowMatrix,
 };
+
+}  // namespace gearmesh

@@ -15,4 +15,8 @@
 
 #include "draw/target.h"
 
+namespace gearmesh {
+
 extern const DrawTarget OPENGL_TARGET;
+
+}  // namespace gearmesh

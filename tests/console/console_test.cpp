@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace gearmesh {
+
 TEST(toConsoleEncoding, CutsOffAtCapacity) {
     // ASCII bytes are the same in both console encodings.
     char out[8];
@@ -9,3 +11,5 @@ TEST(toConsoleEncoding, CutsOffAtCapacity) {
     EXPECT_STREQ(out, "z1 z2= ");
     EXPECT_EQ(toConsoleEncoding("abc", out, 0), 0u);
 }
+
+}  // namespace gearmesh

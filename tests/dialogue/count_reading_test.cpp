@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace gearmesh {
+
 namespace {
 
 // Feeds the lines of one dialogue in turn; returns the result of each.
@@ -142,3 +144,5 @@ TEST(readCountLine, RestOfTheLineAfterTheSecondCountIsDropped) {
         EXPECT_EQ(reading.counts[1], 40) << text;
     }
 }
+
+}  // namespace gearmesh

@@ -16,6 +16,8 @@
 #include "draw/seam.h"
 #include "recording_checks.h"
 
+namespace gearmesh {
+
 namespace {
 
 constexpr double PIXEL = 1.0 / VIEW_FACTOR;  // view units
@@ -275,3 +277,5 @@ TEST(DrawScaledThickPolyline, BoundedKeepsTheSegmentsThatReachTheWindowInOnePrim
     EXPECT_TRUE(recorderColor().g == 1.0f && recorderColor().r == 0.0f);
     stopRecording();
 }
+
+}  // namespace gearmesh

@@ -6,6 +6,8 @@
 #include "draw/circles.h"
 #include "recording_checks.h"
 
+namespace gearmesh {
+
 namespace {
 
 // The disc about the window's centre that holds the widened visible square.
@@ -98,3 +100,5 @@ TEST(beginFrame, TheFrameChoosesTheDrawingNotTheTarget) {
     EXPECT_LT(recordedVertexCount() * 10, literal);
     stopRecording();
 }
+
+}  // namespace gearmesh

@@ -7,6 +7,8 @@
 #include "draw/seam.h"
 #include "recording_checks.h"
 
+namespace gearmesh {
+
 namespace {
 
 // Angles here come from matrices turned in single steps of RAD_TO_DEG
@@ -154,3 +156,5 @@ TEST(DrawChainCircle, NaNRadiusDrawsTheSmallPattern) {
     EXPECT_EQ(storedPrimitiveCount(), 12);
     expectStateLeftAsFound();
 }
+
+}  // namespace gearmesh

@@ -6,6 +6,8 @@
 #include "draw/seam.h"
 #include "recording_checks.h"
 
+namespace gearmesh {
+
 TEST(ToView, KeepsModelLengthsExactly) {
     EXPECT_EQ(toView(0.5), 0.5);
     EXPECT_EQ(toView(-3.25), -3.25);
@@ -122,3 +124,5 @@ TEST(RotateAboutPoint, TurnsAboutTheSumOfTheTwoPoints) {
     expectPointNear(vertex(0, 0), 0.25, 0.25, 1e-8);
     expectPointNear(vertex(0, 1), 0.25, 0.5, 1e-8);
 }
+
+}  // namespace gearmesh

@@ -7,6 +7,8 @@
 #include "draw/pattern_counts.h"
 #include "recording_checks.h"
 
+namespace gearmesh {
+
 namespace {
 
 constexpr double NOT_A_NUMBER = std::numeric_limits<double>::quiet_NaN();
@@ -109,3 +111,5 @@ TEST(DrawDashLine, DegenerateInputsDrawTheFallbackPatternAndRestoreState) {
     EXPECT_EQ(recordedPrimitive(3).vertexCount, 10);
     expectStateLeftAsFound();
 }
+
+}  // namespace gearmesh

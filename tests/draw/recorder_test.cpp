@@ -6,6 +6,8 @@
 #include "draw/seam.h"
 #include "recording_checks.h"
 
+namespace gearmesh {
+
 TEST(Recorder, FullStoresKeepCountingAndFlagTheOverflow) {
     for (const RecorderCapacity capacity : {RecorderCapacity{100, 10}, DEFAULT_RECORDER_CAPACITY}) {
         SCOPED_TRACE(capacity.vertices);
@@ -141,3 +143,5 @@ TEST(Recorder, TextKeepsTheRasterColourNotLaterColours) {
     EXPECT_EQ(recorderColor().r, 1.0f);
     EXPECT_EQ(recorderColor().g, 1.0f);
 }
+
+}  // namespace gearmesh

@@ -9,6 +9,8 @@
 #include "draw/frame.h"
 #include "draw/recorder.h"
 
+namespace gearmesh {
+
 // Starts a recording with a frame drawn as given.
 inline void recordFrame(FrameDrawing drawing) {
     startRecording();
@@ -56,3 +58,5 @@ inline void expectStateLeftAsFound() {
     EXPECT_EQ(m.tx, 0.0);
     EXPECT_EQ(m.ty, 0.0);
 }
+
+}  // namespace gearmesh

@@ -6,6 +6,8 @@
 #include "draw/circles.h"
 #include "recording_checks.h"
 
+namespace gearmesh {
+
 TEST(DrawFilledEllipse, PolarRadiusOfTheSemiAxesAndTurnedByTheAngle) {
     recordFrame(FrameDrawing::Literal);
     drawFilledEllipse(Point2{0, 0}, 2.0, 1.0, 0.0, GREEN);
@@ -113,3 +115,5 @@ TEST(DrawGrid, SmallAndNegativeCounts) {
     EXPECT_EQ(recordedPrimitiveCount(), 0);
     expectStateLeftAsFound();
 }
+
+}  // namespace gearmesh

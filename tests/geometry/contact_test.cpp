@@ -6,6 +6,8 @@
 
 #include "geometry_test_util.h"
 
+namespace gearmesh {
+
 using namespace testutil;
 
 namespace {
@@ -102,3 +104,5 @@ TEST(contactPoints, ShortPathHasGaps) {
     const double gapShare = 1 - (pair.contactLimit1 + pair.contactLimit2) / pair.basePitch;
     EXPECT_NEAR(none / 240.0, gapShare, 2.0 / 240);
 }
+
+}  // namespace gearmesh

@@ -6,6 +6,8 @@
 
 #include "geometry_test_util.h"
 
+namespace gearmesh {
+
 using namespace testutil;
 
 namespace {
@@ -100,3 +102,5 @@ TEST(trochoidCurve, TenTeethStartOnRootCircle) {
         EXPECT_GT(radiusOf(fillet[i]), radiusOf(fillet[i - 1]));
     }
 }
+
+}  // namespace gearmesh

@@ -7,6 +7,8 @@
 
 #include "geometry/gear_pair.h"
 
+namespace gearmesh {
+
 namespace {
 
 const double SIN_ALPHA = std::sin(M_PI / 9);
@@ -157,3 +159,5 @@ TEST(exactPair, PointedMateEndsThePath) {
     EXPECT_LT(p.gear1.pointRadius, p.gear1.tipRadius);
     EXPECT_EQ(p.end2, ExactContactEnd::MatePoint);
 }
+
+}  // namespace gearmesh

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace gearmesh {
+
 namespace bg = boost::geometry;
 
 namespace {
@@ -242,3 +244,5 @@ TEST(exactOutline, GearsInMeshNeverOverlap) {
         }
     }
 }
+
+}  // namespace gearmesh

@@ -6,6 +6,8 @@
 
 #include "geometry_test_util.h"
 
+namespace gearmesh {
+
 using namespace testutil;
 
 namespace {
@@ -226,3 +228,5 @@ TEST(contactEndOf, NearestCandidateAndTies) {
     EXPECT_EQ(contactEndOf(2.0, 1.0, 1.0), ContactEnd::TIP_CONTACT);
     EXPECT_EQ(contactEndOf(1.0, 2.0, 1.0), ContactEnd::UNDERCUT);
 }
+
+}  // namespace gearmesh

@@ -7,6 +7,8 @@
 
 #include "geometry/point2.h"
 
+namespace gearmesh {
+
 namespace testutil {
 
 // Twenty degrees, and its involute function tan a - a.
@@ -38,3 +40,5 @@ inline double distance(const Point2& a, const Point2& b) {
 }
 
 }  // namespace testutil
+
+}  // namespace gearmesh

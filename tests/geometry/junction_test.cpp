@@ -8,6 +8,8 @@
 #include "geometry/gear_pair.h"
 #include "geometry_test_util.h"
 
+namespace gearmesh {
+
 using namespace testutil;
 
 namespace {
@@ -178,3 +180,5 @@ TEST(joinFlankAndFillet, FarApartCurves) {
     EXPECT_TRUE(samePoint(P[3], flank[2]));
     EXPECT_EQ(radius, radiusOf(fillet[2]));
 }
+
+}  // namespace gearmesh

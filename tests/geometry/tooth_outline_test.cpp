@@ -7,6 +7,8 @@
 #include "geometry/gear_pair.h"
 #include "geometry_test_util.h"
 
+namespace gearmesh {
+
 using namespace testutil;
 
 namespace {
@@ -162,3 +164,5 @@ TEST(buildToothOutline, DegenerateCountsStayInBounds) {
         EXPECT_LE(o.last, CURVE_CAPACITY - 1);
     }
 }
+
+}  // namespace gearmesh

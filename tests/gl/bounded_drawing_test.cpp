@@ -14,6 +14,8 @@
 #include "scene/display.h"
 #include "tests/support/frame_scenarios.h"
 
+namespace gearmesh {
+
 namespace {
 
 // The frame display() has just drawn. It ends with a buffer swap, after
@@ -152,3 +154,5 @@ TEST(BoundedDrawing, EveryScenarioShowsTheLiteralPicture) {
     }
     viewState.drawMode = '1';
 }
+
+}  // namespace gearmesh

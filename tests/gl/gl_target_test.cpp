@@ -13,6 +13,8 @@
 #include "draw/seam.h"
 #include "gl_window.h"
 
+namespace gearmesh {
+
 namespace {
 
 float rasterX() {
@@ -99,3 +101,5 @@ TEST(OpenGLTarget, BoundedFramesHandOverTheDoublePrecisionMatrix) {
     EXPECT_GT(literal, 10.0 * bounded);
     beginFrame();
 }
+
+}  // namespace gearmesh

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+namespace gearmesh {
+
 class GlutWindowEnvironment : public ::testing::Environment {
    public:
     void SetUp() override {
@@ -99,3 +101,5 @@ inline bool savePicture(const Picture& picture, const std::string& pngPath) {
         "convert '" + ppmPath + "' '" + pngPath + "' && rm -f '" + ppmPath + "'";
     return std::system(command.c_str()) == 0;
 }
+
+}  // namespace gearmesh

@@ -11,6 +11,8 @@
 #include "draw/shapes.h"
 #include "gl_window.h"
 
+namespace gearmesh {
+
 namespace {
 
 // One of every figure of the toolkit, spread over the window.
@@ -164,3 +166,5 @@ TEST(Recorder, AgreesWithThePixelsOpenGLDraws) {
     drawString(-0.95f, 0.93f, LEGEND_FONT, "Every toolkit figure on one frame");
     EXPECT_TRUE(savePicture(readPicture(), "/tmp/gearmesh-toolkit-figures.png"));
 }
+
+}  // namespace gearmesh

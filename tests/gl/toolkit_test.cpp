@@ -15,6 +15,8 @@
 #include "draw/shapes.h"
 #include "gl_window.h"
 
+namespace gearmesh {
+
 namespace {
 
 constexpr double QUARTER_TURN = 3.14159265358979 / 2.0;
@@ -281,3 +283,5 @@ TEST(RotateAboutPoint, OpenGLAndTheRecorderBuildTheSameMatrix) {
     EXPECT_NEAR(gl[12], m.tx, 1e-6);
     EXPECT_NEAR(gl[13], m.ty, 1e-6);
 }
+
+}  // namespace gearmesh

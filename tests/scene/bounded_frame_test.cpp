@@ -7,6 +7,8 @@
 #include "draw/recorder.h"
 #include "tests/support/frame_scenarios.h"
 
+namespace gearmesh {
+
 namespace {
 
 // Vertices a frame may hand over, whatever the zoom and tooth counts.
@@ -41,3 +43,5 @@ TEST(display, BoundedFramesStayUnderTheVertexBound) {
         }
     }
 }
+
+}  // namespace gearmesh

@@ -11,6 +11,8 @@
 #include "geometry/gear_pair.h"
 #include "tests/scene/recorded_figure.h"
 
+namespace gearmesh {
+
 using namespace recorded;
 
 namespace {
@@ -408,3 +410,5 @@ TEST(display, SingleGearViewsDoNotTurn) {
         EXPECT_EQ(first[i].y, later[i].y);
     }
 }
+
+}  // namespace gearmesh

@@ -10,6 +10,8 @@
 #include "scene/view_state.h"
 #include "tests/scene/recorded_figure.h"
 
+namespace gearmesh {
+
 using namespace recorded;
 
 namespace {
@@ -202,3 +204,5 @@ TEST(drawPolyline, ScalesByViewScaleAndDrawsOpen) {
     drawPolyline(0.5, square, 0, BLUE);
     EXPECT_EQ(storedPrimitiveCount(), 0);
 }
+
+}  // namespace gearmesh

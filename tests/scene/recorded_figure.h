@@ -10,6 +10,8 @@
 #include "draw/recorder.h"
 #include "geometry/gear_pair.h"
 
+namespace gearmesh {
+
 namespace recorded {
 
 // A drawCircle outline is a loop of 238 vertices; a disc a polygon of 120.
@@ -143,3 +145,5 @@ inline bool hasCircle(const std::vector<Circle>& circles, const Color4& colour,
 }
 
 }  // namespace recorded
+
+}  // namespace gearmesh

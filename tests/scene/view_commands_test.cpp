@@ -6,6 +6,8 @@
 #include "scene/display.h"
 #include "scene/view_state.h"
 
+namespace gearmesh {
+
 namespace {
 
 GearPair pair;
@@ -84,3 +86,5 @@ TEST(applyViewKey, UnlistedKeysNeitherChangeNorRedraw) {
     EXPECT_EQ(view.viewScale, before.viewScale);
     EXPECT_EQ(view.rollStep, before.rollStep);
 }
+
+}  // namespace gearmesh

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace gearmesh {
+
 namespace {
 
 GearPair pair;
@@ -67,3 +69,5 @@ TEST(advanceView, StepsWithoutDrawing) {
     EXPECT_NEAR(view.contactPoints[0].x, start.contactPoints[0].x, 1e-7);
     EXPECT_NEAR(view.contactPoints[0].y, start.contactPoints[0].y, 1e-7);
 }
+
+}  // namespace gearmesh

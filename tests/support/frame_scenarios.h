@@ -8,6 +8,8 @@
 #include "scene/display.h"
 #include "scene/view_commands.h"
 
+namespace gearmesh {
+
 struct FrameScenario {
     const char* name;
     int z1;
@@ -43,3 +45,5 @@ inline void setUpScenario(const FrameScenario& scenario) {
         press(scenario.zoomKey);
     }
 }
+
+}  // namespace gearmesh

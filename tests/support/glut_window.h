@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace gearmesh {
+
 constexpr int WINDOW_SIZE = 800;
 
 // Opens the window under the given program name and returns its GLUT identifier.
@@ -38,3 +40,5 @@ inline int openGlutWindow(const char* programName) {
     glLoadIdentity();
     return window;
 }
+
+}  // namespace gearmesh

@@ -13,6 +13,8 @@
 #include "tests/scene/recorded_figure.h"
 #include "tools/gearpair/pair_report.h"
 
+namespace gearmesh {
+
 using namespace recorded;
 
 namespace {
@@ -85,3 +87,5 @@ TEST(contactEnds, WindowMarkersAgreeWithTheReportForEveryPair) {
     stopRecording();
     EXPECT_EQ(disagreements, 0);
 }
+
+}  // namespace gearmesh

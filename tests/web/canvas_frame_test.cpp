@@ -11,6 +11,8 @@
 #include "draw/recorder.h"
 #include "draw/seam.h"
 
+namespace gearmesh {
+
 namespace {
 
 // A frame is several megabytes: kept off the stack.
@@ -166,3 +168,5 @@ TEST_F(CanvasFrameTest, LegendCharactersStandWhereTheWindowFontPutsThem) {
 }
 
 }  // namespace
+
+}  // namespace gearmesh

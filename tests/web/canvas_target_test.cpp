@@ -8,6 +8,8 @@
 
 #include "tests/support/frame_scenarios.h"
 
+namespace gearmesh {
+
 namespace {
 
 int framesPainted = 0;
@@ -54,3 +56,5 @@ TEST(startCanvasDrawing, EveryFrameIsPaintedOnceAndWholeAtAnyZoom) {
     }
     stopRecording();
 }
+
+}  // namespace gearmesh

@@ -9,6 +9,8 @@
 
 #include "geometry/gear_pair.h"
 
+namespace gearmesh {
+
 void failUsage(const std::string& message) {
     std::fprintf(stderr, "gearpair: %s (see gearpair --help)\n", message.c_str());
     std::exit(2);
@@ -155,3 +157,5 @@ PairArguments readPairArguments(const ParsedArguments& arguments, int highestCou
     }
     return pair;
 }
+
+}  // namespace gearmesh

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace gearmesh {
+
 // Prints "gearpair: message" as one line on standard error and ends the
 // process with exit status 2.
 [[noreturn]] void failUsage(const std::string& message);
@@ -58,3 +60,5 @@ struct PairArguments {
 PairArguments readPairArguments(const ParsedArguments& arguments);
 // The same with counts up to highestCount (the exact geometry goes to 1000).
 PairArguments readPairArguments(const ParsedArguments& arguments, int highestCount);
+
+}  // namespace gearmesh

@@ -6,6 +6,8 @@
 
 #include "geometry/exact_outline.h"
 
+namespace gearmesh {
+
 namespace {
 
 std::string refusal(int gear, const ExactGear& g, OutlineStatus status) {
@@ -65,3 +67,5 @@ bool exactPlacedGearPath(int gear, int z1, int z2, double shift, double module, 
     }
     return true;
 }
+
+}  // namespace gearmesh

@@ -4,6 +4,8 @@
 
 #include "tools/gearpair/gear_outline.h"
 
+namespace gearmesh {
+
 // The default chord tolerance in millimetres: 0.001 mm, kept between 1e-6
 // and 1e-3 of the module.
 double defaultExactTolerance(double module);
@@ -19,3 +21,5 @@ bool exactToleranceAccepted(double tolerance, double module);
 // no gear standing.
 bool exactPlacedGearPath(int gear, int z1, int z2, double shift, double module, double tolerance,
                          GearPath& path, std::string& error);
+
+}  // namespace gearmesh

@@ -7,6 +7,8 @@
 
 #include "tools/gearpair/report_rows.h"
 
+namespace gearmesh {
+
 namespace {
 
 // Differences below this (in modules) are not worth a line.
@@ -175,3 +177,5 @@ std::string exactOnlyReportJson(const ExactPair& p) {
     j["exact"] = exactJson(p);
     return j.dump() + "\n";
 }
+
+}  // namespace gearmesh

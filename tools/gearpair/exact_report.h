@@ -5,6 +5,8 @@
 #include "geometry/exact_gear.h"
 #include "geometry/gear_pair.h"
 
+namespace gearmesh {
+
 // The "exact geometry" part of the readable report: per gear the junction,
 // form or undercut radius, true undercut and the smallest count without it,
 // pointed teeth; for the pair the exact path of contact and contact ratio.
@@ -24,3 +26,5 @@ std::string withExactMember(const std::string& json, const ExactPair& exact);
 // The JSON object for counts above 149: z1, z2, shift1, shift2, module and
 // "exact" only.
 std::string exactOnlyReportJson(const ExactPair& exact);
+
+}  // namespace gearmesh

@@ -4,6 +4,8 @@
 
 #include "geometry/gear_pair.h"
 
+namespace gearmesh {
+
 namespace {
 
 // Copies meet where the rounding of two different rotations leaves their end
@@ -63,3 +65,5 @@ GearPath placedGearPath(const GearPair& pair, int gear, double module) {
     }
     return path;
 }
+
+}  // namespace gearmesh

@@ -4,6 +4,8 @@
 
 #include "geometry/gear_pair.h"
 
+namespace gearmesh {
+
 // The whole outline of one gear as one closed path, placed where the first
 // frame of the mesh view shows it, in millimetres (model units times module).
 struct GearPath {
@@ -27,3 +29,5 @@ double meshFrameAngle(const GearPair& pair, int gear);
 // meshFrameAngle - k * 2 PI / z about the gear centre, k = 1 to z, dropping
 // each vertex that repeats the one before it (within 1e-9 module).
 GearPath placedGearPath(const GearPair& pair, int gear, double module);
+
+}  // namespace gearmesh

@@ -17,6 +17,8 @@
 #include "tools/gearpair/pair_report.h"
 #include "tools/gearpair/view_export.h"
 
+namespace gearmesh {
+
 namespace {
 
 const char USAGE[] =
@@ -255,7 +257,10 @@ void runView(int argc, char** argv) {
 
 }  // namespace
 
+}  // namespace gearmesh
+
 int main(int argc, char** argv) {
+    using namespace gearmesh;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             writeOrFail("-", USAGE);

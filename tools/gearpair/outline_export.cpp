@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+namespace gearmesh {
+
 namespace {
 
 struct Box {
@@ -194,3 +196,5 @@ std::string outlineDxf(const OutlineDrawing& drawing) {
     group(dxf, 0, "EOF");
     return dxf;
 }
+
+}  // namespace gearmesh

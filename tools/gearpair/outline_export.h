@@ -5,6 +5,8 @@
 
 #include "tools/gearpair/gear_outline.h"
 
+namespace gearmesh {
+
 // What an outline file holds: one or both gears of the pair, in millimetres.
 struct OutlineDrawing {
     int z1;
@@ -31,3 +33,5 @@ std::string outlineDxf(const OutlineDrawing& drawing);
 
 // The shortest decimal text that reads back to the same double ("-0" as "0").
 std::string exactNumber(double value);
+
+}  // namespace gearmesh

@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace gearmesh {
+
 namespace {
 
 // As the kernel allows when it follows symbolic links itself.
@@ -390,3 +392,5 @@ bool writeOutput(const std::string& path, const std::string& text, std::string& 
     }
     return written;
 }
+
+}  // namespace gearmesh

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace gearmesh {
+
 // How gearpair writes what it makes. "-", "/dev/stdout", "/dev/stderr",
 // "/dev/fd/N" and "/proc/self/fd/N" name a descriptor that is already open:
 // the text is written to it, nothing is reopened or truncated. Any other
@@ -20,3 +22,5 @@ bool writtenInPlace(const std::string& path);
 // the file and the system's reason in error (a read-only file the user may
 // not write, a directory, a missing folder, a write or close that failed).
 bool writeOutput(const std::string& path, const std::string& text, std::string& error);
+
+}  // namespace gearmesh

@@ -9,6 +9,8 @@
 #include "geometry/tooth_outline.h"
 #include "tools/gearpair/report_rows.h"
 
+namespace gearmesh {
+
 namespace {
 
 nlohmann::ordered_json pointJson(const Point2& p) {
@@ -161,3 +163,5 @@ std::string jsonReport(const GearPair& g, const ViewState& view, const PairSumma
     j["angleStep"] = view.angleStep;
     return j.dump() + "\n";
 }
+
+}  // namespace gearmesh

@@ -5,6 +5,8 @@
 #include "geometry/gear_pair.h"
 #include "scene/view_state.h"
 
+namespace gearmesh {
+
 // Figures of the pair that its record does not hold.
 struct PairSummary {
     // The flank meets the fillet above the base circle.
@@ -38,3 +40,5 @@ std::string plainReport(const GearPair& pair, const PairSummary& summary);
 // release (root radius, tooth angle, contact ends) are not published.
 // Doubles are written so that they read back to the same bits.
 std::string jsonReport(const GearPair& pair, const ViewState& view, const PairSummary& summary);
+
+}  // namespace gearmesh

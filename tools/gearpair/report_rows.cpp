@@ -3,6 +3,8 @@
 #include <cstdarg>
 #include <cstdio>
 
+namespace gearmesh {
+
 std::string format(const char* pattern, ...) {
     char line[320];
     va_list arguments;
@@ -23,3 +25,5 @@ std::string tableRow(const char* label, bool value1, bool value2) {
 std::string pointRow(const char* label, const Point2& p, double distance) {
     return format("  %-26s %12.4f %12.4f %12.4f\n", label, p.x, p.y, distance);
 }
+
+}  // namespace gearmesh

@@ -4,6 +4,8 @@
 
 #include "geometry/point2.h"
 
+namespace gearmesh {
+
 // printf into a std::string; report lines are short (longer ones are cut at 319 bytes).
 std::string format(const char* pattern, ...) __attribute__((format(printf, 1, 2)));
 
@@ -14,3 +16,5 @@ std::string tableRow(const char* label, bool value1, bool value2);
 
 // One row of the points table: x, y and the distance from the pitch point.
 std::string pointRow(const char* label, const Point2& p, double distance);
+
+}  // namespace gearmesh

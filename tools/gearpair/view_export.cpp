@@ -13,6 +13,8 @@
 #include "scene/view_commands.h"
 #include "tools/gearpair/outline_export.h"
 
+namespace gearmesh {
+
 namespace {
 
 // Window pixels (draw/window_pixels.h).
@@ -323,3 +325,5 @@ bool viewJson(const GearPair& pair, const ViewKeys& keys, std::string& json, std
     json = recordingJson();
     return true;
 }
+
+}  // namespace gearmesh

@@ -4,6 +4,8 @@
 
 #include "geometry/gear_pair.h"
 
+namespace gearmesh {
+
 // The keys pressed in the window, in this order: the mode key, then 'R' when
 // reverse, then 'W' zoom times (zoom > 0) or 'w' -zoom times (zoom < 0), then
 // 's' steps times.
@@ -30,3 +32,5 @@ bool viewSvg(const GearPair& pair, const ViewKeys& keys, std::string& svg, std::
 // As viewSvg, but writes the recorded frame itself to json
 // (draw/recording_json.h): every primitive with its vertices in view units.
 bool viewJson(const GearPair& pair, const ViewKeys& keys, std::string& json, std::string& error);
+
+}  // namespace gearmesh
