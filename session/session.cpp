@@ -1,0 +1,165 @@
+#include "session/session.h"
+
+#include "scene/view_commands.h"
+
+namespace gearmesh {
+
+namespace {
+
+SessionReply reply(SessionAction action) {
+    SessionReply r{};
+    r.action = action;
+    return r;
+}
+
+void addText(SessionReply& r, ConsoleText text, TextStream stream) {
+    if (r.textCount < SESSION_REPLY_TEXTS) {
+        r.texts[r.textCount] = SessionText{text, stream};
+        ++r.textCount;
+    }
+}
+
+template <std::size_t N>
+void addTexts(SessionReply& r, const ConsoleText (&texts)[N]) {
+    for (const ConsoleText text : texts) {
+        addText(r, text, TextStream::Out);
+    }
+}
+
+}  // namespace
+
+Session::Session()
+    : gearPair_{},
+      view_{},
+      reading_{},
+      phase_(SessionPhase::Asking),
+      hasPair_(false),
+      modeBeforeDialogue_('1') {
+    // The window opens on the drive gear.
+    view_.drawMode = '1';
+}
+
+SessionReply Session::start() {
+    phase_ = SessionPhase::Asking;
+    reading_ = CountReading{};
+    SessionReply r = reply(SessionAction::AskLine);
+    addTexts(r, DIALOGUE_OPENING);
+    return r;
+}
+
+SessionReply Session::typedLine(const char* utf8, std::size_t length) {
+    if (phase_ != SessionPhase::Asking) {
+        return reply(SessionAction::Nothing);
+    }
+    switch (readCountLine(reading_, utf8, length)) {
+    case LineResult::MORE:
+        return reply(SessionAction::AskLine);
+    case LineResult::BAD_COUNT: {
+        SessionReply r = reply(SessionAction::AskLine);
+        addText(r, ConsoleText::BAD_COUNT, TextStream::Err);
+        addText(r, ConsoleText::PROMPT, TextStream::Out);
+        return r;
+    }
+    case LineResult::COMPLETE:
+        break;
+    }
+    computeGearPair(gearPair_, reading_.counts[0], reading_.counts[1]);
+    resetView(view_, gearPair_);
+    phase_ = SessionPhase::Running;
+    // The window draws its first frame when it opens; after 'z' it keeps its
+    // picture until the next redraw.
+    SessionReply r = reply(hasPair_ ? SessionAction::Nothing : SessionAction::OpenWindow);
+    hasPair_ = true;
+    addTexts(r, KEY_HELP);
+    return r;
+}
+
+SessionReply Session::inputEnded() {
+    if (phase_ != SessionPhase::Asking) {
+        return reply(SessionAction::Nothing);
+    }
+    SessionReply r = reply(SessionAction::Nothing);
+    addText(r, ConsoleText::INPUT_ENDED, TextStream::Err);
+    if (!hasPair_) {
+        phase_ = SessionPhase::Ended;
+        r.action = SessionAction::End;
+        r.exitStatus = EXIT_INPUT_ENDED;
+        return r;
+    }
+    // The pair and the view stay as they were before 'z'.
+    view_.drawMode = modeBeforeDialogue_;
+    phase_ = SessionPhase::Running;
+    return r;
+}
+
+SessionReply Session::key(int key) {
+    if (phase_ != SessionPhase::Running) {
+        return reply(SessionAction::Nothing);
+    }
+    if (key == 'z') {
+        // The dialogue asks again; the picture stays until the next redraw.
+        modeBeforeDialogue_ = view_.drawMode;
+        view_.drawMode = '1';
+        return start();
+    }
+    if (key == ESCAPE_KEY) {
+        phase_ = SessionPhase::Ended;
+        SessionReply r = reply(SessionAction::End);
+        r.exitStatus = 0;
+        return r;
+    }
+    // Unlisted keys do nothing, not even a redraw.
+    return reply(pressViewKey(key) ? SessionAction::DrawFrame : SessionAction::Nothing);
+}
+
+SessionReply Session::redraw() {
+    if (!hasPair_ || phase_ == SessionPhase::Ended) {
+        return reply(SessionAction::Nothing);
+    }
+    advanceView(view_, gearPair_);
+    return reply(SessionAction::DrawFrame);
+}
+
+SessionReply Session::repaint() {
+    if (!hasPair_ || phase_ == SessionPhase::Ended) {
+        return reply(SessionAction::Nothing);
+    }
+    return reply(SessionAction::DrawFrame);
+}
+
+long Session::replayKey(int key, long count) {
+    if (phase_ != SessionPhase::Running) {
+        return 0;
+    }
+    long done = 0;
+    while (done < count && pressViewKey(key)) {
+        ++done;
+    }
+    return done;
+}
+
+bool Session::pressViewKey(int key) {
+    if (key < 0 || key > 255 || !applyViewKey(view_, static_cast<unsigned char>(key))) {
+        return false;
+    }
+    advanceView(view_, gearPair_);
+    return true;
+}
+
+SessionPhase Session::phase() const {
+    return phase_;
+}
+
+const GearPair& Session::pair() const {
+    return gearPair_;
+}
+
+const ViewState& Session::view() const {
+    return view_;
+}
+
+bool Session::hasPair() const {
+    return hasPair_;
+}
+
+}  // namespace gearmesh

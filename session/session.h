@@ -1,0 +1,112 @@
+#pragma once
+
+// The program's core: the one place that knows what the simulator does with
+// what the user types and presses. It owns the gear pair, the view and the
+// dialogue's state, takes the program's events one function each, and
+// answers what the front end must do next: show texts (named by their
+// identifiers, so that any language can stand behind them), then draw a
+// frame, wait for a line, do nothing or end. The window (GLUT and the
+// console), the page and gearpair view only translate their events into
+// these calls and present the answers.
+
+#include <cstddef>
+
+#include "dialogue/count_reading.h"
+#include "dialogue/texts.h"
+#include "geometry/gear_pair.h"
+#include "scene/view_state.h"
+
+namespace gearmesh {
+
+// Where a console text goes.
+enum class TextStream {
+    Out,  // standard output: the dialogue
+    Err,  // standard error: what went wrong
+};
+
+struct SessionText {
+    ConsoleText text;
+    TextStream stream;
+};
+
+// What the front end does once it has shown the texts of an answer.
+enum class SessionAction {
+    Nothing,     // nothing more: the picture stays as it is
+    OpenWindow,  // the first counts are in: the window opens and draws its
+                 // first frame, as every redraw does (Session::redraw)
+    DrawFrame,   // draw the session's frame now (the view has moved on already)
+    AskLine,     // the dialogue waits for the next line of input
+    End,         // the program ends with exitStatus
+};
+
+// The most texts one event shows: the key help.
+constexpr int SESSION_REPLY_TEXTS = 8;
+
+// The answer to one event.
+struct SessionReply {
+    SessionText texts[SESSION_REPLY_TEXTS];
+    int textCount;  // texts[0] to texts[textCount - 1], in the order shown
+    SessionAction action;
+    int exitStatus;  // with End: 0 for Escape, 1 when the input ended before any counts
+};
+
+// Where the program is: asking for tooth counts, running (the keys drive
+// the picture), or ended.
+enum class SessionPhase { Asking, Running, Ended };
+
+// The Escape key's code.
+constexpr int ESCAPE_KEY = 27;
+// Exit status when the input ends before the first counts were read.
+constexpr int EXIT_INPUT_ENDED = 1;
+
+class Session {
+   public:
+    Session();
+
+    // The dialogue's opening: title, heading and prompt; asks for a line.
+    SessionReply start();
+    // One line typed at the dialogue (length bytes of UTF-8, a line feed at
+    // its end optional), read by the dialogue's rules. Ignored (Nothing)
+    // unless the dialogue is asking.
+    SessionReply typedLine(const char* utf8, std::size_t length);
+    // The input has ended while the dialogue asks: before the first counts
+    // the program ends (status EXIT_INPUT_ENDED); later the pair and the
+    // view stay as they were and the keys drive them again.
+    SessionReply inputEnded();
+    // A key pressed in the window or the page: a character code, or
+    // ESCAPE_KEY. Ignored (Nothing) unless running.
+    SessionReply key(int key);
+    // The window shows its picture again (shown, exposed, resized): as at
+    // every redraw the view moves on (the mesh turns a step), then the frame
+    // is drawn. Nothing before the first counts or after the end.
+    SessionReply redraw();
+    // The same frame drawn again without a mesh step (a resized page).
+    // Nothing before the first counts or after the end.
+    SessionReply repaint();
+    // Presses key count times without drawing, as a replay does: the view
+    // ends where count presses leave it. Returns the presses that took
+    // effect; stops at the first that does not.
+    long replayKey(int key, long count);
+
+    SessionPhase phase() const;
+    // The pair and the view to draw; meaningful once the first counts are in.
+    const GearPair& pair() const;
+    const ViewState& view() const;
+    // Whether the first counts have been read.
+    bool hasPair() const;
+
+   private:
+    // The view-changing keys: the change, then the step that the redraw
+    // they ask for makes. False for keys that are not view keys.
+    bool pressViewKey(int key);
+
+    GearPair gearPair_;
+    ViewState view_;
+    CountReading reading_;
+    SessionPhase phase_;
+    bool hasPair_;
+    // The mode shown before 'z' asked again, restored if the input ends.
+    char modeBeforeDialogue_;
+};
+
+}  // namespace gearmesh

@@ -1,0 +1,177 @@
+// The core, event by event, as every front end drives it: what it shows,
+// when it draws, and how the view moves.
+
+#include "session/session.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace gearmesh {
+
+namespace {
+
+std::vector<ConsoleText> textsOf(const SessionReply& r, TextStream stream) {
+    std::vector<ConsoleText> texts;
+    for (int i = 0; i < r.textCount; ++i) {
+        if (r.texts[i].stream == stream) {
+            texts.push_back(r.texts[i].text);
+        }
+    }
+    return texts;
+}
+
+SessionReply type(Session& session, const char* line) {
+    return session.typedLine(line, std::strlen(line));
+}
+
+// A session with the counts read, its window opened and its first frame drawn.
+void startWith(Session& session, const char* counts) {
+    session.start();
+    ASSERT_EQ(type(session, counts).action, SessionAction::OpenWindow);
+    ASSERT_EQ(session.redraw().action, SessionAction::DrawFrame);
+}
+
+const std::vector<ConsoleText> OPENING(std::begin(DIALOGUE_OPENING), std::end(DIALOGUE_OPENING));
+const std::vector<ConsoleText> HELP(std::begin(KEY_HELP), std::end(KEY_HELP));
+
+}  // namespace
+
+TEST(Session, DialogueShowsItsTextsAtTheirMoments) {
+    Session session;
+    const SessionReply opening = session.start();
+    EXPECT_EQ(textsOf(opening, TextStream::Out), OPENING);
+    EXPECT_EQ(opening.action, SessionAction::AskLine);
+
+    // One count: the dialogue waits for the second without a prompt.
+    const SessionReply first = type(session, "20\n");
+    EXPECT_EQ(first.textCount, 0);
+    EXPECT_EQ(first.action, SessionAction::AskLine);
+
+    // A bad word drops what was read: the error line, the prompt again.
+    const SessionReply bad = type(session, "40x\n");
+    EXPECT_EQ(textsOf(bad, TextStream::Err), std::vector<ConsoleText>{ConsoleText::BAD_COUNT});
+    EXPECT_EQ(textsOf(bad, TextStream::Out), std::vector<ConsoleText>{ConsoleText::PROMPT});
+    EXPECT_EQ(bad.action, SessionAction::AskLine);
+    EXPECT_EQ(session.phase(), SessionPhase::Asking);
+
+    const SessionReply done = type(session, "12 30\n");
+    EXPECT_EQ(textsOf(done, TextStream::Out), HELP);
+    EXPECT_EQ(done.action, SessionAction::OpenWindow);
+    EXPECT_EQ(session.pair().z1, 12);
+    EXPECT_EQ(session.pair().z2, 30);
+    EXPECT_EQ(session.view().drawMode, '1');
+
+    // Lines are only read while the dialogue asks.
+    EXPECT_EQ(type(session, "20 40\n").action, SessionAction::Nothing);
+    EXPECT_EQ(session.pair().z1, 12);
+}
+
+TEST(Session, NewCountsKeepThePictureUntilTheNextRedraw) {
+    Session session;
+    startWith(session, "20 40\n");
+    session.key('3');
+    session.key('W');
+    const SessionReply again = session.key('z');
+    EXPECT_EQ(textsOf(again, TextStream::Out), OPENING);
+    EXPECT_EQ(again.action, SessionAction::AskLine);
+    // Keys wait while the dialogue asks.
+    EXPECT_EQ(session.key('s').action, SessionAction::Nothing);
+
+    const SessionReply done = type(session, "30 15\n");
+    EXPECT_EQ(textsOf(done, TextStream::Out), HELP);
+    EXPECT_EQ(done.action, SessionAction::Nothing);
+    EXPECT_EQ(session.view().drawMode, '1');
+    EXPECT_EQ(session.view().viewScale, 0.2);
+    EXPECT_EQ(session.pair().z1, 30);
+}
+
+TEST(Session, InputEndingEndsTheProgramOnlyBeforeTheFirstCounts) {
+    Session first;
+    first.start();
+    type(first, "20\n");
+    const SessionReply ended = first.inputEnded();
+    EXPECT_EQ(textsOf(ended, TextStream::Err), std::vector<ConsoleText>{ConsoleText::INPUT_ENDED});
+    EXPECT_EQ(ended.action, SessionAction::End);
+    EXPECT_EQ(ended.exitStatus, EXIT_INPUT_ENDED);
+
+    Session later;
+    startWith(later, "20 40\n");
+    later.key('3');
+    later.key('s');
+    const double theta = later.view().theta1;
+    later.key('z');
+    type(later, "50\n");
+    const SessionReply kept = later.inputEnded();
+    EXPECT_EQ(kept.action, SessionAction::Nothing);
+    EXPECT_EQ(later.phase(), SessionPhase::Running);
+    EXPECT_EQ(later.view().drawMode, '3');
+    EXPECT_EQ(later.pair().z1, 20);
+    EXPECT_EQ(later.key('s').action, SessionAction::DrawFrame);
+    EXPECT_EQ(later.view().theta1, theta + later.view().angleStep);
+}
+
+TEST(Session, KeysDrawOnlyWhenTheyDoSomething) {
+    Session session;
+    EXPECT_EQ(session.key('3').action, SessionAction::Nothing);
+    EXPECT_EQ(session.redraw().action, SessionAction::Nothing);
+    startWith(session, "20 40\n");
+    for (int key : {'1', '2', '3', 's', 'r', 'R', 'w', 'W'}) {
+        EXPECT_EQ(session.key(key).action, SessionAction::DrawFrame) << static_cast<char>(key);
+    }
+    for (int key : {int{'Z'}, int{'S'}, int{'x'}, int{' '}, int{'4'}, 0, 255, 256, -1}) {
+        EXPECT_EQ(session.key(key).action, SessionAction::Nothing) << key;
+    }
+    const SessionReply quit = session.key(ESCAPE_KEY);
+    EXPECT_EQ(quit.action, SessionAction::End);
+    EXPECT_EQ(quit.exitStatus, 0);
+    EXPECT_EQ(quit.textCount, 0);
+    EXPECT_EQ(session.key('s').action, SessionAction::Nothing);
+    EXPECT_EQ(session.repaint().action, SessionAction::Nothing);
+}
+
+TEST(Session, RedrawStepsTheMeshAndRepaintDoesNot) {
+    Session session;
+    startWith(session, "20 40\n");
+    session.key('3');
+    const double angle = session.view().totalAngle1;
+    EXPECT_EQ(angle, 0.0);
+    EXPECT_EQ(session.repaint().action, SessionAction::DrawFrame);
+    EXPECT_EQ(session.view().totalAngle1, angle);
+    EXPECT_EQ(session.redraw().action, SessionAction::DrawFrame);
+    EXPECT_EQ(session.view().totalAngle1, angle + session.view().angleStep);
+}
+
+TEST(Session, ReplayLeavesTheViewWherePressesLeaveIt) {
+    Session pressed;
+    Session replayed;
+    startWith(pressed, "12 30\n");
+    startWith(replayed, "12 30\n");
+    const struct {
+        int key;
+        long count;
+    } presses[] = {{'3', 1}, {'W', 7}, {'R', 1}, {'s', 123}, {'r', 1}, {'s', 45}};
+    for (const auto& p : presses) {
+        for (long i = 0; i < p.count; ++i) {
+            pressed.key(p.key);
+        }
+        EXPECT_EQ(replayed.replayKey(p.key, p.count), p.count);
+    }
+    const ViewState& a = pressed.view();
+    const ViewState& b = replayed.view();
+    EXPECT_EQ(a.drawMode, b.drawMode);
+    EXPECT_EQ(a.viewScale, b.viewScale);
+    EXPECT_EQ(a.rollStep, b.rollStep);
+    EXPECT_EQ(a.theta1, b.theta1);
+    EXPECT_EQ(a.totalAngle2, b.totalAngle2);
+    ASSERT_EQ(a.contactCount, b.contactCount);
+    for (int i = 0; i < a.contactCount; ++i) {
+        EXPECT_EQ(a.contactPoints[i].x, b.contactPoints[i].x);
+    }
+    EXPECT_EQ(replayed.replayKey('q', 5), 0);
+    EXPECT_EQ(replayed.replayKey('z', 1), 0);
+    EXPECT_EQ(replayed.phase(), SessionPhase::Running);
+}
+
+}  // namespace gearmesh
