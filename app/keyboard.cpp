@@ -14,7 +14,7 @@ constexpr unsigned char ESCAPE_KEY = 27;
 
 }  // namespace
 
-void keyboard(unsigned char key, int, int) {
+void keyboard(DrawContext& dc, unsigned char key, int, int) {
     if (key == 'z') {
         // The window keeps its picture until the next redraw; if the console
         // input has ended, the pair and the view stay as they were.
@@ -30,7 +30,7 @@ void keyboard(unsigned char key, int, int) {
     }
     // Unlisted keys do nothing, not even a redraw.
     if (applyViewKey(viewState, key)) {
-        display();
+        display(dc);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "app/window.h"
 
-#include <GL/glut.h>
+#include <GL/freeglut_std.h>
+#include <GL/freeglut_ucall.h>
 #include <GL/glx.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -61,6 +62,19 @@ void setWindowTitle(const char* utf8) {
     XFlush(display);
 }
 
+// The GLUT callbacks, each handed the window's drawing context as its user data.
+void displayWith(void* drawContext) {
+    display(*static_cast<DrawContext*>(drawContext));
+}
+
+void keyboardWith(unsigned char key, int x, int y, void* drawContext) {
+    keyboard(*static_cast<DrawContext*>(drawContext), key, x, y);
+}
+
+void reshapeWith(int width, int height, void*) {
+    reshape(width, height);
+}
+
 }  // namespace
 
 void runWindow(int* argcp, char** argv) {
@@ -69,10 +83,13 @@ void runWindow(int* argcp, char** argv) {
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
     glutCreateWindow(utf8Text(ConsoleText::WINDOW_TITLE));
     setWindowTitle(utf8Text(ConsoleText::WINDOW_TITLE));
-    setDrawTarget(&OPENGL_TARGET);
-    glutDisplayFunc(display);
-    glutReshapeFunc(reshape);
-    glutKeyboardFunc(keyboard);
+    // The main loop never returns: the target and the context live as long
+    // as the window.
+    GlTarget target;
+    DrawContext dc{target};
+    glutDisplayFuncUcall(displayWith, &dc);
+    glutReshapeFuncUcall(reshapeWith, &dc);
+    glutKeyboardFuncUcall(keyboardWith, &dc);
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
     glutMainLoop();
 }

@@ -1,5 +1,6 @@
-// Whole frames of display() in a real 800 by 800 GLUT window, literal and
-// bounded side by side for every scenario of tests/support/frame_scenarios.h.
+// Whole frames in a real 800 by 800 GLUT window, each advancing the view and
+// drawing it as the window does, literal and bounded side by side for every
+// scenario of tests/support/frame_scenarios.h.
 // Run it under an X server, e.g. tests/with-xvfb build/bench/frame_bench.
 //
 // Counters per scenario: vertices handed to OpenGL per frame, and the median
@@ -24,22 +25,23 @@ namespace gearmesh {
 namespace {
 
 void timeFrames(benchmark::State& state, const FrameScenario* scenario, bool bounded) {
-    setDrawTarget(&OPENGL_TARGET);
-    setUpScenario(*scenario);
+    GlTarget target;
+    DrawContext dc{target};
+    ScenarioView s;
+    setUpScenario(dc, *scenario, s);
     const FrameDrawing drawing = bounded ? FrameDrawing::Bounded : FrameDrawing::Literal;
     std::vector<double> milliseconds;
     long long vertices = 0;
     for (auto _ : state) {
-        resetSeamVertexCount();
+        dc.vertexCount = 0;
         const auto start = std::chrono::steady_clock::now();
-        advanceView(viewState, gearPair);
-        drawFrame(gearPair, viewState, drawing);
+        drawNextFrame(dc, s, drawing);
         glFinish();
         const auto end = std::chrono::steady_clock::now();
         const double seconds = std::chrono::duration<double>(end - start).count();
         state.SetIterationTime(seconds);
         milliseconds.push_back(seconds * 1000.0);
-        vertices += seamVertexCount();
+        vertices += dc.vertexCount;
     }
     std::sort(milliseconds.begin(), milliseconds.end());
     const size_t n = milliseconds.size();

@@ -19,32 +19,32 @@ constexpr double HALF_TURN = PRECISE_PI;
 constexpr double FULL_TURN = 2.0 * HALF_TURN;
 
 // Lighting off, a frame at the centre (view units), the colour; the caller closes.
-void openCircleFrame(double cx, double cy, const Color4& colour) {
-    seamLighting(false);
-    seamPushMatrix();
-    seamTranslate(cx, cy);
-    seamColor(colour);
+void openCircleFrame(DrawContext& dc, double cx, double cy, const Color4& colour) {
+    seamLighting(dc, false);
+    seamPushMatrix(dc);
+    seamTranslate(dc, cx, cy);
+    seamColor(dc, colour);
 }
 
-void closeCircleFrame() {
-    seamPopMatrix();
-    seamLighting(true);
+void closeCircleFrame(DrawContext& dc) {
+    seamPopMatrix(dc);
+    seamLighting(dc, true);
 }
 
 // One arc of chords on radius R from angle firstAngle, chord by chord:
 // chords j = 1 .. chordCount end at firstAngle + j x chordAngle.
-void drawArcChords(double radius, const Point2& start, double firstAngle, long long chordCount,
-                   double chordAngle) {
+void drawArcChords(DrawContext& dc, double radius, const Point2& start, double firstAngle,
+                   long long chordCount, double chordAngle) {
     Point2 from = start;
-    seamBegin(SEAM_LINES);
+    seamBegin(dc, SEAM_LINES);
     for (long long j = 1; j <= chordCount; ++j) {
         const double angle = static_cast<double>(j) * chordAngle + firstAngle;
         const Point2 to{std::cos(angle) * radius, std::sin(angle) * radius};
-        seamVertex(from.x, from.y);
-        seamVertex(to.x, to.y);
+        seamVertex(dc, from.x, from.y);
+        seamVertex(dc, to.x, to.y);
         from = to;
     }
-    seamEnd();
+    seamEnd(dc);
 }
 
 // One dash or dot of a period of a patterned circle, in the period's frame:
@@ -75,12 +75,12 @@ Point2 arcVertex(const CirclePatternLayout& c, const PatternArc& arc, long long 
     return Point2{std::cos(angle) * c.radius, std::sin(angle) * c.radius};
 }
 
-void drawPatternLiteral(const CirclePatternLayout& c) {
+void drawPatternLiteral(DrawContext& dc, const CirclePatternLayout& c) {
     for (long long k = 0; k < c.periods; ++k) {
         // The turns add up, so each period starts one period further round.
-        seamRotate(c.periodAngle * RAD_TO_DEG);
+        seamRotate(dc, c.periodAngle * RAD_TO_DEG);
         for (int a = 0; a < c.arcCount; ++a) {
-            drawArcChords(c.radius, c.arcs[a].start, c.arcs[a].firstAngle, c.arcs[a].chordCount,
+            drawArcChords(dc, c.radius, c.arcs[a].start, c.arcs[a].firstAngle, c.arcs[a].chordCount,
                           c.chordAngle);
         }
     }
@@ -88,19 +88,19 @@ void drawPatternLiteral(const CirclePatternLayout& c) {
 
 // Vertices first .. last of an arc as chords, every step-th vertex and always
 // the last, so that the arc's end points stay exact.
-void drawArcVertices(const CirclePatternLayout& c, const PatternArc& arc, long long first,
-                     long long last, long long step) {
+void drawArcVertices(DrawContext& dc, const CirclePatternLayout& c, const PatternArc& arc,
+                     long long first, long long last, long long step) {
     Point2 from = arcVertex(c, arc, first);
-    seamBegin(SEAM_LINES);
+    seamBegin(dc, SEAM_LINES);
     for (long long i = first; i < last;) {
         const long long next = last - i > step ? i + step : last;
         const Point2 to = arcVertex(c, arc, next);
-        seamVertex(from.x, from.y);
-        seamVertex(to.x, to.y);
+        seamVertex(dc, from.x, from.y);
+        seamVertex(dc, to.x, to.y);
         from = to;
         i = next;
     }
-    seamEnd();
+    seamEnd(dc);
 }
 
 // How many chords of the pattern one handed-over chord spans: 1 unless a
@@ -163,8 +163,8 @@ int visiblePeriods(const ArcWindow& w, long long periods, double turn, PeriodRan
 
 // The arcs of period k that may show, chords merged. frameAngle is where the
 // period's frame stands (radians, the parameter's polar angle offset).
-void drawPeriodBounded(const CirclePatternLayout& c, const ArcWindow& w, double frameAngle,
-                       long long merge) {
+void drawPeriodBounded(DrawContext& dc, const CirclePatternLayout& c, const ArcWindow& w,
+                       double frameAngle, long long merge) {
     for (int a = 0; a < c.arcCount; ++a) {
         const PatternArc& arc = c.arcs[a];
         if (arc.chordCount <= 0) {
@@ -199,7 +199,7 @@ void drawPeriodBounded(const CirclePatternLayout& c, const ArcWindow& w, double 
                 continue;
             }
         }
-        drawArcVertices(c, arc, first, last, merge);
+        drawArcVertices(dc, c, arc, first, last, merge);
     }
 }
 
@@ -207,14 +207,14 @@ void drawPeriodBounded(const CirclePatternLayout& c, const ArcWindow& w, double 
 // to the first of them in one step, and on by one period as the literal
 // drawing turns it. Falls back to the literal drawing where the matrix or
 // the radius gives no window to test against.
-void drawPatternBounded(const CirclePatternLayout& c) {
-    const Affine2 m = seamMatrix();
+void drawPatternBounded(DrawContext& dc, const CirclePatternLayout& c) {
+    const Affine2 m = seamMatrix(dc);
     const double scale = similarityScale(m);
     if (!std::isfinite(c.radius) || !std::isfinite(c.chordAngle) || !(c.periods > 0)) {
         return;  // nothing of it could be on the screen
     }
     if (!(scale > 0.0)) {
-        drawPatternLiteral(c);
+        drawPatternLiteral(dc, c);
         return;
     }
     ArcWindow w = visibleArc(m, c.radius);
@@ -236,52 +236,52 @@ void drawPatternBounded(const CirclePatternLayout& c) {
     for (int r = 0; r < rangeCount; ++r) {
         for (long long k = ranges[r].first; k <= ranges[r].last; ++k) {
             const long long turns = k + 1 - turned;
-            seamRotate(turns == 1 ? periodDegrees : static_cast<double>(turns) * periodDegrees);
+            seamRotate(dc, turns == 1 ? periodDegrees : static_cast<double>(turns) * periodDegrees);
             turned = k + 1;
-            drawPeriodBounded(c, w, static_cast<double>(k + 1) * turn, merge);
+            drawPeriodBounded(dc, c, w, static_cast<double>(k + 1) * turn, merge);
         }
     }
 }
 
-void drawPattern(const CirclePatternLayout& c) {
-    if (boundedDrawing()) {
-        drawPatternBounded(c);
+void drawPattern(DrawContext& dc, const CirclePatternLayout& c) {
+    if (boundedDrawing(dc)) {
+        drawPatternBounded(dc, c);
     } else {
-        drawPatternLiteral(c);
+        drawPatternLiteral(dc, c);
     }
 }
 
 }  // namespace
 
-void drawDisc(const Point2& c, double r, const Color4& colour) {
+void drawDisc(DrawContext& dc, const Point2& c, double r, const Color4& colour) {
     const double radius = toView(r);
     const double step = 2.0 * TOOLKIT_PI / CIRCLE_SEGMENTS;
-    openCircleFrame(toView(c.x), toView(c.y), colour);
-    seamBegin(SEAM_POLYGON);
+    openCircleFrame(dc, toView(c.x), toView(c.y), colour);
+    seamBegin(dc, SEAM_POLYGON);
     for (int i = 0; i < CIRCLE_SEGMENTS; ++i) {
-        seamVertex(radius * std::cos(i * step), radius * std::sin(i * step));
+        seamVertex(dc, radius * std::cos(i * step), radius * std::sin(i * step));
     }
-    seamEnd();
-    closeCircleFrame();
+    seamEnd(dc);
+    closeCircleFrame(dc);
 }
 
-void drawCircle(const Point2& c, double r, const Color4& colour) {
+void drawCircle(DrawContext& dc, const Point2& c, double r, const Color4& colour) {
     const double radius = toView(r);
     const double step = 2.0 * TOOLKIT_PI / CIRCLE_SEGMENTS;
-    openCircleFrame(toView(c.x), toView(c.y), colour);
-    seamBegin(SEAM_LINE_LOOP);
+    openCircleFrame(dc, toView(c.x), toView(c.y), colour);
+    seamBegin(dc, SEAM_LINE_LOOP);
     Point2 from{radius, 0.0};
     for (int i = 1; i < CIRCLE_SEGMENTS; ++i) {
         const Point2 to{std::cos(i * step) * radius, std::sin(i * step) * radius};
-        seamVertex(from.x, from.y);
-        seamVertex(to.x, to.y);
+        seamVertex(dc, from.x, from.y);
+        seamVertex(dc, to.x, to.y);
         from = to;
     }
-    seamEnd();
-    closeCircleFrame();
+    seamEnd(dc);
+    closeCircleFrame(dc);
 }
 
-void drawDashCircle(const Point2& c, double r, const Color4& colour) {
+void drawDashCircle(DrawContext& dc, const Point2& c, double r, const Color4& colour) {
     const double radius = toView(r);
     const CirclePattern pattern = dashCirclePattern(r);
     const double periodAngle = 2.0 * TOOLKIT_PI / pattern.periods;
@@ -297,12 +297,12 @@ void drawDashCircle(const Point2& c, double r, const Color4& colour) {
         {PatternArc{Point2{radius, 0.0}, 0.0, pattern.dashChords}, PatternArc{}},
         1};
 
-    openCircleFrame(toView(c.x), toView(c.y), colour);
-    drawPattern(layout);
-    closeCircleFrame();
+    openCircleFrame(dc, toView(c.x), toView(c.y), colour);
+    drawPattern(dc, layout);
+    closeCircleFrame(dc);
 }
 
-void drawChainCircle(const Point2& c, double r, const Color4& colour) {
+void drawChainCircle(DrawContext& dc, const Point2& c, double r, const Color4& colour) {
     const double radius = toView(r);
     const CirclePattern pattern = chainCirclePattern(r);
     const double longChords = pattern.dashChords;
@@ -323,21 +323,24 @@ void drawChainCircle(const Point2& c, double r, const Color4& colour) {
                                       PatternArc{dotPoint, dotStart, pattern.gapChords}},
                                      2};
 
-    openCircleFrame(toView(c.x), toView(c.y), colour);
-    drawPattern(layout);
-    closeCircleFrame();
+    openCircleFrame(dc, toView(c.x), toView(c.y), colour);
+    drawPattern(dc, layout);
+    closeCircleFrame(dc);
 }
 
-void drawScaledDisc(double scale, const Point2& c, double r, const Color4& colour) {
-    drawDisc(Point2{scale * c.x, scale * c.y}, scale * r, colour);
+void drawScaledDisc(DrawContext& dc, double scale, const Point2& c, double r,
+                    const Color4& colour) {
+    drawDisc(dc, Point2{scale * c.x, scale * c.y}, scale * r, colour);
 }
 
-void drawScaledCircle(double scale, const Point2& c, double r, const Color4& colour) {
-    drawCircle(Point2{scale * c.x, scale * c.y}, scale * r, colour);
+void drawScaledCircle(DrawContext& dc, double scale, const Point2& c, double r,
+                      const Color4& colour) {
+    drawCircle(dc, Point2{scale * c.x, scale * c.y}, scale * r, colour);
 }
 
-void drawScaledChainCircle(double scale, const Point2& c, double r, const Color4& colour) {
-    drawChainCircle(Point2{scale * c.x, scale * c.y}, scale * r, colour);
+void drawScaledChainCircle(DrawContext& dc, double scale, const Point2& c, double r,
+                           const Color4& colour) {
+    drawChainCircle(dc, Point2{scale * c.x, scale * c.y}, scale * r, colour);
 }
 
 }  // namespace gearmesh

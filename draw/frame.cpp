@@ -1,29 +1,21 @@
 #include "draw/frame.h"
 
-#include "draw/seam.h"
-
 namespace gearmesh {
 
-namespace {
-
-FrameDrawing currentDrawing = FrameDrawing::Bounded;
-
-}  // namespace
-
-void beginFrame(FrameDrawing drawing) {
-    currentDrawing = drawing;
-    seamStartFrame(drawing);
-    seamClear();
-    seamLoadIdentity();
+void beginFrame(DrawContext& dc, FrameDrawing drawing) {
+    dc.drawing = drawing;
+    seamStartFrame(dc, drawing);
+    seamClear(dc);
+    seamLoadIdentity(dc);
 }
 
-void endFrame() {
-    seamFlush();
-    seamSwapBuffers();
+void endFrame(DrawContext& dc) {
+    seamFlush(dc);
+    seamSwapBuffers(dc);
 }
 
-bool boundedDrawing() {
-    return currentDrawing == FrameDrawing::Bounded;
+bool boundedDrawing(const DrawContext& dc) {
+    return dc.drawing == FrameDrawing::Bounded;
 }
 
 }  // namespace gearmesh

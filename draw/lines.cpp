@@ -12,42 +12,43 @@ double toView(double x) {
     return x * VIEW_FACTOR / VIEW_FACTOR;
 }
 
-void drawLine(const Point2& a, const Point2& b, const Color4& colour) {
-    seamLighting(false);
-    seamColor(colour);
-    seamBegin(SEAM_LINES);
-    seamVertex(toView(a.x), toView(a.y));
-    seamVertex(toView(b.x), toView(b.y));
-    seamEnd();
-    seamLighting(true);
+void drawLine(DrawContext& dc, const Point2& a, const Point2& b, const Color4& colour) {
+    seamLighting(dc, false);
+    seamColor(dc, colour);
+    seamBegin(dc, SEAM_LINES);
+    seamVertex(dc, toView(a.x), toView(a.y));
+    seamVertex(dc, toView(b.x), toView(b.y));
+    seamEnd(dc);
+    seamLighting(dc, true);
 }
 
-void drawThickLine(const Point2& a, const Point2& b, double width, const Color4& colour) {
-    seamLighting(false);
-    seamColor(colour);
-    seamLineWidth(static_cast<float>(toView(width) * VIEW_FACTOR));
-    seamBegin(SEAM_LINES);
-    seamVertex(toView(a.x), toView(a.y));
-    seamVertex(toView(b.x), toView(b.y));
-    seamEnd();
-    seamLineWidth(2.0f);
-    seamLighting(true);
+void drawThickLine(DrawContext& dc, const Point2& a, const Point2& b, double width,
+                   const Color4& colour) {
+    seamLighting(dc, false);
+    seamColor(dc, colour);
+    seamLineWidth(dc, static_cast<float>(toView(width) * VIEW_FACTOR));
+    seamBegin(dc, SEAM_LINES);
+    seamVertex(dc, toView(a.x), toView(a.y));
+    seamVertex(dc, toView(b.x), toView(b.y));
+    seamEnd(dc);
+    seamLineWidth(dc, 2.0f);
+    seamLighting(dc, true);
 }
 
-void drawScaledThickPolyline(double scale, const Point2* points, int last, double width,
-                             const Color4& colour) {
-    if (!boundedDrawing()) {
+void drawScaledThickPolyline(DrawContext& dc, double scale, const Point2* points, int last,
+                             double width, const Color4& colour) {
+    if (!boundedDrawing(dc)) {
         for (int i = 1; i <= last; ++i) {
             const Point2 a{scale * points[i - 1].x, scale * points[i - 1].y};
             const Point2 b{scale * points[i].x, scale * points[i].y};
-            drawThickLine(a, b, width, colour);
+            drawThickLine(dc, a, b, width, colour);
         }
         return;
     }
     if (last < 1) {
         return;
     }
-    const Affine2 m = seamMatrix();
+    const Affine2 m = seamMatrix(dc);
     const auto vertexAt = [&](int i) {
         return Point2{toView(scale * points[i].x), toView(scale * points[i].y)};
     };
@@ -63,81 +64,82 @@ void drawScaledThickPolyline(double scale, const Point2* points, int last, doubl
     }
     if (!viewBoxShows(left, bottom, right, top)) {
         // The state the thick lines would have left.
-        seamColor(colour);
-        seamLineWidth(2.0f);
-        seamLighting(true);
+        seamColor(dc, colour);
+        seamLineWidth(dc, 2.0f);
+        seamLighting(dc, true);
         return;
     }
     // One primitive of independent segments draws the pixels that one
     // primitive per segment draws, with the same state set once around it.
-    seamLighting(false);
-    seamColor(colour);
-    seamLineWidth(static_cast<float>(toView(width) * VIEW_FACTOR));
-    seamBegin(SEAM_LINES);
+    seamLighting(dc, false);
+    seamColor(dc, colour);
+    seamLineWidth(dc, static_cast<float>(toView(width) * VIEW_FACTOR));
+    seamBegin(dc, SEAM_LINES);
     Point2 from = vertexAt(0);
     Point2 fromInView = affineApply(m, from.x, from.y);
     for (int i = 1; i <= last; ++i) {
         const Point2 to = vertexAt(i);
         const Point2 toInView = affineApply(m, to.x, to.y);
         if (viewSegmentShows(fromInView, toInView)) {
-            seamVertex(from.x, from.y);
-            seamVertex(to.x, to.y);
+            seamVertex(dc, from.x, from.y);
+            seamVertex(dc, to.x, to.y);
         }
         from = to;
         fromInView = toInView;
     }
-    seamEnd();
-    seamLineWidth(2.0f);
-    seamLighting(true);
+    seamEnd(dc);
+    seamLineWidth(dc, 2.0f);
+    seamLighting(dc, true);
 }
 
-void drawScaledLine(double scale, const Point2& a, const Point2& b, const Color4& colour) {
-    drawLine(Point2{scale * a.x, scale * a.y}, Point2{scale * b.x, scale * b.y}, colour);
+void drawScaledLine(DrawContext& dc, double scale, const Point2& a, const Point2& b,
+                    const Color4& colour) {
+    drawLine(dc, Point2{scale * a.x, scale * a.y}, Point2{scale * b.x, scale * b.y}, colour);
 }
 
-void drawCrossMark(const Point2& p, double angle) {
+void drawCrossMark(DrawContext& dc, const Point2& p, double angle) {
     // Arms of 10 view units reach past the window's edges at -1 and +1.
     constexpr double ARM = 10.0;
-    seamLighting(false);
-    seamLineWidth(2.0f);
-    seamPushMatrix();
-    seamColor(BLACK);
-    seamTranslate(toView(p.x), toView(p.y));
-    seamRotate(angle / DEG_TO_RAD);
-    seamBegin(SEAM_LINES);
-    seamVertex(-ARM, 0.0);
-    seamVertex(ARM, 0.0);
-    seamVertex(0.0, -ARM);
-    seamVertex(0.0, ARM);
-    seamEnd();
-    seamPopMatrix();
-    seamLighting(true);
+    seamLighting(dc, false);
+    seamLineWidth(dc, 2.0f);
+    seamPushMatrix(dc);
+    seamColor(dc, BLACK);
+    seamTranslate(dc, toView(p.x), toView(p.y));
+    seamRotate(dc, angle / DEG_TO_RAD);
+    seamBegin(dc, SEAM_LINES);
+    seamVertex(dc, -ARM, 0.0);
+    seamVertex(dc, ARM, 0.0);
+    seamVertex(dc, 0.0, -ARM);
+    seamVertex(dc, 0.0, ARM);
+    seamEnd(dc);
+    seamPopMatrix(dc);
+    seamLighting(dc, true);
 }
 
-void drawScaledCrossMark(double scale, const Point2& p, double angle) {
-    drawCrossMark(Point2{scale * p.x, scale * p.y}, angle);
+void drawScaledCrossMark(DrawContext& dc, double scale, const Point2& p, double angle) {
+    drawCrossMark(dc, Point2{scale * p.x, scale * p.y}, angle);
 }
 
-void drawString(float x, float y, DrawFont font, const char* text) {
-    seamPushCurrentAttrib();
-    seamRasterPos(x, y);
+void drawString(DrawContext& dc, float x, float y, DrawFont font, const char* text) {
+    seamPushCurrentAttrib(dc);
+    seamRasterPos(dc, x, y);
     for (const char* c = text; *c != '\0'; ++c) {
-        seamBitmapCharacter(font, static_cast<int>(static_cast<signed char>(*c)));
+        seamBitmapCharacter(dc, font, static_cast<int>(static_cast<signed char>(*c)));
     }
-    seamPopAttrib();
+    seamPopAttrib(dc);
 }
 
-void rotateThenTranslate(double angle, double x, double y) {
-    seamRotate(angle * RAD_TO_DEG);
-    seamTranslate(toView(x), toView(y));
+void rotateThenTranslate(DrawContext& dc, double angle, double x, double y) {
+    seamRotate(dc, angle * RAD_TO_DEG);
+    seamTranslate(dc, toView(x), toView(y));
 }
 
-void rotateAboutPoint(const Point2& a, const Point2& b, double angle) {
+void rotateAboutPoint(DrawContext& dc, const Point2& a, const Point2& b, double angle) {
     const double pivotX = toView(a.x + b.x);
     const double pivotY = toView(a.y + b.y);
-    seamTranslate(pivotX, pivotY);
-    seamRotate(angle / DEG_TO_RAD);
-    seamTranslate(-pivotX, -pivotY);
+    seamTranslate(dc, pivotX, pivotY);
+    seamRotate(dc, angle / DEG_TO_RAD);
+    seamTranslate(dc, -pivotX, -pivotY);
 }
 
 }  // namespace gearmesh

@@ -17,48 +17,48 @@ namespace {
 constexpr double MIN_BOUNDED_LENGTH = 1e-9;
 
 // Lighting off, a frame at a turned towards b, the colour; the caller pops.
-void openLineFrame(const Point2& a, double direction, const Color4& colour) {
-    seamLighting(false);
-    seamPushMatrix();
-    seamTranslate(toView(a.x), toView(a.y));
-    seamRotate(direction * RAD_TO_DEG);
-    seamColor(colour);
+void openLineFrame(DrawContext& dc, const Point2& a, double direction, const Color4& colour) {
+    seamLighting(dc, false);
+    seamPushMatrix(dc);
+    seamTranslate(dc, toView(a.x), toView(a.y));
+    seamRotate(dc, direction * RAD_TO_DEG);
+    seamColor(dc, colour);
 }
 
-void closeLineFrame() {
-    seamPopMatrix();
-    seamLighting(true);
+void closeLineFrame(DrawContext& dc) {
+    seamPopMatrix(dc);
+    seamLighting(dc, true);
 }
 
 // One period of a chain line: the long dash from i x unit, then the dot
 // after a gap of one short dash.
-void emitChainPeriod(int i, double unit, double longDash, double shortDash) {
+void emitChainPeriod(DrawContext& dc, int i, double unit, double longDash, double shortDash) {
     const double x0 = i * unit;
     const double x1 = x0 + longDash;
-    seamVertex(x0, 0.0);
-    seamVertex(x1, 0.0);
+    seamVertex(dc, x0, 0.0);
+    seamVertex(dc, x1, 0.0);
     const double x2 = x1 + shortDash;
     const double x3 = x2 + shortDash;
-    seamVertex(x2, 0.0);
-    seamVertex(x3, 0.0);
+    seamVertex(dc, x2, 0.0);
+    seamVertex(dc, x3, 0.0);
 }
 
 // The final long dash of a chain line, ending on its second point.
-void emitFinalLongDash(int count, double unit, double longDash) {
+void emitFinalLongDash(DrawContext& dc, int count, double unit, double longDash) {
     const double lastStart = count * unit;
-    seamVertex(lastStart, 0.0);
-    seamVertex(lastStart + longDash, 0.0);
+    seamVertex(dc, lastStart, 0.0);
+    seamVertex(dc, lastStart + longDash, 0.0);
 }
 
 // The whole periods first .. last (0 .. count - 1) of a pattern of the given
 // period that may show in the current frame, whose x axis the line follows
 // from 0 to length; one period of slack on each side covers rounding. False
 // when no part of the line may show.
-bool visiblePeriods(double length, double period, long long count, long long* first,
-                    long long* last) {
+bool visiblePeriods(const DrawContext& dc, double length, double period, long long count,
+                    long long* first, long long* last) {
     double from = 0.0;
     double to = 0.0;
-    if (!visibleSpan(seamMatrix(), length, &from, &to) || !(period > 0.0)) {
+    if (!visibleSpan(seamMatrix(dc), length, &from, &to) || !(period > 0.0)) {
         return false;
     }
     *first = static_cast<long long>(std::fmax(std::floor(from / period) - 1.0, 0.0));
@@ -68,42 +68,43 @@ bool visiblePeriods(double length, double period, long long count, long long* fi
 }
 
 // The dashes of a dashed line that may show: dash i runs from x(i) to x(i) + dash.
-void drawDashLineBounded(double length, double unit, double dash, long long count) {
+void drawDashLineBounded(DrawContext& dc, double length, double unit, double dash,
+                         long long count) {
     long long first = 0;
     long long last = 0;
-    if (!visiblePeriods(length, unit, count + 1, &first, &last)) {
+    if (!visiblePeriods(dc, length, unit, count + 1, &first, &last)) {
         return;
     }
-    seamBegin(SEAM_LINES);
+    seamBegin(dc, SEAM_LINES);
     for (long long i = first; i <= last; ++i) {
         const double x = unit * static_cast<double>(i);
-        seamVertex(x, 0.0);
-        seamVertex(x + dash, 0.0);
+        seamVertex(dc, x, 0.0);
+        seamVertex(dc, x + dash, 0.0);
     }
-    seamEnd();
+    seamEnd(dc);
 }
 
 // The periods of a chain line that may show, and the final long dash if it may.
-void drawChainLineBounded(double length, double unit, double longDash, double shortDash,
-                          int count) {
+void drawChainLineBounded(DrawContext& dc, double length, double unit, double longDash,
+                          double shortDash, int count) {
     long long first = 0;
     long long last = 0;
-    if (!visiblePeriods(length, unit, static_cast<long long>(count) + 1, &first, &last)) {
+    if (!visiblePeriods(dc, length, unit, static_cast<long long>(count) + 1, &first, &last)) {
         return;
     }
-    seamBegin(SEAM_LINES);
+    seamBegin(dc, SEAM_LINES);
     for (long long k = first; k <= last && k < count; ++k) {
-        emitChainPeriod(static_cast<int>(k), unit, longDash, shortDash);
+        emitChainPeriod(dc, static_cast<int>(k), unit, longDash, shortDash);
     }
     if (last >= count) {
-        emitFinalLongDash(count, unit, longDash);
+        emitFinalLongDash(dc, count, unit, longDash);
     }
-    seamEnd();
+    seamEnd(dc);
 }
 
 }  // namespace
 
-void drawDashLine(const Point2& a, const Point2& b, const Color4& colour) {
+void drawDashLine(DrawContext& dc, const Point2& a, const Point2& b, const Color4& colour) {
     const double length = std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y));
     const double direction = std::atan2(b.y - a.y, b.x - a.x);
     const int count = dashLineCount(length);
@@ -111,23 +112,23 @@ void drawDashLine(const Point2& a, const Point2& b, const Color4& colour) {
     const double unit = 10.0 * length / (10.0 * count + 8.0);
     const double dash = 0.8 * unit;
 
-    openLineFrame(a, direction, colour);
-    if (boundedDrawing() && !(length < MIN_BOUNDED_LENGTH)) {
-        drawDashLineBounded(toView(length), toView(unit), toView(dash), count);
-        closeLineFrame();
+    openLineFrame(dc, a, direction, colour);
+    if (boundedDrawing(dc) && !(length < MIN_BOUNDED_LENGTH)) {
+        drawDashLineBounded(dc, toView(length), toView(unit), toView(dash), count);
+        closeLineFrame(dc);
         return;
     }
-    seamBegin(SEAM_LINES);
+    seamBegin(dc, SEAM_LINES);
     for (long long i = 0; i <= count; ++i) {
         const double x = toView(unit) * static_cast<double>(i);
-        seamVertex(x, 0.0);
-        seamVertex(x + toView(dash), 0.0);
+        seamVertex(dc, x, 0.0);
+        seamVertex(dc, x + toView(dash), 0.0);
     }
-    seamEnd();
-    closeLineFrame();
+    seamEnd(dc);
+    closeLineFrame(dc);
 }
 
-void drawChainLine(const Point2& a, const Point2& b, const Color4& colour) {
+void drawChainLine(DrawContext& dc, const Point2& a, const Point2& b, const Color4& colour) {
     const double length = std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y));
     const double direction = std::atan2(b.y - a.y, b.x - a.x);
     const int count = chainLineCount(length);
@@ -135,23 +136,24 @@ void drawChainLine(const Point2& a, const Point2& b, const Color4& colour) {
     const double longDash = 9.0 * unit / 15.0;
     const double shortDash = 2.0 * unit / 15.0;
 
-    openLineFrame(a, direction, colour);
-    if (boundedDrawing() && !(length < MIN_BOUNDED_LENGTH)) {
-        drawChainLineBounded(toView(length), unit, longDash, shortDash, count);
-        closeLineFrame();
+    openLineFrame(dc, a, direction, colour);
+    if (boundedDrawing(dc) && !(length < MIN_BOUNDED_LENGTH)) {
+        drawChainLineBounded(dc, toView(length), unit, longDash, shortDash, count);
+        closeLineFrame(dc);
         return;
     }
-    seamBegin(SEAM_LINES);
+    seamBegin(dc, SEAM_LINES);
     for (int i = 0; i < count; ++i) {
-        emitChainPeriod(i, unit, longDash, shortDash);
+        emitChainPeriod(dc, i, unit, longDash, shortDash);
     }
-    emitFinalLongDash(count, unit, longDash);
-    seamEnd();
-    closeLineFrame();
+    emitFinalLongDash(dc, count, unit, longDash);
+    seamEnd(dc);
+    closeLineFrame(dc);
 }
 
-void drawScaledChainLine(double scale, const Point2& a, const Point2& b, const Color4& colour) {
-    drawChainLine(Point2{scale * a.x, scale * a.y}, Point2{scale * b.x, scale * b.y}, colour);
+void drawScaledChainLine(DrawContext& dc, double scale, const Point2& a, const Point2& b,
+                         const Color4& colour) {
+    drawChainLine(dc, Point2{scale * a.x, scale * a.y}, Point2{scale * b.x, scale * b.y}, colour);
 }
 
 }  // namespace gearmesh

@@ -1,7 +1,7 @@
 #include "draw/recorder.h"
 
 #include <cmath>
-#include <memory>
+#include <utility>
 
 namespace gearmesh {
 
@@ -9,50 +9,22 @@ namespace {
 
 constexpr Color4 OPENGL_INITIAL_COLOUR{1.0f, 1.0f, 1.0f, 1.0f};
 
-// What glPushAttrib(GL_CURRENT_BIT) saves of the state the toolkit touches.
-struct CurrentAttrib {
-    Color4 colour;
-    Point2 rasterPos;
-    Color4 rasterColour;
-    bool rasterLighting;
-    bool rasterValid;
-};
+constexpr RecordedText EMPTY_TEXT{};
 
-struct RecorderState {
-    Affine2 matrix;
-    Affine2 matrixStack[RECORDER_MATRIX_DEPTH];
-    int matrixDepth;
-    CurrentAttrib current;
-    CurrentAttrib attribStack[RECORDER_ATTRIB_DEPTH];
-    int attribDepth;
-    float lineWidth;
-    bool lighting;
-    bool insideBegin;
-    // Index of the text that bitmap characters extend, or -1.
-    int openText;
-};
+int atLeastZero(int count) {
+    return count > 0 ? count : 0;
+}
 
-struct Recording {
-    // Allocated by startRecording, capacity.primitives and capacity.vertices long.
-    std::unique_ptr<RecordedPrimitive[]> primitives;
-    std::unique_ptr<Point2[]> vertices;
-    RecorderCapacity capacity;
-    RecordedText texts[RECORDER_TEXT_CAPACITY];
-    long long primitiveCount;
-    long long vertexCount;
-    int storedPrimitives;
-    int storedVertices;
-    int textCount;
-    bool overflowed;
-    // Whether the primitive being submitted has a stored slot.
-    bool openPrimitiveStored;
-};
+}  // namespace
 
-RecorderState state;
-Recording recording;  // zero-initialised: no stores until recording starts
-const DrawTarget* targetBeforeRecording = nullptr;
+Recorder::Recorder(RecorderCapacity capacity, FrameEnd frameEnd) : frameEnd(std::move(frameEnd)) {
+    capacity.vertices = atLeastZero(capacity.vertices);
+    capacity.primitives = atLeastZero(capacity.primitives);
+    // Default-initialised: the pages are not touched before they are used.
+    recording.vertices.reset(new Point2[capacity.vertices]);
+    recording.primitives.reset(new RecordedPrimitive[capacity.primitives]);
+    recording.capacity = capacity;
 
-void resetState() {
     state.matrix = IDENTITY_AFFINE;
     state.matrixDepth = 0;
     state.current =
@@ -61,20 +33,14 @@ void resetState() {
     state.lineWidth = 1.0f;
     state.lighting = false;
     state.insideBegin = false;
-    state.openText = -1;
+    clearRecording();
 }
 
-}  // namespace
-
-void stopRecording() {
-    setDrawTarget(targetBeforeRecording);
-}
-
-RecorderCapacity recorderCapacity() {
+RecorderCapacity Recorder::capacity() const {
     return recording.capacity;
 }
 
-void clearRecording() {
+void Recorder::clearRecording() {
     recording.primitiveCount = 0;
     recording.vertexCount = 0;
     recording.storedPrimitives = 0;
@@ -85,45 +51,45 @@ void clearRecording() {
     state.openText = -1;
 }
 
-long long recordedPrimitiveCount() {
+long long Recorder::recordedPrimitiveCount() const {
     return recording.primitiveCount;
 }
 
-long long recordedVertexCount() {
+long long Recorder::recordedVertexCount() const {
     return recording.vertexCount;
 }
 
-int storedPrimitiveCount() {
+int Recorder::storedPrimitiveCount() const {
     return recording.storedPrimitives;
 }
 
-int storedVertexCount() {
+int Recorder::storedVertexCount() const {
     return recording.storedVertices;
 }
 
-int recordedTextCount() {
+int Recorder::recordedTextCount() const {
     return recording.textCount;
 }
 
-bool recorderOverflowed() {
+bool Recorder::overflowed() const {
     return recording.overflowed;
 }
 
-RecordedPrimitive recordedPrimitive(int i) {
+RecordedPrimitive Recorder::recordedPrimitive(int i) const {
     if (i < 0 || i >= recording.storedPrimitives) {
         return RecordedPrimitive{SEAM_LINES, Color4{0.0f, 0.0f, 0.0f, 0.0f}, 0.0f, false, 0, 0};
     }
     return recording.primitives[i];
 }
 
-Point2 recordedVertex(int k) {
+Point2 Recorder::recordedVertex(int k) const {
     if (k < 0 || k >= recording.storedVertices) {
         return Point2{0.0, 0.0};
     }
     return recording.vertices[k];
 }
 
-Point2 recordedPrimitiveVertex(int i, int j) {
+Point2 Recorder::recordedPrimitiveVertex(int i, int j) const {
     const RecordedPrimitive primitive = recordedPrimitive(i);
     if (j < 0 || j >= primitive.vertexCount) {
         return Point2{0.0, 0.0};
@@ -131,41 +97,43 @@ Point2 recordedPrimitiveVertex(int i, int j) {
     return recordedVertex(primitive.firstVertex + j);
 }
 
-const RecordedText& recordedText(int i) {
-    static const RecordedText EMPTY_TEXT{};
+const RecordedText& Recorder::recordedText(int i) const {
     if (i < 0 || i >= recording.textCount) {
         return EMPTY_TEXT;
     }
     return recording.texts[i];
 }
 
-Affine2 recorderMatrix() {
+Affine2 Recorder::matrix() const {
     return state.matrix;
 }
 
-int recorderMatrixDepth() {
+int Recorder::matrixDepth() const {
     return state.matrixDepth;
 }
 
-bool recorderLighting() {
+bool Recorder::lighting() const {
     return state.lighting;
 }
 
-float recorderLineWidth() {
+float Recorder::lineWidth() const {
     return state.lineWidth;
 }
 
-Color4 recorderColor() {
+Color4 Recorder::color() const {
     return state.current.colour;
 }
 
-Point2 recorderRasterPos() {
+Point2 Recorder::rasterPos() const {
     return state.current.rasterPos;
 }
 
-namespace {
+// Nothing to prepare: the recorder composes its matrices in double precision
+// in every frame, bounded or literal.
+void Recorder::startFrame(FrameDrawing) {
+}
 
-void recordBegin(SeamMode mode) {
+void Recorder::begin(SeamMode mode) {
     if (state.insideBegin) {
         return;  // OpenGL refuses a nested glBegin
     }
@@ -182,7 +150,7 @@ void recordBegin(SeamMode mode) {
     recording.openPrimitiveStored = true;
 }
 
-void recordVertex(double x, double y) {
+void Recorder::vertex(double x, double y) {
     if (!state.insideBegin) {
         return;  // a vertex outside glBegin/glEnd draws nothing
     }
@@ -199,27 +167,27 @@ void recordVertex(double x, double y) {
     ++recording.primitives[recording.storedPrimitives - 1].vertexCount;
 }
 
-void recordEnd() {
+void Recorder::end() {
     state.insideBegin = false;
     recording.openPrimitiveStored = false;
 }
 
-void recordColor(const Color4& colour) {
+void Recorder::color(const Color4& colour) {
     state.current.colour = colour;
 }
 
-void recordLineWidth(float pixels) {
+void Recorder::lineWidth(float pixels) {
     // As OpenGL: a width that is not positive is refused and the old one stays.
     if (pixels > 0.0f) {
         state.lineWidth = pixels;
     }
 }
 
-void recordLighting(bool enabled) {
+void Recorder::lighting(bool enabled) {
     state.lighting = enabled;
 }
 
-void recordPushMatrix() {
+void Recorder::pushMatrix() {
     if (state.matrixDepth >= RECORDER_MATRIX_DEPTH) {
         return;  // stack overflow: OpenGL ignores the push
     }
@@ -227,7 +195,7 @@ void recordPushMatrix() {
     ++state.matrixDepth;
 }
 
-void recordPopMatrix() {
+void Recorder::popMatrix() {
     if (state.matrixDepth <= 0) {
         return;  // stack underflow: OpenGL ignores the pop
     }
@@ -235,19 +203,19 @@ void recordPopMatrix() {
     state.matrix = state.matrixStack[state.matrixDepth];
 }
 
-void recordTranslate(double x, double y) {
+void Recorder::translate(double x, double y) {
     state.matrix = affineTranslated(state.matrix, x, y);
 }
 
-void recordRotate(double degrees) {
+void Recorder::rotate(double degrees) {
     state.matrix = affineRotated(state.matrix, degrees);
 }
 
-void recordLoadIdentity() {
+void Recorder::loadIdentity() {
     state.matrix = IDENTITY_AFFINE;
 }
 
-void recordPushCurrentAttrib() {
+void Recorder::pushCurrentAttrib() {
     if (state.attribDepth >= RECORDER_ATTRIB_DEPTH) {
         return;
     }
@@ -255,7 +223,7 @@ void recordPushCurrentAttrib() {
     ++state.attribDepth;
 }
 
-void recordPopAttrib() {
+void Recorder::popAttrib() {
     if (state.attribDepth <= 0) {
         return;
     }
@@ -264,7 +232,7 @@ void recordPopAttrib() {
     state.openText = -1;
 }
 
-void recordRasterPos(float x, float y) {
+void Recorder::rasterPos(float x, float y) {
     // The projection is the identity, so the view is the clip volume.
     const Point2 position = affineApply(state.matrix, x, y);
     state.current.rasterPos = position;
@@ -274,7 +242,7 @@ void recordRasterPos(float x, float y) {
     state.openText = -1;
 }
 
-void recordBitmapCharacter(DrawFont font, int c) {
+void Recorder::bitmapCharacter(DrawFont font, int c) {
     if (state.openText < 0) {
         if (recording.textCount >= RECORDER_TEXT_CAPACITY) {
             recording.overflowed = true;
@@ -301,62 +269,17 @@ void recordBitmapCharacter(DrawFont font, int c) {
     text.text[text.length] = '\0';
 }
 
-void recordClear() {
+void Recorder::clear() {
     clearRecording();
 }
 
-// A recording has no picture to show.
-void recordNothing() {
+void Recorder::flush() {
 }
 
-// Nothing to prepare: the recorder composes its matrices in double precision
-// in every frame, bounded or literal.
-void recordFrameStart(FrameDrawing) {
-}
-
-}  // namespace
-
-const DrawTarget RECORDER_TARGET{
-    recordFrameStart,
-    recordBegin,
-    recordVertex,
-    recordEnd,
-    recordColor,
-    recordLineWidth,
-    recordLighting,
-    recordPushMatrix,
-    recordPopMatrix,
-    recordTranslate,
-    recordRotate,
-    recordLoadIdentity,
-    recordPushCurrentAttrib,
-    recordPopAttrib,
-    recordRasterPos,
-    recordBitmapCharacter,
-    recordClear,
-    recordNothing,
-    recordNothing,
-    recorderMatrix,
-};
-
-void startRecording(RecorderCapacity capacity) {
-    capacity.vertices = capacity.vertices > 0 ? capacity.vertices : 0;
-    capacity.primitives = capacity.primitives > 0 ? capacity.primitives : 0;
-    if (capacity.vertices != recording.capacity.vertices) {
-        // Default-initialised: the pages are not touched before they are used.
-        recording.vertices.reset(new Point2[capacity.vertices]);
-        recording.capacity.vertices = capacity.vertices;
+void Recorder::swapBuffers() {
+    if (frameEnd) {
+        frameEnd(*this);
     }
-    if (capacity.primitives != recording.capacity.primitives) {
-        recording.primitives.reset(new RecordedPrimitive[capacity.primitives]);
-        recording.capacity.primitives = capacity.primitives;
-    }
-    resetState();
-    clearRecording();
-    if (drawTarget() != &RECORDER_TARGET) {
-        targetBeforeRecording = drawTarget();
-    }
-    setDrawTarget(&RECORDER_TARGET);
 }
 
 }  // namespace gearmesh

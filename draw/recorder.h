@@ -5,18 +5,20 @@
 // model-view matrix stack, current colour, line width, lighting, raster
 // position with its colour) and records every primitive with its vertices
 // after the matrix, in view units, and every piece of bitmap text.
-// seamClear starts a new frame by emptying the recording, as glClear empties
+// clear() starts a new frame by emptying the recording, as glClear empties
 // the picture; the state is kept, as OpenGL keeps it.
 //
-// The stores of vertices and primitives are allocated when recording starts,
-// with the capacities the caller chooses, and nothing is allocated while
-// drawing. When a store is full the recorder goes on counting but stops
-// storing, and recorderOverflowed() says so; stored items are always whole or
-// a prefix.
-//
-// RECORDER_TARGET is the recorder's table of functions. Another target may
-// copy it and replace entries (swapBuffers, say, to hand each recorded frame
-// on), then be set with setDrawTarget after startRecording.
+// Each recorder is an object of its own: the caller creates it with the
+// capacities it chooses, its stores of vertices and primitives are allocated
+// then, and nothing is allocated while drawing. When a store is full the
+// recorder goes on counting but stops storing, and overflowed() says so;
+// stored items are always whole or a prefix. The end of a frame
+// (swapBuffers) calls the FrameEnd the recorder was given, if any, with the
+// whole frame recorded: that is how a target built on the recorder (the
+// page's canvas) hands each frame on.
+
+#include <functional>
+#include <memory>
 
 #include "draw/affine2.h"
 #include "draw/color.h"
@@ -63,42 +65,128 @@ struct RecordedText {
     char text[RECORDER_TEXT_LENGTH + 1];  // NUL-terminated
 };
 
-// The recorder as a drawing target.
-extern const DrawTarget RECORDER_TARGET;
+class Recorder;
 
-// Makes the recorder the drawing target (outside any frame), with stores of
-// the given capacity (negative counts as 0; allocated here unless the stores
-// already have it), resets its state to OpenGL's initial state (identity
-// matrix, white, width 1, lighting off, raster position at the origin) and
-// empties the recording.
-void startRecording(RecorderCapacity capacity = DEFAULT_RECORDER_CAPACITY);
-// Sends the drawing back to the target that was current before the recorder
-// (the target that draws nothing if there was none); the recording stays
-// readable.
-void stopRecording();
-// The capacity of the stores (all 0 before the first recording).
-RecorderCapacity recorderCapacity();
-// Empties the recording; the state is kept.
-void clearRecording();
+// What a recorder calls at the end of each frame (swapBuffers), with the
+// frame it has recorded.
+using FrameEnd = std::function<void(const Recorder& recorder)>;
 
-// Primitives and vertices submitted since the recording was emptied,
-// stored or not.
-long long recordedPrimitiveCount();
-long long recordedVertexCount();
-// Those actually stored, at most the capacities.
-int storedPrimitiveCount();
-int storedVertexCount();
-int recordedTextCount();
-// True once something could not be stored since the recording was emptied.
-bool recorderOverflowed();
+class Recorder final : public DrawTarget {
+   public:
+    // A recorder with stores of the given capacity (negative counts as 0),
+    // allocated here, in OpenGL's initial state (identity matrix, white,
+    // width 1, lighting off, raster position at the origin) with an empty
+    // recording; frameEnd, when set, is called at every swapBuffers.
+    explicit Recorder(RecorderCapacity capacity = DEFAULT_RECORDER_CAPACITY,
+                      FrameEnd frameEnd = {});
 
-// Stored primitive i (0 to storedPrimitiveCount() - 1); outside that range a
-// primitive with no vertices.
-RecordedPrimitive recordedPrimitive(int i);
-// Stored vertex k in view units; outside the stored range (0, 0).
-Point2 recordedVertex(int k);
-// Vertex j of stored primitive i, in view units.
-Point2 recordedPrimitiveVertex(int i, int j);
+    // The drawing target.
+    void startFrame(FrameDrawing drawing) override;
+    void begin(SeamMode mode) override;
+    void vertex(double x, double y) override;
+    void end() override;
+    void color(const Color4& colour) override;
+    void lineWidth(float pixels) override;
+    void lighting(bool enabled) override;
+    void pushMatrix() override;
+    void popMatrix() override;
+    void translate(double x, double y) override;
+    void rotate(double degrees) override;
+    void loadIdentity() override;
+    void pushCurrentAttrib() override;
+    void popAttrib() override;
+    void rasterPos(float x, float y) override;
+    void bitmapCharacter(DrawFont font, int c) override;
+    // Empties the recording (clearRecording), as glClear empties the picture.
+    void clear() override;
+    // Nothing: a recording has no picture to show.
+    void flush() override;
+    // Calls the FrameEnd, if the recorder has one; else nothing.
+    void swapBuffers() override;
+    Affine2 matrix() const override;
+
+    // The capacity of the stores, negative counts made 0.
+    RecorderCapacity capacity() const;
+    // Empties the recording; the state is kept.
+    void clearRecording();
+
+    // Primitives and vertices submitted since the recording was emptied,
+    // stored or not.
+    long long recordedPrimitiveCount() const;
+    long long recordedVertexCount() const;
+    // Those actually stored, at most the capacities.
+    int storedPrimitiveCount() const;
+    int storedVertexCount() const;
+    int recordedTextCount() const;
+    // True once something could not be stored since the recording was emptied.
+    bool overflowed() const;
+
+    // Stored primitive i (0 to storedPrimitiveCount() - 1); outside that
+    // range a primitive with no vertices.
+    RecordedPrimitive recordedPrimitive(int i) const;
+    // Stored vertex k in view units; outside the stored range (0, 0).
+    Point2 recordedVertex(int k) const;
+    // Vertex j of stored primitive i, in view units; outside its range (0, 0).
+    Point2 recordedPrimitiveVertex(int i, int j) const;
+    // Stored text i (0 to recordedTextCount() - 1); outside that range an empty text.
+    const RecordedText& recordedText(int i) const;
+
+    // The current state, for checks after drawing (the matrix is matrix()).
+    // Matrices pushed and not yet popped.
+    int matrixDepth() const;
+    bool lighting() const;
+    // Pixels.
+    float lineWidth() const;
+    Color4 color() const;
+    // Raster position in view units.
+    Point2 rasterPos() const;
+
+   private:
+    // What glPushAttrib(GL_CURRENT_BIT) saves of the state the toolkit touches.
+    struct CurrentAttrib {
+        Color4 colour;
+        Point2 rasterPos;
+        Color4 rasterColour;
+        bool rasterLighting;
+        bool rasterValid;
+    };
+
+    // The OpenGL state the recorder keeps.
+    struct State {
+        Affine2 matrix;
+        Affine2 matrixStack[RECORDER_MATRIX_DEPTH];
+        int matrixDepth;
+        CurrentAttrib current;
+        CurrentAttrib attribStack[RECORDER_ATTRIB_DEPTH];
+        int attribDepth;
+        float lineWidth;
+        bool lighting;
+        bool insideBegin;
+        // Index of the text that bitmap characters extend, or -1.
+        int openText;
+    };
+
+    // The frame recorded since the recording was emptied.
+    struct Recording {
+        // capacity.primitives and capacity.vertices long.
+        std::unique_ptr<RecordedPrimitive[]> primitives;
+        std::unique_ptr<Point2[]> vertices;
+        RecorderCapacity capacity;
+        RecordedText texts[RECORDER_TEXT_CAPACITY];
+        long long primitiveCount;
+        long long vertexCount;
+        int storedPrimitives;
+        int storedVertices;
+        int textCount;
+        bool overflowed;
+        // Whether the primitive being submitted has a stored slot.
+        bool openPrimitiveStored;
+    };
+
+    State state{};
+    Recording recording{};
+    FrameEnd frameEnd;
+};
 
 // The width in pixels that OpenGL draws stored primitive's lines with: it
 // clamps widths below one pixel to one.
@@ -106,34 +194,24 @@ inline double shownLineWidth(const RecordedPrimitive& primitive) {
     return !(primitive.lineWidth >= 1.0f) ? 1.0 : static_cast<double>(primitive.lineWidth);
 }
 
-// Calls visit(a, b), view units, for each line segment of stored primitive i
-// as OpenGL draws it: the vertex pairs of SEAM_LINES, the closed edges of
-// SEAM_LINE_LOOP; nothing for SEAM_POLYGON.
+// Calls visit(a, b), view units, for each line segment of recorder's stored
+// primitive i as OpenGL draws it: the vertex pairs of SEAM_LINES, the closed
+// edges of SEAM_LINE_LOOP; nothing for SEAM_POLYGON or outside the stored range.
 template <typename Visit>
-void forEachRecordedSegment(int i, Visit visit) {
-    const RecordedPrimitive primitive = recordedPrimitive(i);
+void forEachRecordedSegment(const Recorder& recorder, int i, Visit visit) {
+    const RecordedPrimitive primitive = recorder.recordedPrimitive(i);
     const int n = primitive.vertexCount;
     if (primitive.mode == SEAM_LINES) {
         for (int j = 0; j + 1 < n; j += 2) {
-            visit(recordedPrimitiveVertex(i, j), recordedPrimitiveVertex(i, j + 1));
+            visit(recorder.recordedPrimitiveVertex(i, j),
+                  recorder.recordedPrimitiveVertex(i, j + 1));
         }
     } else if (primitive.mode == SEAM_LINE_LOOP && n >= 2) {
         for (int j = 0; j < n; ++j) {
-            visit(recordedPrimitiveVertex(i, j), recordedPrimitiveVertex(i, (j + 1) % n));
+            visit(recorder.recordedPrimitiveVertex(i, j),
+                  recorder.recordedPrimitiveVertex(i, (j + 1) % n));
         }
     }
 }
-// Stored text i (0 to recordedTextCount() - 1); outside that range an empty text.
-const RecordedText& recordedText(int i);
-
-// The recorder's current state, for checks after drawing.
-Affine2 recorderMatrix();
-// Matrices pushed and not yet popped.
-int recorderMatrixDepth();
-bool recorderLighting();
-float recorderLineWidth();
-Color4 recorderColor();
-// Raster position in view units.
-Point2 recorderRasterPos();
 
 }  // namespace gearmesh

@@ -70,10 +70,10 @@ void addString(std::string& json, const char* text, int length) {
 
 }  // namespace
 
-std::string recordingJson() {
+std::string recordingJson(const Recorder& recorder) {
     std::string json = "{\"primitives\": [";
-    for (int i = 0; i < storedPrimitiveCount(); ++i) {
-        const RecordedPrimitive primitive = recordedPrimitive(i);
+    for (int i = 0; i < recorder.storedPrimitiveCount(); ++i) {
+        const RecordedPrimitive primitive = recorder.recordedPrimitive(i);
         json += i == 0 ? "\n" : ",\n";
         json += "{\"mode\": \"";
         json += modeName(primitive.mode);
@@ -86,13 +86,13 @@ std::string recordingJson() {
         json += ", \"vertices\": [";
         for (int j = 0; j < primitive.vertexCount; ++j) {
             json += j == 0 ? "" : ", ";
-            addPoint(json, recordedPrimitiveVertex(i, j));
+            addPoint(json, recorder.recordedPrimitiveVertex(i, j));
         }
         json += "]}";
     }
     json += "],\n\"texts\": [";
-    for (int i = 0; i < recordedTextCount(); ++i) {
-        const RecordedText& text = recordedText(i);
+    for (int i = 0; i < recorder.recordedTextCount(); ++i) {
+        const RecordedText& text = recorder.recordedText(i);
         json += i == 0 ? "\n" : ",\n";
         json += "{\"position\": ";
         addPoint(json, text.position);
@@ -107,9 +107,9 @@ std::string recordingJson() {
         json += '}';
     }
     json += "],\n\"submittedVertices\": ";
-    addNumber(json, static_cast<double>(recordedVertexCount()));
+    addNumber(json, static_cast<double>(recorder.recordedVertexCount()));
     json += ", \"overflowed\": ";
-    addBool(json, recorderOverflowed());
+    addBool(json, recorder.overflowed());
     json += "}\n";
     return json;
 }

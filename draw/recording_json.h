@@ -4,7 +4,9 @@
 
 namespace gearmesh {
 
-// The recorder's stored frame (draw/recorder.h) as one JSON object, so that
+class Recorder;
+
+// A recorder's stored frame (draw/recorder.h) as one JSON object, so that
 // two recordings can be compared primitive by primitive outside the
 // program: gearpair view --format json and the page write it.
 //
@@ -17,6 +19,6 @@ namespace gearmesh {
 //
 // Vertices and positions in view units after the model-view matrix, every
 // number with the digits that read back to the same double.
-std::string recordingJson();
+std::string recordingJson(const Recorder& recorder);
 
 }  // namespace gearmesh

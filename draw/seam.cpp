@@ -2,135 +2,85 @@
 
 namespace gearmesh {
 
-namespace {
-
-// The target at start: it draws nothing and keeps the identity matrix.
-void ignore() {
+void seamBegin(DrawContext& dc, SeamMode mode) {
+    dc.target.begin(mode);
 }
 
-constexpr DrawTarget NO_TARGET{
-    [](FrameDrawing) {},             // startFrame
-    [](SeamMode) {},                 // begin
-    [](double, double) {},           // vertex
-    ignore,                          // end
-    [](const Color4&) {},            // color
-    [](float) {},                    // lineWidth
-    [](bool) {},                     // lighting
-    ignore,                          // pushMatrix
-    ignore,                          // popMatrix
-    [](double, double) {},           // translate
-    [](double) {},                   // rotate
-    ignore,                          // loadIdentity
-    ignore,                          // pushCurrentAttrib
-    ignore,                          // popAttrib
-    [](float, float) {},             // rasterPos
-    [](DrawFont, int) {},            // bitmapCharacter
-    ignore,                          // clear
-    ignore,                          // flush
-    ignore,                          // swapBuffers
-    [] { return IDENTITY_AFFINE; },  // matrix
-};
-
-const DrawTarget* target = &NO_TARGET;
-long long vertexCount = 0;
-
-}  // namespace
-
-void setDrawTarget(const DrawTarget* newTarget) {
-    target = newTarget != nullptr ? newTarget : &NO_TARGET;
+void seamVertex(DrawContext& dc, double x, double y) {
+    ++dc.vertexCount;
+    dc.target.vertex(x, y);
 }
 
-const DrawTarget* drawTarget() {
-    return target;
+void seamEnd(DrawContext& dc) {
+    dc.target.end();
 }
 
-void seamBegin(SeamMode mode) {
-    target->begin(mode);
+void seamColor(DrawContext& dc, const Color4& colour) {
+    dc.target.color(colour);
 }
 
-void seamVertex(double x, double y) {
-    ++vertexCount;
-    target->vertex(x, y);
+void seamLineWidth(DrawContext& dc, float pixels) {
+    dc.target.lineWidth(pixels);
 }
 
-void seamEnd() {
-    target->end();
+void seamLighting(DrawContext& dc, bool enabled) {
+    dc.target.lighting(enabled);
 }
 
-void seamColor(const Color4& colour) {
-    target->color(colour);
+void seamPushMatrix(DrawContext& dc) {
+    dc.target.pushMatrix();
 }
 
-void seamLineWidth(float pixels) {
-    target->lineWidth(pixels);
+void seamPopMatrix(DrawContext& dc) {
+    dc.target.popMatrix();
 }
 
-void seamLighting(bool enabled) {
-    target->lighting(enabled);
+void seamTranslate(DrawContext& dc, double x, double y) {
+    dc.target.translate(x, y);
 }
 
-void seamPushMatrix() {
-    target->pushMatrix();
+void seamRotate(DrawContext& dc, double degrees) {
+    dc.target.rotate(degrees);
 }
 
-void seamPopMatrix() {
-    target->popMatrix();
+void seamLoadIdentity(DrawContext& dc) {
+    dc.target.loadIdentity();
 }
 
-void seamTranslate(double x, double y) {
-    target->translate(x, y);
+void seamPushCurrentAttrib(DrawContext& dc) {
+    dc.target.pushCurrentAttrib();
 }
 
-void seamRotate(double degrees) {
-    target->rotate(degrees);
+void seamPopAttrib(DrawContext& dc) {
+    dc.target.popAttrib();
 }
 
-void seamLoadIdentity() {
-    target->loadIdentity();
+void seamRasterPos(DrawContext& dc, float x, float y) {
+    dc.target.rasterPos(x, y);
 }
 
-void seamPushCurrentAttrib() {
-    target->pushCurrentAttrib();
+void seamBitmapCharacter(DrawContext& dc, DrawFont font, int c) {
+    dc.target.bitmapCharacter(font, c);
 }
 
-void seamPopAttrib() {
-    target->popAttrib();
+void seamStartFrame(DrawContext& dc, FrameDrawing drawing) {
+    dc.target.startFrame(drawing);
 }
 
-void seamRasterPos(float x, float y) {
-    target->rasterPos(x, y);
+void seamClear(DrawContext& dc) {
+    dc.target.clear();
 }
 
-void seamBitmapCharacter(DrawFont font, int c) {
-    target->bitmapCharacter(font, c);
+void seamFlush(DrawContext& dc) {
+    dc.target.flush();
 }
 
-void seamStartFrame(FrameDrawing drawing) {
-    target->startFrame(drawing);
+void seamSwapBuffers(DrawContext& dc) {
+    dc.target.swapBuffers();
 }
 
-void seamClear() {
-    target->clear();
-}
-
-void seamFlush() {
-    target->flush();
-}
-
-void seamSwapBuffers() {
-    target->swapBuffers();
-}
-
-Affine2 seamMatrix() {
-    return target->matrix();
-}
-
-long long seamVertexCount() {
-    return vertexCount;
-}
-
-void resetSeamVertexCount() {
-    vertexCount = 0;
+Affine2 seamMatrix(const DrawContext& dc) {
+    return dc.target.matrix();
 }
 
 }  // namespace gearmesh

@@ -11,17 +11,17 @@ namespace gearmesh {
 namespace {
 
 // Lighting off, a frame at the reference point turned by angle, the colour.
-void openShapeFrame(double x, double y, double angle, const Color4& colour) {
-    seamLighting(false);
-    seamPushMatrix();
-    seamTranslate(toView(x), toView(y));
-    seamRotate(angle / DEG_TO_RAD);
-    seamColor(colour);
+void openShapeFrame(DrawContext& dc, double x, double y, double angle, const Color4& colour) {
+    seamLighting(dc, false);
+    seamPushMatrix(dc);
+    seamTranslate(dc, toView(x), toView(y));
+    seamRotate(dc, angle / DEG_TO_RAD);
+    seamColor(dc, colour);
 }
 
-void closeShapeFrame() {
-    seamPopMatrix();
-    seamLighting(true);
+void closeShapeFrame(DrawContext& dc) {
+    seamPopMatrix(dc);
+    seamLighting(dc, true);
 }
 
 // Polar radius at angle t of the ellipse with semi-axes A (x) and B (y).
@@ -46,64 +46,69 @@ bool isDrawableEllipse(double semiA, double semiB) {
 
 // The four corners of a w by h rectangle from the corner, turned about it,
 // as one primitive of the given mode.
-void drawRectangle(const Point2& corner, double w, double h, double angle, const Color4& colour,
-                   SeamMode mode) {
+void drawRectangle(DrawContext& dc, const Point2& corner, double w, double h, double angle,
+                   const Color4& colour, SeamMode mode) {
     const double width = toView(w);
     const double height = toView(h);
-    openShapeFrame(corner.x, corner.y, angle, colour);
-    seamBegin(mode);
-    seamVertex(0.0, 0.0);
-    seamVertex(width, 0.0);
-    seamVertex(width, height);
-    seamVertex(0.0, height);
-    seamEnd();
-    closeShapeFrame();
+    openShapeFrame(dc, corner.x, corner.y, angle, colour);
+    seamBegin(dc, mode);
+    seamVertex(dc, 0.0, 0.0);
+    seamVertex(dc, width, 0.0);
+    seamVertex(dc, width, height);
+    seamVertex(dc, 0.0, height);
+    seamEnd(dc);
+    closeShapeFrame(dc);
 }
 
 }  // namespace
 
-void drawFilledEllipse(const Point2& c, double a, double b, double angle, const Color4& colour) {
+void drawFilledEllipse(DrawContext& dc, const Point2& c, double a, double b, double angle,
+                       const Color4& colour) {
     const double semiA = toView(a);
     const double semiB = toView(b);
-    openShapeFrame(c.x, c.y, angle, colour);
+    openShapeFrame(dc, c.x, c.y, angle, colour);
     if (isDrawableEllipse(semiA, semiB)) {
-        seamBegin(SEAM_POLYGON);
+        seamBegin(dc, SEAM_POLYGON);
         for (int i = 0; i <= CIRCLE_SEGMENTS; ++i) {
             const Point2 p = ellipseVertex(semiA, semiB, i);
-            seamVertex(p.x, p.y);
+            seamVertex(dc, p.x, p.y);
         }
-        seamEnd();
+        seamEnd(dc);
     }
-    closeShapeFrame();
+    closeShapeFrame(dc);
 }
 
-void drawEllipse(const Point2& c, double a, double b, double angle, const Color4& colour) {
+void drawEllipse(DrawContext& dc, const Point2& c, double a, double b, double angle,
+                 const Color4& colour) {
     const double semiA = toView(a);
     const double semiB = toView(b);
-    openShapeFrame(c.x, c.y, angle, colour);
+    openShapeFrame(dc, c.x, c.y, angle, colour);
     if (isDrawableEllipse(semiA, semiB)) {
-        seamBegin(SEAM_LINE_LOOP);
+        seamBegin(dc, SEAM_LINE_LOOP);
         Point2 from{semiA, 0.0};
         for (int i = 0; i <= CIRCLE_SEGMENTS; ++i) {
             const Point2 to = ellipseVertex(semiA, semiB, i);
-            seamVertex(from.x, from.y);
-            seamVertex(to.x, to.y);
+            seamVertex(dc, from.x, from.y);
+            seamVertex(dc, to.x, to.y);
             from = to;
         }
-        seamEnd();
+        seamEnd(dc);
     }
-    closeShapeFrame();
+    closeShapeFrame(dc);
 }
 
-void drawFilledRect(const Point2& corner, double w, double h, double angle, const Color4& colour) {
-    drawRectangle(corner, w, h, angle, colour, SEAM_POLYGON);
+void drawFilledRect(DrawContext& dc, const Point2& corner, double w, double h, double angle,
+                    const Color4& colour) {
+    drawRectangle(dc, corner, w, h, angle, colour, SEAM_POLYGON);
 }
 
-void drawRect(const Point2& corner, double w, double h, double angle, const Color4& colour) {
-    drawRectangle(corner, w, h, angle, colour, SEAM_LINE_LOOP);
+void drawRect(DrawContext& dc, const Point2& corner, double w, double h, double angle,
+              const Color4& colour) {
+    drawRectangle(dc, corner, w, h, angle, colour, SEAM_LINE_LOOP);
 }
 
-void drawArrow(const Point3& tip, double length, double angle, const Color4& colour) {
+void drawArrow(DrawContext& dc, const Point3& tip, double length, double angle,
+               const Color4& colour) {
     const double totalLength = toView(length);
     const double shaftWidth = toView(ARROW_SHAFT_WIDTH);
     const double head = toView(ARROW_HEAD_LENGTH);
@@ -115,32 +120,32 @@ void drawArrow(const Point3& tip, double length, double angle, const Color4& col
     const double barbBack = 0.5 * head;
     const double barbSide = 0.4 * head;
 
-    seamLighting(false);
-    seamPushMatrix();
-    seamColor(colour);
-    seamTranslate(toView(tip.x), toView(tip.y));
-    seamRotate(angle / DEG_TO_RAD);
-    seamBegin(SEAM_POLYGON);
-    seamVertex(-head, -halfWidth);
-    seamVertex(-head - shaft, -halfWidth);
-    seamVertex(-head - shaft, halfWidth);
-    seamVertex(-head, halfWidth);
-    seamEnd();
-    seamBegin(SEAM_POLYGON);
-    seamVertex(0.0, 0.0);
-    seamVertex(-head, 0.0);
-    seamVertex(-head - barbBack, barbSide);
-    seamEnd();
-    seamBegin(SEAM_POLYGON);
-    seamVertex(0.0, 0.0);
-    seamVertex(-head, 0.0);
-    seamVertex(-head - barbBack, -barbSide);
-    seamEnd();
-    seamPopMatrix();
-    seamLighting(true);
+    seamLighting(dc, false);
+    seamPushMatrix(dc);
+    seamColor(dc, colour);
+    seamTranslate(dc, toView(tip.x), toView(tip.y));
+    seamRotate(dc, angle / DEG_TO_RAD);
+    seamBegin(dc, SEAM_POLYGON);
+    seamVertex(dc, -head, -halfWidth);
+    seamVertex(dc, -head - shaft, -halfWidth);
+    seamVertex(dc, -head - shaft, halfWidth);
+    seamVertex(dc, -head, halfWidth);
+    seamEnd(dc);
+    seamBegin(dc, SEAM_POLYGON);
+    seamVertex(dc, 0.0, 0.0);
+    seamVertex(dc, -head, 0.0);
+    seamVertex(dc, -head - barbBack, barbSide);
+    seamEnd(dc);
+    seamBegin(dc, SEAM_POLYGON);
+    seamVertex(dc, 0.0, 0.0);
+    seamVertex(dc, -head, 0.0);
+    seamVertex(dc, -head - barbBack, -barbSide);
+    seamEnd(dc);
+    seamPopMatrix(dc);
+    seamLighting(dc, true);
 }
 
-void drawGrid(const Point2& origin, double angle, int n, double dx, double dy) {
+void drawGrid(DrawContext& dc, const Point2& origin, double angle, int n, double dx, double dy) {
     const double stepX = toView(dx);
     const double stepY = toView(dy);
     const double halfWidth = n * stepX;
@@ -148,28 +153,28 @@ void drawGrid(const Point2& origin, double angle, int n, double dx, double dy) {
     // Indices in long long: -n of the smallest int does not fit an int.
     const long long last = n;
 
-    seamLighting(false);
-    seamColor(BLACK);
-    seamPushMatrix();
-    seamLineWidth(1.0f);
-    seamTranslate(toView(origin.x), toView(origin.y));
-    seamRotate(angle / DEG_TO_RAD);
+    seamLighting(dc, false);
+    seamColor(dc, BLACK);
+    seamPushMatrix(dc);
+    seamLineWidth(dc, 1.0f);
+    seamTranslate(dc, toView(origin.x), toView(origin.y));
+    seamRotate(dc, angle / DEG_TO_RAD);
     for (long long i = -last; i <= last; ++i) {
         const double x = static_cast<double>(i) * stepX;
-        seamBegin(SEAM_LINES);
-        seamVertex(x, -halfHeight);
-        seamVertex(x, halfHeight);
-        seamEnd();
+        seamBegin(dc, SEAM_LINES);
+        seamVertex(dc, x, -halfHeight);
+        seamVertex(dc, x, halfHeight);
+        seamEnd(dc);
     }
     for (long long i = -last; i <= last; ++i) {
         const double y = static_cast<double>(i) * stepY;
-        seamBegin(SEAM_LINES);
-        seamVertex(-halfWidth, y);
-        seamVertex(halfWidth, y);
-        seamEnd();
+        seamBegin(dc, SEAM_LINES);
+        seamVertex(dc, -halfWidth, y);
+        seamVertex(dc, halfWidth, y);
+        seamEnd(dc);
     }
-    seamPopMatrix();
-    seamLighting(true);
+    seamPopMatrix(dc);
+    seamLighting(dc, true);
 }
 
 }  // namespace gearmesh

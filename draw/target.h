@@ -1,12 +1,13 @@
 #pragma once
 
-// The one interface between the drawing code and whatever draws: a table of
-// functions, one per OpenGL or GLUT call the toolkit makes. The toolkit, the
-// scene and the frame bracket call the seam (draw/seam.h), which hands each
-// call to the current target; a target fills in every entry. Two targets come
-// with the program: OpenGL (draw/gl/gl_target.h, its own library) and the
-// recorder (draw/recorder.h, no GL context needed). The program picks one at
-// run time with setDrawTarget; nothing else names a target.
+// The one interface between the drawing code and whatever draws: an abstract
+// class with one member function per OpenGL or GLUT call the toolkit makes.
+// The toolkit, the scene and the frame bracket call the seam (draw/seam.h)
+// with a DrawContext, which hands each call to the context's target. Two
+// targets come with the program: OpenGL (draw/gl/gl_target.h, its own
+// library) and the recorder (draw/recorder.h, no GL context needed). The
+// program creates the one it draws with and hands it over in a context;
+// nothing else names a target, and no target is global.
 //
 //   toolkit, scene, frame -> seam -> DrawTarget <- OpenGL target, recorder
 
@@ -24,40 +25,37 @@ enum SeamMode { SEAM_LINES = 0x0001, SEAM_LINE_LOOP = 0x0002, SEAM_POLYGON = 0x0
 // Literal: every primitive the toolkit defines, as it always has.
 enum class FrameDrawing { Bounded, Literal };
 
-// One drawing target. Each entry stands for the OpenGL or GLUT call in its
+// One drawing target. Each member stands for the OpenGL or GLUT call in its
 // comment; vertices and translations are in the coordinates of the current
 // model-view matrix, view units.
-struct DrawTarget {
+class DrawTarget {
+   public:
+    virtual ~DrawTarget() = default;
+
     // A frame drawn this way starts (before clear); OpenGL composes the
     // frame's matrices in double precision when it is bounded.
-    void (*startFrame)(FrameDrawing drawing);
-    void (*begin)(SeamMode mode);                   // glBegin
-    void (*vertex)(double x, double y);             // glVertex2d
-    void (*end)();                                  // glEnd
-    void (*color)(const Color4& colour);            // glColor4f
-    void (*lineWidth)(float pixels);                // glLineWidth; NaN, 0 or less refused
-    void (*lighting)(bool enabled);                 // glEnable or glDisable of GL_LIGHTING
-    void (*pushMatrix)();                           // glPushMatrix
-    void (*popMatrix)();                            // glPopMatrix
-    void (*translate)(double x, double y);          // glTranslated by (x, y, 0)
-    void (*rotate)(double degrees);                 // glRotated about z, counter-clockwise
-    void (*loadIdentity)();                         // glLoadIdentity
-    void (*pushCurrentAttrib)();                    // glPushAttrib(GL_CURRENT_BIT)
-    void (*popAttrib)();                            // glPopAttrib
-    void (*rasterPos)(float x, float y);            // glRasterPos2f
-    void (*bitmapCharacter)(DrawFont font, int c);  // glutBitmapCharacter
-    void (*clear)();                                // glClear of colour and depth
-    void (*flush)();                                // glFlush
-    void (*swapBuffers)();                          // glutSwapBuffers
+    virtual void startFrame(FrameDrawing drawing) = 0;
+    virtual void begin(SeamMode mode) = 0;                   // glBegin
+    virtual void vertex(double x, double y) = 0;             // glVertex2d
+    virtual void end() = 0;                                  // glEnd
+    virtual void color(const Color4& colour) = 0;            // glColor4f
+    virtual void lineWidth(float pixels) = 0;                // glLineWidth; NaN, 0 or less refused
+    virtual void lighting(bool enabled) = 0;                 // glEnable or glDisable of GL_LIGHTING
+    virtual void pushMatrix() = 0;                           // glPushMatrix
+    virtual void popMatrix() = 0;                            // glPopMatrix
+    virtual void translate(double x, double y) = 0;          // glTranslated by (x, y, 0)
+    virtual void rotate(double degrees) = 0;                 // glRotated about z, counter-clockwise
+    virtual void loadIdentity() = 0;                         // glLoadIdentity
+    virtual void pushCurrentAttrib() = 0;                    // glPushAttrib(GL_CURRENT_BIT)
+    virtual void popAttrib() = 0;                            // glPopAttrib
+    virtual void rasterPos(float x, float y) = 0;            // glRasterPos2f
+    virtual void bitmapCharacter(DrawFont font, int c) = 0;  // glutBitmapCharacter
+    virtual void clear() = 0;                                // glClear of colour and depth
+    virtual void flush() = 0;                                // glFlush
+    virtual void swapBuffers() = 0;                          // glutSwapBuffers
     // The current model-view matrix in double precision (pushes beyond 32
     // and pops of an empty stack are ignored, as OpenGL ignores them).
-    Affine2 (*matrix)();
+    virtual Affine2 matrix() const = 0;
 };
-
-// Sends the seam's calls to target from now on; nullptr selects a target that
-// draws nothing (the one at start). The target must outlive its use.
-void setDrawTarget(const DrawTarget* target);
-// The target the seam's calls go to now; never nullptr.
-const DrawTarget* drawTarget();
 
 }  // namespace gearmesh

@@ -38,92 +38,92 @@ constexpr const char* MESH_LEGEND[LEGEND_LINES] = {
 };
 
 // Black text, so the legend reads the same on the first frame as on every later one.
-void drawLegend(const char* const* lines) {
-    seamLighting(false);
-    seamColor(BLACK);
+void drawLegend(DrawContext& dc, const char* const* lines) {
+    seamLighting(dc, false);
+    seamColor(dc, BLACK);
     for (int i = 0; i < LEGEND_LINES; ++i) {
-        drawString(LEGEND_X, LEGEND_Y[i], LEGEND_FONT, lines[i]);
+        drawString(dc, LEGEND_X, LEGEND_Y[i], LEGEND_FONT, lines[i]);
     }
-    seamLighting(true);
+    seamLighting(dc, true);
 }
 
 // A filled disc of 0.01 view units about p (model units) at any scale.
-void drawMarker(double scale, const Point2& p, const Color4& colour) {
-    drawScaledDisc(scale, p, MARKER_RADIUS / scale, colour);
+void drawMarker(DrawContext& dc, double scale, const Point2& p, const Color4& colour) {
+    drawScaledDisc(dc, scale, p, MARKER_RADIUS / scale, colour);
 }
 
-void drawUndercutCircle(const GearView& gear, double scale) {
+void drawUndercutCircle(DrawContext& dc, const GearView& gear, double scale) {
     if (gear.undercutRadius > gear.baseRadius) {
-        drawScaledCircle(scale, gear.centre, gear.undercutRadius, BLACK);
+        drawScaledCircle(dc, scale, gear.centre, gear.undercutRadius, BLACK);
     }
 }
 
 // Gear 1 alone, unturned, with all its circles.
-void drawDriveGear(const GearView& gear, double scale) {
-    drawLegend(DRIVE_LEGEND);
-    drawScaledCrossMark(scale, gear.centre, 0.0);
-    drawGearCircles(gear, scale, 0.0, 4);
-    drawUndercutCircle(gear, scale);
-    drawGearTeeth(gear, scale, 0.0, RED);
+void drawDriveGear(DrawContext& dc, const GearView& gear, double scale) {
+    drawLegend(dc, DRIVE_LEGEND);
+    drawScaledCrossMark(dc, scale, gear.centre, 0.0);
+    drawGearCircles(dc, gear, scale, 0.0, 4);
+    drawUndercutCircle(dc, gear, scale);
+    drawGearTeeth(dc, gear, scale, 0.0, RED);
 }
 
 // Gear 2 alone; its undercut circle is drawn first.
-void drawDrivenGear(const GearView& gear, double scale) {
-    drawLegend(DRIVEN_LEGEND);
-    drawUndercutCircle(gear, scale);
-    drawScaledCrossMark(scale, gear.centre, 0.0);
-    drawGearCircles(gear, scale, 0.0, 4);
-    drawGearTeeth(gear, scale, 0.0, RED);
+void drawDrivenGear(DrawContext& dc, const GearView& gear, double scale) {
+    drawLegend(dc, DRIVEN_LEGEND);
+    drawUndercutCircle(dc, gear, scale);
+    drawScaledCrossMark(dc, scale, gear.centre, 0.0);
+    drawGearCircles(dc, gear, scale, 0.0, 4);
+    drawGearTeeth(dc, gear, scale, 0.0, RED);
 }
 
 // The mesh at the angles and contact points of view.
-void drawGearMesh(const GearPair& pair, const ViewState& view) {
+void drawGearMesh(DrawContext& dc, const GearPair& pair, const ViewState& view) {
     const GearView gear1 = gearOf(pair, 1);
     const GearView gear2 = gearOf(pair, 2);
     const double scale = view.viewScale;
-    drawLegend(MESH_LEGEND);
-    drawUndercutCircle(gear1, scale);
-    drawUndercutCircle(gear2, scale);
-    drawScaledCrossMark(scale, pair.pitchPoint, 0.0);
+    drawLegend(dc, MESH_LEGEND);
+    drawUndercutCircle(dc, gear1, scale);
+    drawUndercutCircle(dc, gear2, scale);
+    drawScaledCrossMark(dc, scale, pair.pitchPoint, 0.0);
 
-    drawMarker(scale, gear1.interferencePoint, GREEN);
-    drawMarker(scale, gear2.interferencePoint, GREEN);
-    drawMarker(scale, pair.pitchPoint, BLUE);
+    drawMarker(dc, scale, gear1.interferencePoint, GREEN);
+    drawMarker(dc, scale, gear2.interferencePoint, GREEN);
+    drawMarker(dc, scale, pair.pitchPoint, BLUE);
     // Each side's end of the path of contact, as the pair decided it.
-    drawMarker(scale, gear1.contactEndPoint, BLACK);
-    drawMarker(scale, gear2.contactEndPoint, BLACK);
-    drawScaledLine(scale, gear1.interferencePoint, gear2.interferencePoint, GREEN);
+    drawMarker(dc, scale, gear1.contactEndPoint, BLACK);
+    drawMarker(dc, scale, gear2.contactEndPoint, BLACK);
+    drawScaledLine(dc, scale, gear1.interferencePoint, gear2.interferencePoint, GREEN);
 
     for (int i = 0; i < view.contactCount && i < CONTACT_CAPACITY; ++i) {
-        drawMarker(scale, view.contactPoints[i], BLUE);
+        drawMarker(dc, scale, view.contactPoints[i], BLUE);
     }
 
-    drawGearCircles(gear1, scale, view.totalAngle1, 3);
-    drawGearCircles(gear2, scale, -view.totalAngle2, 3);
-    drawGearTeeth(gear1, scale, view.theta1, RED);
+    drawGearCircles(dc, gear1, scale, view.totalAngle1, 3);
+    drawGearCircles(dc, gear2, scale, -view.totalAngle2, 3);
+    drawGearTeeth(dc, gear1, scale, view.theta1, RED);
     // Gear 2 stands half a turn round, then turns clockwise with gear 1.
-    drawGearTeeth(gear2, scale, PI - view.theta2, RED);
+    drawGearTeeth(dc, gear2, scale, PI - view.theta2, RED);
 }
 
 }  // namespace
 
-void drawFrame(const GearPair& pair, const ViewState& view, FrameDrawing drawing) {
-    beginFrame(drawing);
+void drawFrame(DrawContext& dc, const GearPair& pair, const ViewState& view, FrameDrawing drawing) {
+    beginFrame(dc, drawing);
     if (view.drawMode == '1') {
-        drawDriveGear(gearOf(pair, 1), view.viewScale);
+        drawDriveGear(dc, gearOf(pair, 1), view.viewScale);
     }
     if (view.drawMode == '2') {
-        drawDrivenGear(gearOf(pair, 2), view.viewScale);
+        drawDrivenGear(dc, gearOf(pair, 2), view.viewScale);
     }
     if (view.drawMode == '3') {
-        drawGearMesh(pair, view);
+        drawGearMesh(dc, pair, view);
     }
-    endFrame();
+    endFrame(dc);
 }
 
-void display() {
+void display(DrawContext& dc) {
     advanceView(viewState, gearPair);
-    drawFrame(gearPair, viewState, FrameDrawing::Bounded);
+    drawFrame(dc, gearPair, viewState, FrameDrawing::Bounded);
 }
 
 }  // namespace gearmesh

@@ -16,56 +16,58 @@ constexpr double TOOTH_LINE_WIDTH = 0.01;  // view units: 4 pixels
 
 }  // namespace
 
-void drawGearCircles(const GearView& g, double scale, double angle, int level) {
+void drawGearCircles(DrawContext& dc, const GearView& g, double scale, double angle, int level) {
     const double cx = g.centre.x;
     const double cy = g.centre.y;
 
     if (level >= 2) {
-        drawScaledCircle(scale, g.centre, g.baseRadius, GREEN);
+        drawScaledCircle(dc, scale, g.centre, g.baseRadius, GREEN);
     }
     if (level >= 3) {
-        drawScaledCircle(scale, g.centre, g.tipRadius, YELLOW);
+        drawScaledCircle(dc, scale, g.centre, g.tipRadius, YELLOW);
     }
     if (level >= 4) {
-        drawScaledCircle(scale, g.centre, g.rootRadius, YELLOW);
+        drawScaledCircle(dc, scale, g.centre, g.rootRadius, YELLOW);
     }
-    drawScaledDisc(scale, g.centre, CENTRE_DOT_RADIUS, BLACK);
+    drawScaledDisc(dc, scale, g.centre, CENTRE_DOT_RADIUS, BLACK);
 
     // Centre lines turn through their end points, one pitch diameter each.
     const double c = g.pitchRadius * std::cos(angle);
     const double s = g.pitchRadius * std::sin(angle);
-    drawScaledChainLine(scale, Point2{cx + c, cy + s}, Point2{cx - c, cy - s}, BLUE);
-    drawScaledChainLine(scale, Point2{cx + s, cy - c}, Point2{cx - s, cy + c}, BLUE);
+    drawScaledChainLine(dc, scale, Point2{cx + c, cy + s}, Point2{cx - c, cy - s}, BLUE);
+    drawScaledChainLine(dc, scale, Point2{cx + s, cy - c}, Point2{cx - s, cy + c}, BLUE);
 
     if (level >= 1) {
         // The pitch circle turns through the matrix so that its dash pattern turns with the gear.
-        seamTranslate(scale * cx, scale * cy);
-        seamRotate(angle * RAD_TO_DEG);
-        drawScaledChainCircle(scale, Point2{0.0, 0.0}, g.pitchRadius, BLUE);
-        seamRotate(-angle * RAD_TO_DEG);
-        seamTranslate(-scale * cx, -scale * cy);
+        seamTranslate(dc, scale * cx, scale * cy);
+        seamRotate(dc, angle * RAD_TO_DEG);
+        drawScaledChainCircle(dc, scale, Point2{0.0, 0.0}, g.pitchRadius, BLUE);
+        seamRotate(dc, -angle * RAD_TO_DEG);
+        seamTranslate(dc, -scale * cx, -scale * cy);
     }
 }
 
-void drawGearTeeth(const GearView& gear, double scale, double angle, const Color4& colour) {
+void drawGearTeeth(DrawContext& dc, const GearView& gear, double scale, double angle,
+                   const Color4& colour) {
     const double pitchAngle = 2.0 * PI / gear.teeth;
     const double x = toView(scale * gear.centre.x);
     const double y = toView(scale * gear.centre.y);
 
-    seamTranslate(x, y);
-    seamRotate(angle * RAD_TO_DEG);
+    seamTranslate(dc, x, y);
+    seamRotate(dc, angle * RAD_TO_DEG);
     // The copies add up to one full turn, so only angle and centre need undoing.
     for (int i = 0; i < gear.teeth; ++i) {
-        seamRotate(-pitchAngle * RAD_TO_DEG);
-        drawPolyline(scale, gear.toothOutline, gear.toothOutlineLast, colour);
+        seamRotate(dc, -pitchAngle * RAD_TO_DEG);
+        drawPolyline(dc, scale, gear.toothOutline, gear.toothOutlineLast, colour);
     }
-    seamRotate(-angle * RAD_TO_DEG);
-    seamTranslate(-x, -y);
+    seamRotate(dc, -angle * RAD_TO_DEG);
+    seamTranslate(dc, -x, -y);
 }
 
-void drawPolyline(double scale, const Point2* points, int last, const Color4& colour) {
+void drawPolyline(DrawContext& dc, double scale, const Point2* points, int last,
+                  const Color4& colour) {
     // Bounded drawing leaves out the copies and segments outside the window.
-    drawScaledThickPolyline(scale, points, last, TOOTH_LINE_WIDTH, colour);
+    drawScaledThickPolyline(dc, scale, points, last, TOOTH_LINE_WIDTH, colour);
 }
 
 }  // namespace gearmesh

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <limits>
+#include <string>
 
 #include "draw/legend_font.h"
 #include "draw/recorder.h"
@@ -38,6 +38,7 @@ void setColour(CanvasItem& item, const Color4& colour, bool lighting) {
 
 // The frame being built, with the pen of the open stroke.
 struct Builder {
+    const Recorder& recorder;
     CanvasFrame& frame;
     CanvasItem* open;  // the item primitives are added to, or null
     bool penDown;      // the open stroke's last point ends a subpath that may go on
@@ -120,7 +121,7 @@ void addLines(Builder& b, int i, const RecordedPrimitive& primitive) {
     if (!useItem(b, CANVAS_STROKE, primitive, shownLineWidth(primitive))) {
         return;
     }
-    forEachRecordedSegment(i, [&b](const Point2& p, const Point2& q) {
+    forEachRecordedSegment(b.recorder, i, [&b](const Point2& p, const Point2& q) {
         addSegment(b, windowPixel(p), windowPixel(q));
     });
 }
@@ -132,7 +133,7 @@ void addPolygon(Builder& b, int i, const RecordedPrimitive& primitive) {
     }
     double left = INFINITY, right = -INFINITY, top = INFINITY, bottom = -INFINITY;
     for (int j = 0; j < n; ++j) {
-        const Pixel p = windowPixel(recordedPrimitiveVertex(i, j));
+        const Pixel p = windowPixel(b.recorder.recordedPrimitiveVertex(i, j));
         left = std::min(left, p.x);
         right = std::max(right, p.x);
         top = std::min(top, p.y);
@@ -149,7 +150,7 @@ void addPolygon(Builder& b, int i, const RecordedPrimitive& primitive) {
     }
     endSubpath(b);
     for (int j = 0; j < n; ++j) {
-        const Pixel p = windowPixel(recordedPrimitiveVertex(i, j));
+        const Pixel p = windowPixel(b.recorder.recordedPrimitiveVertex(i, j));
         if (!addPoint(b, p.x, p.y)) {
             return;
         }
@@ -158,9 +159,9 @@ void addPolygon(Builder& b, int i, const RecordedPrimitive& primitive) {
 
 // The legend texts, each character at the pen position the window's bitmap
 // font gives it.
-void addTexts(CanvasFrame& f) {
-    for (int i = 0; i < recordedTextCount(); ++i) {
-        const RecordedText& text = recordedText(i);
+void addTexts(const Recorder& recorder, CanvasFrame& f) {
+    for (int i = 0; i < recorder.recordedTextCount(); ++i) {
+        const RecordedText& text = recorder.recordedText(i);
         if (!text.positionValid || text.length == 0) {
             continue;
         }
@@ -191,20 +192,15 @@ void addTexts(CanvasFrame& f) {
 
 }  // namespace
 
-const char* canvasFont() {
-    static char font[128];
-    if (font[0] == '\0') {
-        std::snprintf(font, sizeof font, "condensed %dpx %s", LEGEND_FONT_PIXELS,
-                      LEGEND_FONT_FAMILY);
-    }
-    return font;
+std::string canvasFont() {
+    return "condensed " + std::to_string(LEGEND_FONT_PIXELS) + "px " + LEGEND_FONT_FAMILY;
 }
 
-void buildCanvasFrame(CanvasFrame& frame) {
+void buildCanvasFrame(const Recorder& recorder, CanvasFrame& frame) {
     frame.itemCount = 0;
     frame.pointCount = 0;
     frame.glyphCount = 0;
-    frame.overflowed = recorderOverflowed();
+    frame.overflowed = recorder.overflowed();
 
     CanvasItem& clear = frame.items[0];
     clear = CanvasItem{};
@@ -214,12 +210,12 @@ void buildCanvasFrame(CanvasFrame& frame) {
 
     // Every text of a frame is a legend, drawn before any figure: the
     // figure's lines pass over it.
-    addTexts(frame);
+    addTexts(recorder, frame);
 
-    Builder b{frame, nullptr, false, Pixel{0.0, 0.0}};
-    const int primitives = storedPrimitiveCount();
+    Builder b{recorder, frame, nullptr, false, Pixel{0.0, 0.0}};
+    const int primitives = recorder.storedPrimitiveCount();
     for (int i = 0; i < primitives; ++i) {
-        const RecordedPrimitive primitive = recordedPrimitive(i);
+        const RecordedPrimitive primitive = recorder.recordedPrimitive(i);
         if (primitive.mode == SEAM_POLYGON) {
             addPolygon(b, i, primitive);
         } else {

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <string>
+
 namespace gearmesh {
+
+class Recorder;
 
 // What the page's canvas paints of one frame: the recorded frame
 // (draw/recorder.h) in pixels of the 800 by 800 window (draw/window_pixels.h),
@@ -51,7 +55,7 @@ struct CanvasFrame {
 
 // The CSS font the canvas writes the legends in: a narrow stand-in for the
 // window's legend font at its size (draw/legend_font.h).
-const char* canvasFont();
+std::string canvasFont();
 // The line join and line cap the canvas paints with: lines meet and end as
 // flat as OpenGL's wide lines do.
 extern const char* const CANVAS_LINE_JOIN;
@@ -62,6 +66,6 @@ extern const char* const CANVAS_LINE_CAP;
 // pixel get one pixel, as OpenGL draws them; lit primitives take the grey of
 // OpenGL's default lighting; segments are cut to the drawing widened by a
 // margin, and shapes wholly outside it are left out.
-void buildCanvasFrame(CanvasFrame& frame);
+void buildCanvasFrame(const Recorder& recorder, CanvasFrame& frame);
 
 }  // namespace gearmesh

@@ -1,38 +1,30 @@
 #include "web/canvas_target.h"
 
-#include <memory>
+#include <utility>
 
 namespace gearmesh {
 
-namespace {
-
-DrawTarget canvasTarget;
-void (*paintFrame)(const CanvasFrame& frame) = nullptr;
-// Several megabytes: allocated once, when drawing starts.
-std::unique_ptr<CanvasFrame> canvasFrame;
-
-// The end of a frame, where OpenGL would swap its buffers.
-void handOverFrame() {
-    buildCanvasFrame(*canvasFrame);
-    if (paintFrame != nullptr) {
-        paintFrame(*canvasFrame);
-    }
+CanvasTarget::CanvasTarget(CanvasPaint paint)
+    : canvasFrame(new CanvasFrame{}),
+      paintFrame(std::move(paint)),
+      // The end of a frame, where OpenGL would swap its buffers.
+      frameRecorder(CANVAS_RECORDER_CAPACITY, [this](const Recorder& recorder) {
+          buildCanvasFrame(recorder, *canvasFrame);
+          if (paintFrame) {
+              paintFrame(*canvasFrame);
+          }
+      }) {
 }
 
-}  // namespace
-
-void startCanvasDrawing(void (*paint)(const CanvasFrame& frame)) {
-    if (!canvasFrame) {
-        canvasFrame.reset(new CanvasFrame{});
-    }
-    paintFrame = paint;
-    startRecording(CANVAS_RECORDER_CAPACITY);
-    canvasTarget = RECORDER_TARGET;
-    canvasTarget.swapBuffers = handOverFrame;
-    setDrawTarget(&canvasTarget);
+DrawTarget& CanvasTarget::target() {
+    return frameRecorder;
 }
 
-const CanvasFrame& lastCanvasFrame() {
+const Recorder& CanvasTarget::recorder() const {
+    return frameRecorder;
+}
+
+const CanvasFrame& CanvasTarget::lastFrame() const {
     return *canvasFrame;
 }
 

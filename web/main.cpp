@@ -5,6 +5,7 @@
 #include <emscripten/emscripten.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,16 @@ void paintFrame(const CanvasFrame& frame) {
     pagePaint();
 }
 
+// What the page draws with: the canvas target and the context drawing on it,
+// made once, when the program starts.
+struct PageDrawing {
+    PageDrawing() : canvas(paintFrame) {
+    }
+    CanvasTarget canvas;
+    DrawContext dc{canvas.target()};
+};
+std::unique_ptr<PageDrawing> pageDrawing;
+
 void acceptCounts() {
     computeGearPair(gearPair, countReading.counts[0], countReading.counts[1]);
     resetView(viewState, gearPair);
@@ -81,7 +92,7 @@ void acceptCounts() {
     // its picture until the next key.
     if (!windowShown) {
         windowShown = true;
-        display();
+        display(pageDrawing->dc);
     }
 }
 
@@ -97,7 +108,9 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE void webStart() {
     pageSetTitle(utf8Text(ConsoleText::WINDOW_TITLE));
     viewState.drawMode = '1';
-    startCanvasDrawing(paintFrame);
+    if (!pageDrawing) {
+        pageDrawing.reset(new PageDrawing);
+    }
     ask();
 }
 
@@ -154,13 +167,13 @@ EMSCRIPTEN_KEEPALIVE int webKey(int key) {
     if (!applyViewKey(viewState, static_cast<unsigned char>(key))) {
         return 0;
     }
-    display();
+    display(pageDrawing->dc);
     return 1;
 }
 
 // The frame to paint (web/canvas_frame.h): its items, points and glyphs.
 EMSCRIPTEN_KEEPALIVE const CanvasItem* webFrameItems() {
-    return lastCanvasFrame().items;
+    return pageDrawing->canvas.lastFrame().items;
 }
 
 // Doubles per item.
@@ -169,33 +182,34 @@ EMSCRIPTEN_KEEPALIVE int webFrameItemStride() {
 }
 
 EMSCRIPTEN_KEEPALIVE int webFrameItemCount() {
-    return lastCanvasFrame().itemCount;
+    return pageDrawing->canvas.lastFrame().itemCount;
 }
 
 EMSCRIPTEN_KEEPALIVE const double* webFramePoints() {
-    return lastCanvasFrame().points;
+    return pageDrawing->canvas.lastFrame().points;
 }
 
 EMSCRIPTEN_KEEPALIVE const CanvasGlyph* webFrameGlyphs() {
-    return lastCanvasFrame().glyphs;
+    return pageDrawing->canvas.lastFrame().glyphs;
 }
 
 // The last frame as the recorder holds it (draw/recording_json.h), for
 // comparing it with gearpair view's; valid until the next call.
 EMSCRIPTEN_KEEPALIVE const char* webFrameJson() {
     static std::string json;
-    json = recordingJson();
+    json = recordingJson(pageDrawing->canvas.recorder());
     return json.c_str();
 }
 
 // Vertices the scene handed the drawing target for the last frame.
 EMSCRIPTEN_KEEPALIVE int webFrameVertexCount() {
-    return static_cast<int>(recordedVertexCount());
+    return static_cast<int>(pageDrawing->canvas.recorder().recordedVertexCount());
 }
 
 // How the canvas paints: font, line join, line cap (CSS values).
 EMSCRIPTEN_KEEPALIVE const char* webCanvasFont() {
-    return canvasFont();
+    static const std::string font = canvasFont();
+    return font.c_str();
 }
 
 EMSCRIPTEN_KEEPALIVE const char* webCanvasLineJoin() {

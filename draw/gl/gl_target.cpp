@@ -6,36 +6,35 @@
 
 namespace gearmesh {
 
-namespace {
-
-// The mirror of the window's model-view stack; OpenGL guarantees a depth of 32.
-constexpr int WINDOW_MATRIX_DEPTH = 32;
-Affine2 windowMatrix = IDENTITY_AFFINE;
-Affine2 windowMatrixStack[WINDOW_MATRIX_DEPTH];
-int windowMatrixDepth = 0;
-bool preciseMatrix = true;
-
-// The mirror, as the column-major 4 x 4 matrix OpenGL takes.
-void loadWindowMatrix() {
-    const Affine2& m = windowMatrix;
+void GlTarget::loadMirror() const {
+    // The column-major 4 x 4 matrix OpenGL takes.
+    const Affine2& m = mirror.matrix;
     const double columns[16] = {m.xx, m.xy, 0.0, 0.0, m.yx, m.yy, 0.0, 0.0,
                                 0.0,  0.0,  1.0, 0.0, m.tx, m.ty, 0.0, 1.0};
     glLoadMatrixd(columns);
 }
 
-void windowStartFrame(FrameDrawing drawing) {
-    preciseMatrix = drawing == FrameDrawing::Bounded;
+void GlTarget::startFrame(FrameDrawing drawing) {
+    mirror.precise = drawing == FrameDrawing::Bounded;
 }
 
-void windowBegin(SeamMode mode) {
+void GlTarget::begin(SeamMode mode) {
     glBegin(static_cast<GLenum>(mode));
 }
 
-void windowColor(const Color4& colour) {
+void GlTarget::vertex(double x, double y) {
+    glVertex2d(x, y);
+}
+
+void GlTarget::end() {
+    glEnd();
+}
+
+void GlTarget::color(const Color4& colour) {
     glColor4f(colour.r, colour.g, colour.b, colour.a);
 }
 
-void windowLineWidth(float pixels) {
+void GlTarget::lineWidth(float pixels) {
     // OpenGL refuses widths of 0 or less by itself, but would keep a NaN
     // and rasterise with it; a NaN width is refused here in the same way.
     if (!std::isnan(pixels)) {
@@ -43,7 +42,7 @@ void windowLineWidth(float pixels) {
     }
 }
 
-void windowLighting(bool enabled) {
+void GlTarget::lighting(bool enabled) {
     if (enabled) {
         glEnable(GL_LIGHTING);
     } else {
@@ -51,54 +50,58 @@ void windowLighting(bool enabled) {
     }
 }
 
-void windowPushMatrix() {
+void GlTarget::pushMatrix() {
     glPushMatrix();
-    if (windowMatrixDepth < WINDOW_MATRIX_DEPTH) {
-        windowMatrixStack[windowMatrixDepth] = windowMatrix;
-        ++windowMatrixDepth;
+    if (mirror.depth < GL_TARGET_MATRIX_DEPTH) {
+        mirror.stack[mirror.depth] = mirror.matrix;
+        ++mirror.depth;
     }
 }
 
-void windowPopMatrix() {
+void GlTarget::popMatrix() {
     glPopMatrix();
-    if (windowMatrixDepth > 0) {
-        --windowMatrixDepth;
-        windowMatrix = windowMatrixStack[windowMatrixDepth];
+    if (mirror.depth > 0) {
+        --mirror.depth;
+        mirror.matrix = mirror.stack[mirror.depth];
     }
 }
 
-void windowTranslate(double x, double y) {
-    windowMatrix = affineTranslated(windowMatrix, x, y);
-    if (preciseMatrix) {
-        loadWindowMatrix();
+void GlTarget::translate(double x, double y) {
+    mirror.matrix = affineTranslated(mirror.matrix, x, y);
+    if (mirror.precise) {
+        loadMirror();
     } else {
         glTranslated(x, y, 0.0);
     }
 }
 
-void windowRotate(double degrees) {
-    windowMatrix = affineRotated(windowMatrix, degrees);
-    if (preciseMatrix) {
-        loadWindowMatrix();
+void GlTarget::rotate(double degrees) {
+    mirror.matrix = affineRotated(mirror.matrix, degrees);
+    if (mirror.precise) {
+        loadMirror();
     } else {
         glRotated(degrees, 0.0, 0.0, 1.0);
     }
 }
 
-void windowLoadIdentity() {
+void GlTarget::loadIdentity() {
     glLoadIdentity();
-    windowMatrix = IDENTITY_AFFINE;
+    mirror.matrix = IDENTITY_AFFINE;
 }
 
-void windowPushCurrentAttrib() {
+void GlTarget::pushCurrentAttrib() {
     glPushAttrib(GL_CURRENT_BIT);
 }
 
-void windowRasterPos(float x, float y) {
+void GlTarget::popAttrib() {
+    glPopAttrib();
+}
+
+void GlTarget::rasterPos(float x, float y) {
     glRasterPos2f(x, y);
 }
 
-void windowBitmapCharacter(DrawFont font, int c) {
+void GlTarget::bitmapCharacter(DrawFont font, int c) {
     switch (font) {
     case DrawFont::Legend:
         glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, c);
@@ -106,37 +109,20 @@ void windowBitmapCharacter(DrawFont font, int c) {
     }
 }
 
-void windowClear() {
+void GlTarget::clear() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
-Affine2 currentWindowMatrix() {
-    return windowMatrix;
+void GlTarget::flush() {
+    glFlush();
 }
 
-}  // namespace
+void GlTarget::swapBuffers() {
+    glutSwapBuffers();
+}
 
-const DrawTarget OPENGL_TARGET{
-    windowStartFrame,
-    windowBegin,
-    glVertex2d,
-    glEnd,
-    windowColor,
-    windowLineWidth,
-    windowLighting,
-    windowPushMatrix,
-    windowPopMatrix,
-    windowTranslate,
-    windowRotate,
-    windowLoadIdentity,
-    windowPushCurrentAttrib,
-    glPopAttrib,
-    windowRasterPos,
-    windowBitmapCharacter,
-    windowClear,
-    glFlush,
-    glutSwapBuffers,
-    currentWindowMatrix,
-};
+Affine2 GlTarget::matrix() const {
+    return mirror.matrix;
+}
 
 }  // namespace gearmesh

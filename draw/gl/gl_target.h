@@ -1,11 +1,11 @@
 #pragma once
 
-// The OpenGL drawing target: each entry of the table makes the one GL or GLUT
-// call it stands for, in the current GL context. The only code that links
-// OpenGL and GLUT; the program that opens the window picks it.
+// The OpenGL drawing target: each member makes the one GL or GLUT call it
+// stands for, in the current GL context. The only code that links OpenGL
+// and GLUT; the program that opens the window creates it.
 //
 // The target mirrors the model-view matrix in double precision (its matrix
-// entry). In a bounded frame it composes each translation and turn there and
+// member). In a bounded frame it composes each translation and turn there and
 // hands the matrix whole to OpenGL with glLoadMatrixd, which puts the few
 // periods a bounded figure draws where the literal turns would put them,
 // without OpenGL's single-precision drift; matrix changes made with gl* calls
@@ -17,6 +17,49 @@
 
 namespace gearmesh {
 
-extern const DrawTarget OPENGL_TARGET;
+// The depth of the mirrored model-view stack; OpenGL guarantees 32.
+constexpr int GL_TARGET_MATRIX_DEPTH = 32;
+
+class GlTarget final : public DrawTarget {
+   public:
+    // A target for the current GL context, its mirror at the identity.
+    GlTarget() = default;
+
+    void startFrame(FrameDrawing drawing) override;
+    void begin(SeamMode mode) override;
+    void vertex(double x, double y) override;
+    void end() override;
+    void color(const Color4& colour) override;
+    void lineWidth(float pixels) override;
+    void lighting(bool enabled) override;
+    void pushMatrix() override;
+    void popMatrix() override;
+    void translate(double x, double y) override;
+    void rotate(double degrees) override;
+    void loadIdentity() override;
+    void pushCurrentAttrib() override;
+    void popAttrib() override;
+    void rasterPos(float x, float y) override;
+    void bitmapCharacter(DrawFont font, int c) override;
+    void clear() override;
+    void flush() override;
+    void swapBuffers() override;
+    Affine2 matrix() const override;
+
+   private:
+    // The mirror of the window's model-view stack, and whether the frame
+    // being drawn composes its matrices here in double precision.
+    struct MatrixMirror {
+        Affine2 matrix = IDENTITY_AFFINE;
+        Affine2 stack[GL_TARGET_MATRIX_DEPTH];
+        int depth = 0;
+        bool precise = true;
+    };
+
+    // Hands the mirror's matrix to OpenGL whole.
+    void loadMirror() const;
+
+    MatrixMirror mirror;
+};
 
 }  // namespace gearmesh

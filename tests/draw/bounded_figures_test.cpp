@@ -26,13 +26,16 @@ constexpr double SHOWN_EDGE = VIEW_EDGE + BOUNDS_MARGIN;
 struct Segment {
     Point2 a, b;
     int primitive;
+    float lineWidth;  // the primitive's, pixels
 };
 
-std::vector<Segment> recordedSegments() {
+std::vector<Segment> recordedSegments(const RecordedFrame& frame) {
     std::vector<Segment> segments;
-    for (int i = 0; i < storedPrimitiveCount(); ++i) {
-        for (int j = 0; j + 1 < recordedPrimitive(i).vertexCount; j += 2) {
-            segments.push_back(Segment{vertex(i, j), vertex(i, j + 1), i});
+    for (int i = 0; i < frame.recorder.storedPrimitiveCount(); ++i) {
+        const RecordedPrimitive primitive = frame.recorder.recordedPrimitive(i);
+        for (int j = 0; j + 1 < primitive.vertexCount; j += 2) {
+            segments.push_back(
+                Segment{frame.vertex(i, j), frame.vertex(i, j + 1), i, primitive.lineWidth});
         }
     }
     return segments;
@@ -42,18 +45,18 @@ bool inWindow(const Point2& p) {
     return std::fabs(p.x) <= VIEW_EDGE && std::fabs(p.y) <= VIEW_EDGE;
 }
 
-// Draws the figure literally and bounded, each as the only thing recorded.
+// Draws the figure with draw(dc) literally and bounded, each as the only
+// thing recorded.
 template <typename Draw>
 std::pair<std::vector<Segment>, std::vector<Segment>> literalAndBounded(Draw draw) {
-    recordFrame(FrameDrawing::Literal);
-    draw();
-    EXPECT_FALSE(recorderOverflowed());
-    const std::vector<Segment> literal = recordedSegments();
-    recordFrame(FrameDrawing::Bounded);
-    draw();
-    const std::vector<Segment> bounded = recordedSegments();
-    expectStateLeftAsFound();
-    stopRecording();
+    RecordedFrame literalFrame(FrameDrawing::Literal);
+    draw(literalFrame.dc);
+    EXPECT_FALSE(literalFrame.recorder.overflowed());
+    const std::vector<Segment> literal = recordedSegments(literalFrame);
+    RecordedFrame boundedFrame(FrameDrawing::Bounded);
+    draw(boundedFrame.dc);
+    const std::vector<Segment> bounded = recordedSegments(boundedFrame);
+    expectStateLeftAsFound(boundedFrame.recorder);
     return {literal, bounded};
 }
 
@@ -65,15 +68,15 @@ struct CircleCase {
     double degrees;  // the caller's frame turned by this much first
 };
 
-void drawCase(const CircleCase& c) {
-    seamPushMatrix();
-    seamRotate(c.degrees);
+void drawCase(DrawContext& dc, const CircleCase& c) {
+    seamPushMatrix(dc);
+    seamRotate(dc, c.degrees);
     if (c.chain) {
-        drawChainCircle(c.centre, c.radius, BLUE);
+        drawChainCircle(dc, c.centre, c.radius, BLUE);
     } else {
-        drawDashCircle(c.centre, c.radius, BLUE);
+        drawDashCircle(dc, c.centre, c.radius, BLUE);
     }
-    seamPopMatrix();
+    seamPopMatrix(dc);
 }
 
 }  // namespace
@@ -86,7 +89,8 @@ TEST(DrawChainCircle, BoundedDrawsTheLiteralPatternWhereTheWindowShowsIt) {
     };
     for (const CircleCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const auto [literal, bounded] = literalAndBounded([&] { drawCase(c); });
+        const auto [literal, bounded] =
+            literalAndBounded([&](DrawContext& dc) { drawCase(dc, c); });
         // The centre in view units, through the caller's turn, and polar angles about it.
         const double t = c.degrees * PRECISE_PI / 180.0;
         const Point2 centre{c.centre.x * std::cos(t) - c.centre.y * std::sin(t),
@@ -154,8 +158,8 @@ TEST(DrawChainCircle, BoundedInsideTheWindowIsTheLiteralDrawing) {
     // Chords of a pixel or more, all in the window: nothing to leave out or merge.
     for (double r : {0.1, 0.5, -0.9}) {
         SCOPED_TRACE(r);
-        const auto [literal, bounded] = literalAndBounded([r] {
-            drawChainCircle(Point2{0.05, -0.02}, r, RED);
+        const auto [literal, bounded] = literalAndBounded([r](DrawContext& dc) {
+            drawChainCircle(dc, Point2{0.05, -0.02}, r, RED);
         });
         ASSERT_EQ(literal.size(), bounded.size());
         for (size_t i = 0; i < literal.size(); ++i) {
@@ -167,13 +171,13 @@ TEST(DrawChainCircle, BoundedInsideTheWindowIsTheLiteralDrawing) {
 }
 
 TEST(DrawChainCircle, BoundedLeavesOutCirclesThatMissTheWindow) {
-    const auto [aroundLiteral, around] = literalAndBounded([] {
-        drawScaledChainCircle(0.2, Point2{0, 0}, 10.0, BLUE);
+    const auto [aroundLiteral, around] = literalAndBounded([](DrawContext& dc) {
+        drawScaledChainCircle(dc, 0.2, Point2{0, 0}, 10.0, BLUE);
     });
     EXPECT_EQ(aroundLiteral.size(), 62u * (90 + 20));
     EXPECT_TRUE(around.empty());  // radius 2 about the centre: all of it beyond the corners
-    const auto [besideLiteral, beside] = literalAndBounded([] {
-        drawChainCircle(Point2{3, 0}, 1.5, BLUE);
+    const auto [besideLiteral, beside] = literalAndBounded([](DrawContext& dc) {
+        drawChainCircle(dc, Point2{3, 0}, 1.5, BLUE);
     });
     EXPECT_FALSE(besideLiteral.empty());
     EXPECT_TRUE(beside.empty());
@@ -181,19 +185,18 @@ TEST(DrawChainCircle, BoundedLeavesOutCirclesThatMissTheWindow) {
 
 TEST(DrawChainCircle, BoundedSurvivesRadiiBeyondAnyCount) {
     // The counts clamp at the largest int; only the few periods by the window are drawn.
-    recordFrame(FrameDrawing::Bounded);
-    drawChainCircle(Point2{0, -1e9}, 1e9, BLUE);
-    EXPECT_GT(recordedVertexCount(), 100);
-    EXPECT_LT(recordedVertexCount(), 20000);
-    for (int i = 0; i < storedVertexCount(); ++i) {
-        EXPECT_LT(std::fabs(recordedVertex(i).y), 0.01) << i;
+    RecordedFrame frame(FrameDrawing::Bounded);
+    drawChainCircle(frame.dc, Point2{0, -1e9}, 1e9, BLUE);
+    EXPECT_GT(frame.recorder.recordedVertexCount(), 100);
+    EXPECT_LT(frame.recorder.recordedVertexCount(), 20000);
+    for (int i = 0; i < frame.recorder.storedVertexCount(); ++i) {
+        EXPECT_LT(std::fabs(frame.recorder.recordedVertex(i).y), 0.01) << i;
     }
-    clearRecording();
-    drawChainCircle(Point2{0, 0}, std::numeric_limits<double>::infinity(), BLUE);
-    drawDashCircle(Point2{0, 0}, std::numeric_limits<double>::quiet_NaN(), BLUE);
-    EXPECT_EQ(recordedVertexCount(), 0);
-    expectStateLeftAsFound();
-    stopRecording();
+    frame.recorder.clearRecording();
+    drawChainCircle(frame.dc, Point2{0, 0}, std::numeric_limits<double>::infinity(), BLUE);
+    drawDashCircle(frame.dc, Point2{0, 0}, std::numeric_limits<double>::quiet_NaN(), BLUE);
+    EXPECT_EQ(frame.recorder.recordedVertexCount(), 0);
+    expectStateLeftAsFound(frame.recorder);
 }
 
 TEST(DrawChainLine, BoundedDrawsTheLiteralDashesThatReachTheWindow) {
@@ -206,11 +209,11 @@ TEST(DrawChainLine, BoundedDrawsTheLiteralDashesThatReachTheWindow) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         for (bool chain : {true, false}) {
-            const auto [literal, bounded] = literalAndBounded([&] {
+            const auto [literal, bounded] = literalAndBounded([&](DrawContext& dc) {
                 if (chain) {
-                    drawChainLine(c.a, c.b, RED);
+                    drawChainLine(dc, c.a, c.b, RED);
                 } else {
-                    drawDashLine(c.a, c.b, RED);
+                    drawDashLine(dc, c.a, c.b, RED);
                 }
             });
             // Bounded dashes are literal dashes, and every literal dash that
@@ -247,8 +250,8 @@ TEST(DrawScaledThickPolyline, BoundedKeepsTheSegmentsThatReachTheWindowInOnePrim
         points.push_back(Point2{0.1 * i, (i % 2 == 0) ? 0.0 : 0.1});
     }
     const int last = static_cast<int>(points.size()) - 1;
-    const auto [literal, bounded] =
-        literalAndBounded([&] { drawScaledThickPolyline(2.0, points.data(), last, 0.01, RED); });
+    const auto [literal, bounded] = literalAndBounded(
+        [&](DrawContext& dc) { drawScaledThickPolyline(dc, 2.0, points.data(), last, 0.01, RED); });
     ASSERT_EQ(literal.size(), 40u);
     int reaching = 0;
     for (const Segment& s : literal) {
@@ -261,21 +264,20 @@ TEST(DrawScaledThickPolyline, BoundedKeepsTheSegmentsThatReachTheWindowInOnePrim
         expectPointNear(bounded[i].a, literal[i].a.x, literal[i].a.y, 0.0);
         expectPointNear(bounded[i].b, literal[i].b.x, literal[i].b.y, 0.0);
     }
-    EXPECT_EQ(recordedPrimitive(0).lineWidth, 4.0f);
+    EXPECT_EQ(bounded[0].lineWidth, 4.0f);
 
     // Wholly outside: nothing drawn, and the state the thick lines leave.
-    recordFrame(FrameDrawing::Bounded);
-    seamLineWidth(7.0f);
-    seamLighting(false);
+    RecordedFrame frame(FrameDrawing::Bounded);
+    seamLineWidth(frame.dc, 7.0f);
+    seamLighting(frame.dc, false);
     for (Point2& p : points) {
         p.y += 5.0;
     }
-    drawScaledThickPolyline(1.0, points.data(), last, 0.01, GREEN);
-    EXPECT_EQ(recordedPrimitiveCount(), 0);
-    EXPECT_EQ(recorderLineWidth(), 2.0f);
-    EXPECT_TRUE(recorderLighting());
-    EXPECT_TRUE(recorderColor().g == 1.0f && recorderColor().r == 0.0f);
-    stopRecording();
+    drawScaledThickPolyline(frame.dc, 1.0, points.data(), last, 0.01, GREEN);
+    EXPECT_EQ(frame.recorder.recordedPrimitiveCount(), 0);
+    EXPECT_EQ(frame.recorder.lineWidth(), 2.0f);
+    EXPECT_TRUE(frame.recorder.lighting());
+    EXPECT_TRUE(frame.recorder.color().g == 1.0f && frame.recorder.color().r == 0.0f);
 }
 
 }  // namespace gearmesh

@@ -86,19 +86,27 @@ TEST(similarityScale, OnlyMapsThatKeepAngles) {
 
 TEST(beginFrame, TheFrameChoosesTheDrawingNotTheTarget) {
     // A chain circle far larger than the window: bounded, only the periods by it.
-    const auto drawBigCircle = [] { drawChainCircle(Point2{0.0, -50.0}, 50.0, BLUE); };
-    recordFrame(FrameDrawing::Literal);
-    drawBigCircle();
-    const long long literal = recordedVertexCount();
-    // A new recording opens no frame and keeps the frame's choice.
-    startRecording();
-    drawBigCircle();
-    EXPECT_EQ(recordedVertexCount(), literal);
-    beginFrame();  // bounded unless told otherwise
-    drawBigCircle();
-    EXPECT_GT(recordedVertexCount(), 0);
-    EXPECT_LT(recordedVertexCount() * 10, literal);
-    stopRecording();
+    const auto drawBigCircle = [](DrawContext& dc) {
+        drawChainCircle(dc, Point2{0.0, -50.0}, 50.0, BLUE);
+    };
+    RecordedFrame frame(FrameDrawing::Literal);
+    drawBigCircle(frame.dc);
+    const long long literal = frame.recorder.recordedVertexCount();
+    // Emptying the recording opens no frame and keeps the frame's choice.
+    frame.recorder.clearRecording();
+    drawBigCircle(frame.dc);
+    EXPECT_EQ(frame.recorder.recordedVertexCount(), literal);
+    // The choice is the context's: another one on the same recorder draws
+    // bounded until a frame of its own says otherwise.
+    DrawContext other{frame.recorder};
+    frame.recorder.clearRecording();
+    drawBigCircle(other);
+    EXPECT_GT(frame.recorder.recordedVertexCount(), 0);
+    EXPECT_LT(frame.recorder.recordedVertexCount() * 10, literal);
+    beginFrame(frame.dc);  // bounded unless told otherwise
+    drawBigCircle(frame.dc);
+    EXPECT_GT(frame.recorder.recordedVertexCount(), 0);
+    EXPECT_LT(frame.recorder.recordedVertexCount() * 10, literal);
 }
 
 }  // namespace gearmesh

@@ -15,40 +15,41 @@ namespace {
 // degrees, which is not exactly 180 / pi: a few 1e-9 over a whole turn.
 constexpr double ANGLE_TOLERANCE = 1e-7;
 
-// Checks a chain circle about the origin drawn as the only thing recorded:
+// Checks a chain circle about the origin drawn as the only thing in frame:
 // periods of long dash, gap, dot, gap of longChords, shortChords,
 // shortChords, shortChords chord angles, every vertex on radius |R|,
 // period k beginning at k periods plus phase.
-void expectChainCircle(int periods, int longChords, int shortChords, double radius, double phase) {
-    ASSERT_EQ(storedPrimitiveCount(), 2 * periods);
+void expectChainCircle(const RecordedFrame& frame, int periods, int longChords, int shortChords,
+                       double radius, double phase) {
+    ASSERT_EQ(frame.recorder.storedPrimitiveCount(), 2 * periods);
     const double periodAngle = 2.0 * PRECISE_PI / periods;
     const double chord = periodAngle / (longChords + 3 * shortChords);
     for (int k = 0; k < periods; ++k) {
         const int dash = 2 * k;
         const int dot = 2 * k + 1;
-        ASSERT_EQ(recordedPrimitive(dash).vertexCount, 2 * longChords);
-        ASSERT_EQ(recordedPrimitive(dot).vertexCount, 2 * shortChords);
-        const double start = polarAngle(vertex(dash, 0));
+        ASSERT_EQ(frame.recorder.recordedPrimitive(dash).vertexCount, 2 * longChords);
+        ASSERT_EQ(frame.recorder.recordedPrimitive(dot).vertexCount, 2 * shortChords);
+        const double start = polarAngle(frame.vertex(dash, 0));
         EXPECT_NEAR(angleBetween(phase + (k + 1) * periodAngle, start), 0.0, ANGLE_TOLERANCE);
-        const double dashEnd = polarAngle(vertex(dash, 2 * longChords - 1));
-        const double dotStart = polarAngle(vertex(dot, 0));
-        const double dotEnd = polarAngle(vertex(dot, 2 * shortChords - 1));
+        const double dashEnd = polarAngle(frame.vertex(dash, 2 * longChords - 1));
+        const double dotStart = polarAngle(frame.vertex(dot, 0));
+        const double dotEnd = polarAngle(frame.vertex(dot, 2 * shortChords - 1));
         EXPECT_NEAR(angleBetween(start, dashEnd), longChords * chord, ANGLE_TOLERANCE);
         EXPECT_NEAR(angleBetween(dashEnd, dotStart), shortChords * chord, ANGLE_TOLERANCE);
         EXPECT_NEAR(angleBetween(dotStart, dotEnd), shortChords * chord, ANGLE_TOLERANCE);
-        const Point2 p = vertex(dot, 1);
+        const Point2 p = frame.vertex(dot, 1);
         EXPECT_NEAR(std::hypot(p.x, p.y), std::fabs(radius), 1e-12);
     }
 }
 
 // The same for a dashed circle: dashes of dashChords chords, gaps of gapChords.
-void expectDashCircle(int periods, int dashChords, int gapChords) {
-    ASSERT_EQ(storedPrimitiveCount(), periods);
+void expectDashCircle(const RecordedFrame& frame, int periods, int dashChords, int gapChords) {
+    ASSERT_EQ(frame.recorder.storedPrimitiveCount(), periods);
     const double chord = 2.0 * PRECISE_PI / periods / (dashChords + gapChords);
     for (int k = 0; k < periods; ++k) {
-        ASSERT_EQ(recordedPrimitive(k).vertexCount, 2 * dashChords);
-        const double start = polarAngle(vertex(k, 0));
-        const double end = polarAngle(vertex(k, 2 * dashChords - 1));
+        ASSERT_EQ(frame.recorder.recordedPrimitive(k).vertexCount, 2 * dashChords);
+        const double start = polarAngle(frame.vertex(k, 0));
+        const double end = polarAngle(frame.vertex(k, 2 * dashChords - 1));
         EXPECT_NEAR(angleBetween(start, end), dashChords * chord, ANGLE_TOLERANCE);
         EXPECT_NEAR(angleBetween((k + 1) * 2.0 * PRECISE_PI / periods, start), 0.0,
                     ANGLE_TOLERANCE);
@@ -58,32 +59,32 @@ void expectDashCircle(int periods, int dashChords, int gapChords) {
 }  // namespace
 
 TEST(DrawDisc, PolygonOfCircleSegmentsAndNegativeRadiusOpposite) {
-    recordFrame(FrameDrawing::Literal);
-    drawDisc(Point2{0.25, -0.5}, 0.5, GREEN);
-    drawDisc(Point2{0.25, -0.5}, -0.5, GREEN);
-    ASSERT_EQ(recordedPrimitive(0).mode, SEAM_POLYGON);
-    ASSERT_EQ(recordedPrimitive(0).vertexCount, CIRCLE_SEGMENTS);
-    expectPointNear(vertex(0, 0), 0.75, -0.5);
+    RecordedFrame frame(FrameDrawing::Literal);
+    drawDisc(frame.dc, Point2{0.25, -0.5}, 0.5, GREEN);
+    drawDisc(frame.dc, Point2{0.25, -0.5}, -0.5, GREEN);
+    ASSERT_EQ(frame.recorder.recordedPrimitive(0).mode, SEAM_POLYGON);
+    ASSERT_EQ(frame.recorder.recordedPrimitive(0).vertexCount, CIRCLE_SEGMENTS);
+    expectPointNear(frame.vertex(0, 0), 0.75, -0.5);
     for (int i = 0; i < CIRCLE_SEGMENTS; ++i) {
-        const Point2 p = vertex(0, i);
-        const Point2 q = vertex(1, i);
+        const Point2 p = frame.vertex(0, i);
+        const Point2 q = frame.vertex(1, i);
         EXPECT_NEAR(std::hypot(p.x - 0.25, p.y + 0.5), 0.5, 1e-12);
         expectPointNear(q, 0.5 - p.x, -1.0 - p.y);
     }
-    expectStateLeftAsFound();
+    expectStateLeftAsFound(frame.recorder);
 }
 
 TEST(DrawCircle, LoopOfPairsClosingThe120Gon) {
-    recordFrame(FrameDrawing::Literal);
-    drawCircle(Point2{0, 0}, 1.0, RED);
-    const RecordedPrimitive loop = recordedPrimitive(0);
+    RecordedFrame frame(FrameDrawing::Literal);
+    drawCircle(frame.dc, Point2{0, 0}, 1.0, RED);
+    const RecordedPrimitive loop = frame.recorder.recordedPrimitive(0);
     EXPECT_EQ(loop.mode, SEAM_LINE_LOOP);
     ASSERT_EQ(loop.vertexCount, 238);
-    expectPointNear(vertex(0, 0), 1.0, 0.0);
+    expectPointNear(frame.vertex(0, 0), 1.0, 0.0);
     for (int j = 1; j + 1 < loop.vertexCount; j += 2) {
-        expectPointNear(vertex(0, j + 1), vertex(0, j).x, vertex(0, j).y, 0.0);
+        expectPointNear(frame.vertex(0, j + 1), frame.vertex(0, j).x, frame.vertex(0, j).y, 0.0);
     }
-    EXPECT_NEAR(polarAngle(vertex(0, 237)), 119.0 * 2.0 * PRECISE_PI / 120.0, 1e-9);
+    EXPECT_NEAR(polarAngle(frame.vertex(0, 237)), 119.0 * 2.0 * PRECISE_PI / 120.0, 1e-9);
 }
 
 TEST(DrawChainCircle, CountsFollowTheRadius) {
@@ -94,40 +95,40 @@ TEST(DrawChainCircle, CountsFollowTheRadius) {
     for (const Case& c : {Case{0.1, 6, 9, 2}, Case{0.19, 6, 9, 2}, Case{0.2, 6, 9, 2},
                           Case{0.3, 9, 13, 3}, Case{0.5, 15, 22, 5}, Case{1.0, 31, 45, 10}}) {
         SCOPED_TRACE(c.radius);
-        recordFrame(FrameDrawing::Literal);
-        drawChainCircle(Point2{0, 0}, c.radius, BLUE);
-        expectChainCircle(c.periods, c.longChords, c.shortChords, c.radius, 0.0);
-        expectStateLeftAsFound();
+        RecordedFrame frame(FrameDrawing::Literal);
+        drawChainCircle(frame.dc, Point2{0, 0}, c.radius, BLUE);
+        expectChainCircle(frame, c.periods, c.longChords, c.shortChords, c.radius, 0.0);
+        expectStateLeftAsFound(frame.recorder);
     }
 }
 
 TEST(DrawChainCircle, NegativeRadiusTurnsThePatternHalfATurn) {
-    recordFrame(FrameDrawing::Literal);
-    drawChainCircle(Point2{0, 0}, -1.0, BLUE);
-    expectChainCircle(31, 45, 10, -1.0, PRECISE_PI);
+    RecordedFrame frame(FrameDrawing::Literal);
+    drawChainCircle(frame.dc, Point2{0, 0}, -1.0, BLUE);
+    expectChainCircle(frame, 31, 45, 10, -1.0, PRECISE_PI);
 }
 
 TEST(DrawChainCircle, PatternTurnsWithTheCallersFrame) {
-    recordFrame(FrameDrawing::Literal);
-    seamRotate(30.0);
-    drawChainCircle(Point2{0, 0}, 0.5, BLUE);
-    expectChainCircle(15, 22, 5, 0.5, PRECISE_PI / 6.0);
+    RecordedFrame frame(FrameDrawing::Literal);
+    seamRotate(frame.dc, 30.0);
+    drawChainCircle(frame.dc, Point2{0, 0}, 0.5, BLUE);
+    expectChainCircle(frame, 15, 22, 5, 0.5, PRECISE_PI / 6.0);
 }
 
 TEST(DrawScaledChainCircle, PeriodsFollowTheScaledRadius) {
-    recordFrame(FrameDrawing::Literal);
-    drawScaledChainCircle(0.2, Point2{0, 0}, 10.0, BLUE);
-    expectChainCircle(62, 90, 20, 2.0, 0.0);
+    RecordedFrame frame(FrameDrawing::Literal);
+    drawScaledChainCircle(frame.dc, 0.2, Point2{0, 0}, 10.0, BLUE);
+    expectChainCircle(frame, 62, 90, 20, 2.0, 0.0);
 }
 
 TEST(DrawDashCircle, CountsFollowTheRadius) {
-    recordFrame(FrameDrawing::Literal);
-    drawDashCircle(Point2{0, 0}, 1.0, RED);
-    expectDashCircle(31, 40, 10);
-    recordFrame(FrameDrawing::Literal);
-    drawDashCircle(Point2{0, 0}, 0.2, RED);
-    expectDashCircle(6, 8, 2);
-    expectStateLeftAsFound();
+    RecordedFrame large(FrameDrawing::Literal);
+    drawDashCircle(large.dc, Point2{0, 0}, 1.0, RED);
+    expectDashCircle(large, 31, 40, 10);
+    RecordedFrame small(FrameDrawing::Literal);
+    drawDashCircle(small.dc, Point2{0, 0}, 0.2, RED);
+    expectDashCircle(small, 6, 8, 2);
+    expectStateLeftAsFound(small.recorder);
 }
 
 TEST(ChainCirclePattern, NaNTakesTheSmallRadiusCountsAndHugeRadiiClamp) {
@@ -151,10 +152,10 @@ TEST(ChainCirclePattern, NaNTakesTheSmallRadiusCountsAndHugeRadiiClamp) {
 }
 
 TEST(DrawChainCircle, NaNRadiusDrawsTheSmallPattern) {
-    recordFrame(FrameDrawing::Literal);
-    drawChainCircle(Point2{0, 0}, std::numeric_limits<double>::quiet_NaN(), BLUE);
-    EXPECT_EQ(storedPrimitiveCount(), 12);
-    expectStateLeftAsFound();
+    RecordedFrame frame(FrameDrawing::Literal);
+    drawChainCircle(frame.dc, Point2{0, 0}, std::numeric_limits<double>::quiet_NaN(), BLUE);
+    EXPECT_EQ(frame.recorder.storedPrimitiveCount(), 12);
+    expectStateLeftAsFound(frame.recorder);
 }
 
 }  // namespace gearmesh

@@ -8,23 +8,24 @@
 
 #include "draw/frame.h"
 #include "draw/recorder.h"
+#include "tests/support/recording_context.h"
 
 namespace gearmesh {
 
-// Starts a recording with a frame drawn as given.
-inline void recordFrame(FrameDrawing drawing) {
-    startRecording();
-    beginFrame(drawing);
-}
+// A fresh recorder and its context with a frame drawn as given opened on them.
+struct RecordedFrame : RecordingContext {
+    explicit RecordedFrame(FrameDrawing drawing) {
+        beginFrame(dc, drawing);
+    }
+    // Vertex j of stored primitive i, view units.
+    Point2 vertex(int i, int j) const {
+        return recorder.recordedPrimitiveVertex(i, j);
+    }
+};
 
 inline void expectPointNear(const Point2& actual, double x, double y, double tolerance = 1e-12) {
     EXPECT_NEAR(actual.x, x, tolerance);
     EXPECT_NEAR(actual.y, y, tolerance);
-}
-
-// Vertex j of stored primitive i.
-inline Point2 vertex(int i, int j) {
-    return recordedPrimitiveVertex(i, j);
 }
 
 // Polar angle of p in [0, 2 pi).
@@ -45,12 +46,12 @@ inline double angleBetween(double from, double to) {
     return difference;
 }
 
-// What every primitive but drawString leaves: lighting on and the matrix
-// the caller had (identity at depth 0 in these tests).
-inline void expectStateLeftAsFound() {
-    EXPECT_TRUE(recorderLighting());
-    EXPECT_EQ(recorderMatrixDepth(), 0);
-    const Affine2 m = recorderMatrix();
+// What every primitive but drawString leaves on recorder: lighting on and
+// the matrix the caller had (identity at depth 0 in these tests).
+inline void expectStateLeftAsFound(const Recorder& recorder) {
+    EXPECT_TRUE(recorder.lighting());
+    EXPECT_EQ(recorder.matrixDepth(), 0);
+    const Affine2 m = recorder.matrix();
     EXPECT_EQ(m.xx, 1.0);
     EXPECT_EQ(m.yy, 1.0);
     EXPECT_EQ(m.xy, 0.0);

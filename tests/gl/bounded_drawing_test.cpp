@@ -1,5 +1,5 @@
 // Bounded drawing shows the picture the literal drawing shows: whole frames
-// of display() in the real window, both ways, read back and compared.
+// in the real window, both ways, read back and compared.
 
 #include <GL/freeglut.h>
 
@@ -18,7 +18,7 @@ namespace gearmesh {
 
 namespace {
 
-// The frame display() has just drawn. It ends with a buffer swap, after
+// The frame just drawn. It ends with a buffer swap, after
 // which Mesa's software renderer under Xvfb still holds the frame in the back
 // buffer (its front buffer reads back black).
 Picture readShownFrame() {
@@ -105,32 +105,95 @@ std::string fileName(const char* scenario) {
 enum class Drawing { Literal, PreciseLiteral, Bounded };
 
 // The OpenGL target, but with the matrices of a bounded frame in every frame.
-void startPreciseFrame(FrameDrawing) {
-    OPENGL_TARGET.startFrame(FrameDrawing::Bounded);
-}
+class PreciseGlTarget final : public DrawTarget {
+   public:
+    void startFrame(FrameDrawing) override {
+        gl.startFrame(FrameDrawing::Bounded);
+    }
+    void begin(SeamMode mode) override {
+        gl.begin(mode);
+    }
+    void vertex(double x, double y) override {
+        gl.vertex(x, y);
+    }
+    void end() override {
+        gl.end();
+    }
+    void color(const Color4& colour) override {
+        gl.color(colour);
+    }
+    void lineWidth(float pixels) override {
+        gl.lineWidth(pixels);
+    }
+    void lighting(bool enabled) override {
+        gl.lighting(enabled);
+    }
+    void pushMatrix() override {
+        gl.pushMatrix();
+    }
+    void popMatrix() override {
+        gl.popMatrix();
+    }
+    void translate(double x, double y) override {
+        gl.translate(x, y);
+    }
+    void rotate(double degrees) override {
+        gl.rotate(degrees);
+    }
+    void loadIdentity() override {
+        gl.loadIdentity();
+    }
+    void pushCurrentAttrib() override {
+        gl.pushCurrentAttrib();
+    }
+    void popAttrib() override {
+        gl.popAttrib();
+    }
+    void rasterPos(float x, float y) override {
+        gl.rasterPos(x, y);
+    }
+    void bitmapCharacter(DrawFont font, int c) override {
+        gl.bitmapCharacter(font, c);
+    }
+    void clear() override {
+        gl.clear();
+    }
+    void flush() override {
+        gl.flush();
+    }
+    void swapBuffers() override {
+        gl.swapBuffers();
+    }
+    Affine2 matrix() const override {
+        return gl.matrix();
+    }
 
-Picture frameOf(const ViewState& view, Drawing drawing) {
-    viewState = view;
-    DrawTarget precise = OPENGL_TARGET;
-    precise.startFrame = startPreciseFrame;
-    setDrawTarget(drawing == Drawing::PreciseLiteral ? &precise : &OPENGL_TARGET);
-    advanceView(viewState, gearPair);
-    drawFrame(gearPair, viewState,
+   private:
+    GlTarget gl;
+};
+
+// The next frame of view, as the window would draw it after the view's last.
+Picture frameOf(const GearPair& pair, ViewState view, Drawing drawing) {
+    GlTarget gl;
+    PreciseGlTarget precise;
+    DrawContext dc{drawing == Drawing::PreciseLiteral ? static_cast<DrawTarget&>(precise) : gl};
+    advanceView(view, pair);
+    drawFrame(dc, pair, view,
               drawing == Drawing::Bounded ? FrameDrawing::Bounded : FrameDrawing::Literal);
-    setDrawTarget(&OPENGL_TARGET);
     return readShownFrame();
 }
 
 TEST(BoundedDrawing, EveryScenarioShowsTheLiteralPicture) {
     for (const FrameScenario& scenario : FRAME_SCENARIOS) {
         SCOPED_TRACE(scenario.name);
-        setDrawTarget(&OPENGL_TARGET);
-        setUpScenario(scenario);
+        GlTarget target;
+        DrawContext dc{target};
+        ScenarioView s;
+        setUpScenario(dc, scenario, s);
         // Every frame starts from the same view and turns the mesh a step.
-        const ViewState view = viewState;
-        const Picture literal = frameOf(view, Drawing::Literal);
-        const Picture precise = frameOf(view, Drawing::PreciseLiteral);
-        const Picture bounded = frameOf(view, Drawing::Bounded);
+        const Picture literal = frameOf(s.pair, s.view, Drawing::Literal);
+        const Picture precise = frameOf(s.pair, s.view, Drawing::PreciseLiteral);
+        const Picture bounded = frameOf(s.pair, s.view, Drawing::Bounded);
         {
             SCOPED_TRACE("against the literal drawing with double-precision matrices");
             expectSamePicture(precise, bounded);
@@ -152,7 +215,6 @@ TEST(BoundedDrawing, EveryScenarioShowsTheLiteralPicture) {
             EXPECT_TRUE(savePicture(bounded, fileName(scenario.name) + "-bounded.png"));
         }
     }
-    viewState.drawMode = '1';
 }
 
 }  // namespace gearmesh

@@ -24,10 +24,10 @@ float rasterX() {
 }
 
 // Largest difference between OpenGL's model-view matrix and the target's mirror.
-double matrixMismatch() {
+double matrixMismatch(const DrawContext& dc) {
     double gl[16];
     glGetDoublev(GL_MODELVIEW_MATRIX, gl);
-    const Affine2 m = seamMatrix();
+    const Affine2 m = seamMatrix(dc);
     const double pairs[6][2] = {{gl[0], m.xx}, {gl[1], m.xy},  {gl[4], m.yx},
                                 {gl[5], m.yy}, {gl[12], m.tx}, {gl[13], m.ty}};
     double worst = 0.0;
@@ -40,36 +40,38 @@ double matrixMismatch() {
 }  // namespace
 
 TEST(LegendFont, AdvanceWidthsAreThoseOfTheWindowFont) {
-    setDrawTarget(&OPENGL_TARGET);
+    GlTarget target;
+    DrawContext dc{target};
     for (int c = 0x20; c <= 0x7e; ++c) {
         EXPECT_EQ(glutBitmapWidth(GLUT_BITMAP_HELVETICA_18, c), legendAdvance(static_cast<char>(c)))
             << static_cast<char>(c);
     }
     // The target draws LEGEND_FONT with that font: the pen moves by the table.
-    beginFrame();
-    seamRasterPos(-0.9f, 0.9f);
+    beginFrame(dc);
+    seamRasterPos(dc, -0.9f, 0.9f);
     const float start = rasterX();
     const char* legend = "     yellow: bottom and tip circle";
     int advance = 0;
     for (const char* c = legend; *c != '\0'; ++c) {
-        seamBitmapCharacter(LEGEND_FONT, *c);
+        seamBitmapCharacter(dc, LEGEND_FONT, *c);
         advance += legendAdvance(*c);
     }
     EXPECT_EQ(rasterX() - start, static_cast<float>(advance));
 }
 
 TEST(LitGrey, LitPrimitivesShowItWhateverTheColour) {
-    setDrawTarget(&OPENGL_TARGET);
-    beginFrame();
-    seamLighting(true);
-    seamColor(RED);
-    seamLineWidth(6.0f);
-    seamBegin(SEAM_LINES);
-    seamVertex(-0.5, 0.0);
-    seamVertex(0.5, 0.0);
-    seamEnd();
-    seamLighting(false);
-    seamLineWidth(2.0f);
+    GlTarget target;
+    DrawContext dc{target};
+    beginFrame(dc);
+    seamLighting(dc, true);
+    seamColor(dc, RED);
+    seamLineWidth(dc, 6.0f);
+    seamBegin(dc, SEAM_LINES);
+    seamVertex(dc, -0.5, 0.0);
+    seamVertex(dc, 0.5, 0.0);
+    seamEnd(dc);
+    seamLighting(dc, false);
+    seamLineWidth(dc, 2.0f);
     const Picture picture = readPicture();
     const Color4 shown = shownColor(RED, true);
     const unsigned char* centre = picture.at(400, 400);
@@ -79,27 +81,28 @@ TEST(LitGrey, LitPrimitivesShowItWhateverTheColour) {
     }
 }
 
-TEST(OpenGLTarget, BoundedFramesHandOverTheDoublePrecisionMatrix) {
-    setDrawTarget(&OPENGL_TARGET);
+TEST(GlTarget, BoundedFramesHandOverTheDoublePrecisionMatrix) {
+    GlTarget target;
+    DrawContext dc{target};
     // Many small turns and shifts, as a patterned circle deep in zoom makes.
-    const auto turnMany = [] {
-        seamTranslate(0.3, -0.2);
+    const auto turnMany = [&] {
+        seamTranslate(dc, 0.3, -0.2);
         for (int i = 0; i < 3000; ++i) {
-            seamRotate(0.123);
-            seamTranslate(1e-3, 0.0);
+            seamRotate(dc, 0.123);
+            seamTranslate(dc, 1e-3, 0.0);
         }
     };
-    beginFrame(FrameDrawing::Bounded);
+    beginFrame(dc, FrameDrawing::Bounded);
     turnMany();
-    const double bounded = matrixMismatch();
-    beginFrame(FrameDrawing::Literal);
+    const double bounded = matrixMismatch(dc);
+    beginFrame(dc, FrameDrawing::Literal);
     turnMany();
-    const double literal = matrixMismatch();
+    const double literal = matrixMismatch(dc);
     // Bounded: the mirror rounded once to OpenGL's floats. Literal: 6000
     // products in single precision drift well past that.
     EXPECT_LT(bounded, 1e-7);
     EXPECT_GT(literal, 10.0 * bounded);
-    beginFrame();
+    beginFrame(dc);
 }
 
 }  // namespace gearmesh

@@ -16,21 +16,21 @@ namespace gearmesh {
 namespace {
 
 // One of every figure of the toolkit, spread over the window.
-void drawSampler() {
-    drawGrid(Point2{-0.6, 0.6}, 0.2, 2, 0.08, 0.08);
-    drawChainCircle(Point2{0.3, 0.3}, 0.4, BLUE);
-    drawDashCircle(Point2{-0.5, -0.5}, 0.3, RED);
-    drawCircle(Point2{0.5, -0.5}, 0.25, GREEN);
-    drawDisc(Point2{0.5, -0.5}, 0.05, RED);
-    drawDashLine(Point2{-0.9, -0.9}, Point2{0.9, -0.85}, BLACK);
-    drawChainLine(Point2{-0.9, 0.9}, Point2{0.9, 0.1}, RED);
-    drawThickLine(Point2{-0.8, 0.0}, Point2{-0.2, 0.2}, 0.01, BLUE);
-    drawEllipse(Point2{0.0, 0.0}, 0.3, 0.15, 0.5, BLACK);
-    drawFilledEllipse(Point2{0.0, 0.6}, 0.1, 0.05, -0.3, GREEN);
-    drawRect(Point2{-0.3, -0.3}, 0.2, 0.1, 0.3, BLUE);
-    drawFilledRect(Point2{0.6, 0.0}, 0.2, 0.1, -0.4, YELLOW);
-    drawArrow(Point3{0.9, -0.1, 0.0}, 0.5, 0.5, RED);
-    drawCrossMark(Point2{0.1, -0.2}, 0.3);
+void drawSampler(DrawContext& dc) {
+    drawGrid(dc, Point2{-0.6, 0.6}, 0.2, 2, 0.08, 0.08);
+    drawChainCircle(dc, Point2{0.3, 0.3}, 0.4, BLUE);
+    drawDashCircle(dc, Point2{-0.5, -0.5}, 0.3, RED);
+    drawCircle(dc, Point2{0.5, -0.5}, 0.25, GREEN);
+    drawDisc(dc, Point2{0.5, -0.5}, 0.05, RED);
+    drawDashLine(dc, Point2{-0.9, -0.9}, Point2{0.9, -0.85}, BLACK);
+    drawChainLine(dc, Point2{-0.9, 0.9}, Point2{0.9, 0.1}, RED);
+    drawThickLine(dc, Point2{-0.8, 0.0}, Point2{-0.2, 0.2}, 0.01, BLUE);
+    drawEllipse(dc, Point2{0.0, 0.0}, 0.3, 0.15, 0.5, BLACK);
+    drawFilledEllipse(dc, Point2{0.0, 0.6}, 0.1, 0.05, -0.3, GREEN);
+    drawRect(dc, Point2{-0.3, -0.3}, 0.2, 0.1, 0.3, BLUE);
+    drawFilledRect(dc, Point2{0.6, 0.0}, 0.2, 0.1, -0.4, YELLOW);
+    drawArrow(dc, Point3{0.9, -0.1, 0.0}, 0.5, 0.5, RED);
+    drawCrossMark(dc, Point2{0.1, -0.2}, 0.3);
 }
 
 double pixelCoordinate(double view) {
@@ -91,18 +91,19 @@ struct Mask {
 };
 
 // The segments a recorded primitive draws, by its mode.
-std::vector<std::pair<Point2, Point2>> segmentsOf(int i) {
-    const RecordedPrimitive primitive = recordedPrimitive(i);
+std::vector<std::pair<Point2, Point2>> segmentsOf(const Recorder& recorder, int i) {
+    const RecordedPrimitive primitive = recorder.recordedPrimitive(i);
     std::vector<std::pair<Point2, Point2>> segments;
     const int n = primitive.vertexCount;
     if (primitive.mode == SEAM_LINES) {
         for (int j = 0; j + 1 < n; j += 2) {
-            segments.emplace_back(recordedPrimitiveVertex(i, j), recordedPrimitiveVertex(i, j + 1));
+            segments.emplace_back(recorder.recordedPrimitiveVertex(i, j),
+                                  recorder.recordedPrimitiveVertex(i, j + 1));
         }
     } else if (primitive.mode == SEAM_LINE_LOOP) {
         for (int j = 0; j < n; ++j) {
-            segments.emplace_back(recordedPrimitiveVertex(i, j),
-                                  recordedPrimitiveVertex(i, (j + 1) % n));
+            segments.emplace_back(recorder.recordedPrimitiveVertex(i, j),
+                                  recorder.recordedPrimitiveVertex(i, (j + 1) % n));
         }
     }
     return segments;
@@ -111,33 +112,34 @@ std::vector<std::pair<Point2, Point2>> segmentsOf(int i) {
 }  // namespace
 
 TEST(Recorder, AgreesWithThePixelsOpenGLDraws) {
-    setDrawTarget(&OPENGL_TARGET);
-    beginFrame();
+    GlTarget target;
+    DrawContext dc{target};
+    beginFrame(dc);
     glLineWidth(2.0f);
-    drawSampler();
+    drawSampler(dc);
     const Picture picture = readPicture();
 
-    startRecording();
-    beginFrame(FrameDrawing::Literal);
-    drawSampler();
-    stopRecording();
-    ASSERT_FALSE(recorderOverflowed());
+    Recorder recorder;
+    DrawContext recording{recorder};
+    beginFrame(recording, FrameDrawing::Literal);
+    drawSampler(recording);
+    ASSERT_FALSE(recorder.overflowed());
 
     // Every painted pixel lies on something recorded (within 3 pixels for
     // the 4-pixel line and rounding), and every recorded line is painted.
     Mask mask;
     int checkedPoints = 0;
-    for (int i = 0; i < storedPrimitiveCount(); ++i) {
-        const RecordedPrimitive primitive = recordedPrimitive(i);
+    for (int i = 0; i < recorder.storedPrimitiveCount(); ++i) {
+        const RecordedPrimitive primitive = recorder.recordedPrimitive(i);
         if (primitive.mode == SEAM_POLYGON) {
             std::vector<Point2> corners;
             for (int j = 0; j < primitive.vertexCount; ++j) {
-                corners.push_back(recordedPrimitiveVertex(i, j));
+                corners.push_back(recorder.recordedPrimitiveVertex(i, j));
             }
             mask.markConvexPolygon(corners, 2);
             continue;
         }
-        for (const auto& [a, b] : segmentsOf(i)) {
+        for (const auto& [a, b] : segmentsOf(recorder, i)) {
             mask.markSegment(a, b, 3);
             const Point2 middle{(a.x + b.x) / 2.0, (a.y + b.y) / 2.0};
             const double pixels = std::hypot(b.x - a.x, b.y - a.y) * WINDOW_SIZE / 2.0;
@@ -161,9 +163,8 @@ TEST(Recorder, AgreesWithThePixelsOpenGLDraws) {
     EXPECT_GT(paintedPixels, 10000);
 
     // The same frame with a legend line, kept for looking at.
-    setDrawTarget(&OPENGL_TARGET);
     glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
-    drawString(-0.95f, 0.93f, LEGEND_FONT, "Every toolkit figure on one frame");
+    drawString(dc, -0.95f, 0.93f, LEGEND_FONT, "Every toolkit figure on one frame");
     EXPECT_TRUE(savePicture(readPicture(), "/tmp/gearmesh-toolkit-figures.png"));
 }
 

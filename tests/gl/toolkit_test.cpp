@@ -21,10 +21,9 @@ namespace {
 
 constexpr double QUARTER_TURN = 3.14159265358979 / 2.0;
 
-// A cleared frame in the real window, the standing line width of 2 pixels.
-void openFrame() {
-    setDrawTarget(&OPENGL_TARGET);
-    beginFrame();
+// A cleared frame in the real window drawn with dc, the standing line width of 2 pixels.
+void openFrame(DrawContext& dc) {
+    beginFrame(dc);
     glLineWidth(2.0f);
     glColor4f(0.0f, 0.0f, 0.0f, 0.0f);
 }
@@ -38,9 +37,11 @@ float lineWidth() {
 }  // namespace
 
 TEST(DrawThickLine, WidthInViewUnitsIsPixelsOnScreen) {
+    GlTarget target;
+    DrawContext dc{target};
     for (const auto& [width, pixels] : {std::pair{0.01, 4}, std::pair{0.005, 2}}) {
-        openFrame();
-        drawThickLine(Point2{-0.5, 0.0}, Point2{0.5, 0.0}, width, RED);
+        openFrame(dc);
+        drawThickLine(dc, Point2{-0.5, 0.0}, Point2{0.5, 0.0}, width, RED);
         const Picture picture = readPicture();
         EXPECT_EQ(picture.paintedInColumn(400), pixels) << width;
         const unsigned char* centre = picture.at(400, 400);
@@ -51,8 +52,10 @@ TEST(DrawThickLine, WidthInViewUnitsIsPixelsOnScreen) {
 }
 
 TEST(DrawCrossMark, ArmsSpanTheWholeWindow) {
-    openFrame();
-    drawCrossMark(Point2{0.5, -0.25}, 0.0);
+    GlTarget target;
+    DrawContext dc{target};
+    openFrame(dc);
+    drawCrossMark(dc, Point2{0.5, -0.25}, 0.0);
     Picture picture = readPicture();
     // y = -0.25 and x = 0.5 fall on pixel borders: 2-pixel arms cover the rows and columns either
     // side.
@@ -65,8 +68,8 @@ TEST(DrawCrossMark, ArmsSpanTheWholeWindow) {
     EXPECT_EQ(picture.at(0, 300)[0], 0);
     EXPECT_FALSE(picture.painted(100, 100));
 
-    openFrame();
-    drawCrossMark(Point2{0.5, -0.25}, QUARTER_TURN / 2.0);
+    openFrame(dc);
+    drawCrossMark(dc, Point2{0.5, -0.25}, QUARTER_TURN / 2.0);
     picture = readPicture();
     EXPECT_TRUE(picture.paintedNear(pixelOf(0.5 + 0.3), pixelOf(-0.25 + 0.3), 1));
     EXPECT_TRUE(picture.paintedNear(pixelOf(0.5 - 0.3), pixelOf(-0.25 + 0.3), 1));
@@ -74,8 +77,10 @@ TEST(DrawCrossMark, ArmsSpanTheWholeWindow) {
 }
 
 TEST(DrawScaledLine, ClippedAtTheTopAndBottomEdges) {
-    openFrame();
-    drawScaledLine(0.2, Point2{0, -10}, Point2{0, 10}, BLUE);
+    GlTarget target;
+    DrawContext dc{target};
+    openFrame(dc);
+    drawScaledLine(dc, 0.2, Point2{0, -10}, Point2{0, 10}, BLUE);
     const Picture picture = readPicture();
     EXPECT_EQ(picture.paintedInColumn(399), WINDOW_SIZE);
     EXPECT_EQ(picture.paintedInColumn(400), WINDOW_SIZE);
@@ -83,7 +88,9 @@ TEST(DrawScaledLine, ClippedAtTheTopAndBottomEdges) {
 }
 
 TEST(DrawString, TextAppearsAtItsPlaceAndStateComesBack) {
-    openFrame();
+    GlTarget target;
+    DrawContext dc{target};
+    openFrame(dc);
     glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
     glRasterPos2f(0.1f, 0.1f);
     glColor4f(0.25f, 0.5f, 0.75f, 1.0f);
@@ -91,7 +98,7 @@ TEST(DrawString, TextAppearsAtItsPlaceAndStateComesBack) {
     float rasterBefore[4];
     glGetFloatv(GL_CURRENT_COLOR, colourBefore);
     glGetFloatv(GL_CURRENT_RASTER_POSITION, rasterBefore);
-    drawString(-0.5f, 0.5f, LEGEND_FONT, "Legend");
+    drawString(dc, -0.5f, 0.5f, LEGEND_FONT, "Legend");
     float colourAfter[4];
     float rasterAfter[4];
     glGetFloatv(GL_CURRENT_COLOR, colourAfter);
@@ -124,6 +131,8 @@ TEST(DrawString, TextAppearsAtItsPlaceAndStateComesBack) {
 }
 
 TEST(ToolkitPrimitives, LeaveLightingOnTheMatrixAsFoundAndTheirLineWidth) {
+    GlTarget target;
+    DrawContext dc{target};
     struct Case {
         std::string name;
         std::function<void()> draw;
@@ -133,113 +142,113 @@ TEST(ToolkitPrimitives, LeaveLightingOnTheMatrixAsFoundAndTheirLineWidth) {
     const std::vector<Case> cases = {
         {"drawLine",
          [&] {
-             drawLine(Point2{0, 0}, Point2{0.5, 0.5}, c);
+             drawLine(dc, Point2{0, 0}, Point2{0.5, 0.5}, c);
          },
          0.0f},
         {"drawThickLine",
          [&] {
-             drawThickLine(Point2{0, 0}, Point2{0.5, 0.5}, 0.01, c);
+             drawThickLine(dc, Point2{0, 0}, Point2{0.5, 0.5}, 0.01, c);
          },
          2.0f},
         {"drawThickLine 0",
          [&] {
-             drawThickLine(Point2{0, 0}, Point2{0.5, 0}, 0.0, c);
+             drawThickLine(dc, Point2{0, 0}, Point2{0.5, 0}, 0.0, c);
          },
          2.0f},
         {"drawScaledLine",
          [&] {
-             drawScaledLine(0.5, Point2{0, 0}, Point2{1, 1}, c);
+             drawScaledLine(dc, 0.5, Point2{0, 0}, Point2{1, 1}, c);
          },
          0.0f},
         {"drawCrossMark",
          [&] {
-             drawCrossMark(Point2{0.1, 0.1}, 0.3);
+             drawCrossMark(dc, Point2{0.1, 0.1}, 0.3);
          },
          2.0f},
         {"drawDashLine",
          [&] {
-             drawDashLine(Point2{0, 0}, Point2{0.5, 0.2}, c);
+             drawDashLine(dc, Point2{0, 0}, Point2{0.5, 0.2}, c);
          },
          0.0f},
         {"drawChainLine",
          [&] {
-             drawChainLine(Point2{0, 0}, Point2{0.5, 0.2}, c);
+             drawChainLine(dc, Point2{0, 0}, Point2{0.5, 0.2}, c);
          },
          0.0f},
         {"drawScaledChainLine",
          [&] {
-             drawScaledChainLine(2, Point2{0, 0}, Point2{0.1, 0}, c);
+             drawScaledChainLine(dc, 2, Point2{0, 0}, Point2{0.1, 0}, c);
          },
          0.0f},
         {"drawDisc",
          [&] {
-             drawDisc(Point2{0.2, 0}, 0.1, c);
+             drawDisc(dc, Point2{0.2, 0}, 0.1, c);
          },
          0.0f},
         {"drawCircle",
          [&] {
-             drawCircle(Point2{0.2, 0}, 0.1, c);
+             drawCircle(dc, Point2{0.2, 0}, 0.1, c);
          },
          0.0f},
         {"drawDashCircle",
          [&] {
-             drawDashCircle(Point2{0.2, 0}, 0.3, c);
+             drawDashCircle(dc, Point2{0.2, 0}, 0.3, c);
          },
          0.0f},
         {"drawChainCircle",
          [&] {
-             drawChainCircle(Point2{0.2, 0}, 0.3, c);
+             drawChainCircle(dc, Point2{0.2, 0}, 0.3, c);
          },
          0.0f},
         {"drawScaledDisc",
          [&] {
-             drawScaledDisc(2, Point2{0.1, 0}, 0.1, c);
+             drawScaledDisc(dc, 2, Point2{0.1, 0}, 0.1, c);
          },
          0.0f},
         {"drawScaledCircle",
          [&] {
-             drawScaledCircle(2, Point2{0.1, 0}, 0.1, c);
+             drawScaledCircle(dc, 2, Point2{0.1, 0}, 0.1, c);
          },
          0.0f},
         {"drawScaledChainCircle",
          [&] {
-             drawScaledChainCircle(2, Point2{0.1, 0}, 0.1, c);
+             drawScaledChainCircle(dc, 2, Point2{0.1, 0}, 0.1, c);
          },
          0.0f},
         {"drawFilledEllipse",
          [&] {
-             drawFilledEllipse(Point2{0, 0}, 0.2, 0.1, 0.4, c);
+             drawFilledEllipse(dc, Point2{0, 0}, 0.2, 0.1, 0.4, c);
          },
          0.0f},
         {"drawEllipse",
          [&] {
-             drawEllipse(Point2{0, 0}, 0.2, 0.1, 0.4, c);
+             drawEllipse(dc, Point2{0, 0}, 0.2, 0.1, 0.4, c);
          },
          0.0f},
         {"drawFilledRect",
          [&] {
-             drawFilledRect(Point2{0, 0}, 0.2, 0.1, 0.4, c);
+             drawFilledRect(dc, Point2{0, 0}, 0.2, 0.1, 0.4, c);
          },
          0.0f},
         {"drawRect",
          [&] {
-             drawRect(Point2{0, 0}, 0.2, 0.1, 0.4, c);
+             drawRect(dc, Point2{0, 0}, 0.2, 0.1, 0.4, c);
          },
          0.0f},
         {"drawArrow",
          [&] {
-             drawArrow(Point3{0, 0, 0}, 0.3, 0.4, c);
+             drawArrow(dc, Point3{0, 0, 0}, 0.3, 0.4, c);
          },
          0.0f},
         {"drawGrid",
          [&] {
-             drawGrid(Point2{0, 0}, 0.4, 2, 0.1, 0.1);
+             drawGrid(dc, Point2{0, 0}, 0.4, 2, 0.1, 0.1);
          },
          1.0f},
     };
     for (const Case& each : cases) {
         SCOPED_TRACE(each.name);
-        openFrame();
+        openFrame(dc);
         glTranslated(0.1, -0.2, 0.0);
         glRotated(10.0, 0.0, 0.0, 1.0);
         glDisable(GL_LIGHTING);
@@ -265,16 +274,18 @@ TEST(ToolkitPrimitives, LeaveLightingOnTheMatrixAsFoundAndTheirLineWidth) {
 }
 
 TEST(RotateAboutPoint, OpenGLAndTheRecorderBuildTheSameMatrix) {
-    openFrame();
-    rotateAboutPoint(Point2{0.25, -0.5}, Point2{0.1, 0.2}, 0.7);
-    rotateThenTranslate(-0.4, 0.3, 0.6);
+    GlTarget target;
+    DrawContext dc{target};
+    openFrame(dc);
+    rotateAboutPoint(dc, Point2{0.25, -0.5}, Point2{0.1, 0.2}, 0.7);
+    rotateThenTranslate(dc, -0.4, 0.3, 0.6);
     double gl[16];
     glGetDoublev(GL_MODELVIEW_MATRIX, gl);
-    startRecording();
-    rotateAboutPoint(Point2{0.25, -0.5}, Point2{0.1, 0.2}, 0.7);
-    rotateThenTranslate(-0.4, 0.3, 0.6);
-    const Affine2 m = recorderMatrix();
-    stopRecording();
+    Recorder recorder;
+    DrawContext recording{recorder};
+    rotateAboutPoint(recording, Point2{0.25, -0.5}, Point2{0.1, 0.2}, 0.7);
+    rotateThenTranslate(recording, -0.4, 0.3, 0.6);
+    const Affine2 m = recorder.matrix();
     // OpenGL keeps its matrices in single precision.
     EXPECT_NEAR(gl[0], m.xx, 1e-6);
     EXPECT_NEAR(gl[1], m.xy, 1e-6);

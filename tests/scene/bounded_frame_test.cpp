@@ -1,4 +1,4 @@
-// How much whole bounded frames of display() hand over, through the recorder.
+// How much whole bounded frames hand over, through the recorder.
 
 #include <gtest/gtest.h>
 
@@ -6,6 +6,7 @@
 
 #include "draw/recorder.h"
 #include "tests/support/frame_scenarios.h"
+#include "tests/support/recording_context.h"
 
 namespace gearmesh {
 
@@ -19,27 +20,27 @@ constexpr long long FRAME_VERTEX_BOUND = 100000;
 TEST(display, BoundedFramesStayUnderTheVertexBound) {
     for (const FrameScenario& scenario : FRAME_SCENARIOS) {
         SCOPED_TRACE(scenario.name);
-        startRecording();
-        setUpScenario(scenario);
-        for (int frame = 0; frame < 3; ++frame) {
-            display();
-            EXPECT_LE(recordedVertexCount(), FRAME_VERTEX_BOUND);
-            EXPECT_GT(recordedVertexCount(), 1000);
-            EXPECT_FALSE(recorderOverflowed());
+        RecordingContext frame;
+        ScenarioView s;
+        setUpScenario(frame.dc, scenario, s);
+        for (int k = 0; k < 3; ++k) {
+            drawNextFrame(frame.dc, s);
+            EXPECT_LE(frame.recorder.recordedVertexCount(), FRAME_VERTEX_BOUND);
+            EXPECT_GT(frame.recorder.recordedVertexCount(), 1000);
+            EXPECT_FALSE(frame.recorder.overflowed());
         }
-        stopRecording();
     }
     // And at the zoom keys' bounds, with the largest pair and the smallest.
     for (int z : {MAX_TEETH, MIN_TEETH}) {
         for (double scale : {MIN_VIEW_SCALE, MAX_VIEW_SCALE}) {
             SCOPED_TRACE(std::to_string(z) + " teeth, view scale " + std::to_string(scale));
-            startRecording();
-            setUpScenario(FrameScenario{"", z, z, '3', 'W', 0});
-            viewState.viewScale = scale;
-            display();
-            EXPECT_LE(recordedVertexCount(), FRAME_VERTEX_BOUND);
-            EXPECT_GT(recordedVertexCount(), 100);
-            stopRecording();
+            RecordingContext frame;
+            ScenarioView s;
+            setUpScenario(frame.dc, FrameScenario{"", z, z, '3', 'W', 0}, s);
+            s.view.viewScale = scale;
+            drawNextFrame(frame.dc, s);
+            EXPECT_LE(frame.recorder.recordedVertexCount(), FRAME_VERTEX_BOUND);
+            EXPECT_GT(frame.recorder.recordedVertexCount(), 100);
         }
     }
 }

@@ -10,6 +10,7 @@
 #include "draw/recorder.h"
 #include "geometry/gear_pair.h"
 #include "tests/scene/recorded_figure.h"
+#include "tests/support/recording_context.h"
 
 namespace gearmesh {
 
@@ -22,14 +23,14 @@ ViewState view;
 
 // What the window does on every redraw: the view moves on a frame, then it
 // is drawn; literal, so that every tooth segment is its own primitive.
-void nextFrame() {
+void nextFrame(DrawContext& dc) {
     advanceView(view, pair);
-    drawFrame(pair, view, FrameDrawing::Literal);
+    drawFrame(dc, pair, view, FrameDrawing::Literal);
 }
 
-// A fresh setup followed by the first frame of a view, as the program
-// shows it (the recorder starts from OpenGL's initial state).
-void showFirstFrame(int z1, int z2, char mode) {
+// A fresh setup followed by the first frame of a view, drawn with dc as the
+// program shows it (a fresh recorder starts from OpenGL's initial state).
+void showFirstFrame(DrawContext& dc, int z1, int z2, char mode) {
     computeGearPair(pair, z1, z2);
     resetView(view, pair);
     view.drawMode = mode;
@@ -37,8 +38,7 @@ void showFirstFrame(int z1, int z2, char mode) {
     view.rollStep = view.angleStep;
     view.totalAngle1 = -view.rollStep;
     view.theta1 = view.totalAngle1;
-    startRecording();
-    nextFrame();
+    nextFrame(dc);
 }
 
 // Contact positions (signed distances along the line of action) that a
@@ -58,8 +58,8 @@ std::vector<double> expectedContacts(double turned) {
 }
 
 // Blue markers other than the pitch point's own, which is always drawn.
-std::vector<Point2> contactMarkers() {
-    std::vector<Point2> blue = markers(BLUE);
+std::vector<Point2> contactMarkers(const Recorder& recorder) {
+    std::vector<Point2> blue = markers(recorder, BLUE);
     for (size_t i = 0; i < blue.size(); ++i) {
         if (distance(blue[i], Point2{0.0, 0.0}) < 1e-12) {
             blue.erase(blue.begin() + static_cast<long>(i));
@@ -69,9 +69,10 @@ std::vector<Point2> contactMarkers() {
     return blue;
 }
 
-void expectContactMarkersAt(const std::vector<double>& distances, const std::string& where) {
+void expectContactMarkersAt(const Recorder& recorder, const std::vector<double>& distances,
+                            const std::string& where) {
     const double s = view.viewScale;
-    const std::vector<Point2> found = contactMarkers();
+    const std::vector<Point2> found = contactMarkers(recorder);
     ASSERT_EQ(found.size(), distances.size()) << where;
     for (size_t i = 0; i < found.size(); ++i) {
         EXPECT_LT(distance(found[i], scaled(s, onLineOfAction(distances[i]))), 1e-9)
@@ -115,12 +116,12 @@ double crossingDepth(const Point2& p, const Point2& q, const Point2& u, const Po
 
 // How deep the tooth segments of gear 1 and of gear 2 within `reach` view
 // units of the pitch point cut into each other (view units).
-double crossingTeeth(int segments1, double reach) {
-    const std::vector<int> teeth = toothSegments();
+double crossingTeeth(const Recorder& recorder, int segments1, double reach) {
+    const std::vector<int> teeth = toothSegments(recorder);
     std::vector<int> near1;
     std::vector<int> near2;
     for (size_t k = 0; k < teeth.size(); ++k) {
-        const Point2 a = recordedPrimitiveVertex(teeth[k], 0);
+        const Point2 a = recorder.recordedPrimitiveVertex(teeth[k], 0);
         if (std::hypot(a.x, a.y) < reach) {
             (static_cast<int>(k) < segments1 ? near1 : near2).push_back(teeth[k]);
         }
@@ -128,20 +129,20 @@ double crossingTeeth(int segments1, double reach) {
     double deepest = 0.0;
     for (int i : near1) {
         for (int j : near2) {
-            deepest = std::fmax(
-                deepest,
-                crossingDepth(recordedPrimitiveVertex(i, 0), recordedPrimitiveVertex(i, 1),
-                              recordedPrimitiveVertex(j, 0), recordedPrimitiveVertex(j, 1)));
+            deepest = std::fmax(deepest, crossingDepth(recorder.recordedPrimitiveVertex(i, 0),
+                                                       recorder.recordedPrimitiveVertex(i, 1),
+                                                       recorder.recordedPrimitiveVertex(j, 0),
+                                                       recorder.recordedPrimitiveVertex(j, 1)));
         }
     }
     return deepest;
 }
 
-void expectLegend(const char* const (&lines)[5]) {
-    ASSERT_EQ(recordedTextCount(), 5);
+void expectLegend(const Recorder& recorder, const char* const (&lines)[5]) {
+    ASSERT_EQ(recorder.recordedTextCount(), 5);
     const float y[] = {0.9f, 0.85f, 0.8f, 0.75f, 0.7f};
     for (int i = 0; i < 5; ++i) {
-        const RecordedText& t = recordedText(i);
+        const RecordedText& t = recorder.recordedText(i);
         EXPECT_STREQ(t.text, lines[i]);
         EXPECT_EQ(t.position.x, static_cast<double>(-0.9f));
         EXPECT_EQ(t.position.y, static_cast<double>(y[i]));
@@ -153,14 +154,14 @@ void expectLegend(const char* const (&lines)[5]) {
 }
 
 // The window-wide black cross hair through p (view units).
-bool hasCrossMarkAt(const Point2& p) {
-    for (int i = 0; i < storedPrimitiveCount(); ++i) {
-        const RecordedPrimitive prim = recordedPrimitive(i);
+bool hasCrossMarkAt(const Recorder& recorder, const Point2& p) {
+    for (int i = 0; i < recorder.storedPrimitiveCount(); ++i) {
+        const RecordedPrimitive prim = recorder.recordedPrimitive(i);
         if (prim.mode != SEAM_LINES || prim.vertexCount != 4 || !sameColour(prim.colour, BLACK)) {
             continue;
         }
-        const Point2 left = recordedPrimitiveVertex(i, 0);
-        const Point2 bottom = recordedPrimitiveVertex(i, 2);
+        const Point2 left = recorder.recordedPrimitiveVertex(i, 0);
+        const Point2 bottom = recorder.recordedPrimitiveVertex(i, 2);
         if (left.x <= -1.0 && std::fabs(left.y - p.y) < 1e-12 && bottom.y <= -1.0 &&
             std::fabs(bottom.x - p.x) < 1e-12) {
             return true;
@@ -172,15 +173,17 @@ bool hasCrossMarkAt(const Point2& p) {
 }  // namespace
 
 TEST(display, DriveGearViewShowsGear1WithAllItsCircles) {
-    showFirstFrame(20, 40, '1');
-    expectLegend({"(1) draw drive gear", "     blue  : pitch circle", "     green : base circle",
+    RecordingContext frame;
+    showFirstFrame(frame.dc, 20, 40, '1');
+    expectLegend(frame.recorder,
+                 {"(1) draw drive gear", "     blue  : pitch circle", "     green : base circle",
                   "     black : undercut circle", "     yellow: bottom and tip circle"});
     const double s = view.viewScale;
     const Point2 centre = scaled(s, pair.center1);
     EXPECT_NEAR(centre.y, -2.0, 1e-15);  // below the window centre, not re-centred
-    EXPECT_TRUE(hasCrossMarkAt(centre));
+    EXPECT_TRUE(hasCrossMarkAt(frame.recorder, centre));
 
-    const std::vector<Circle> circles = outlineCircles();
+    const std::vector<Circle> circles = outlineCircles(frame.recorder);
     EXPECT_TRUE(hasCircle(circles, GREEN, centre, s * pair.baseRadius1));
     EXPECT_TRUE(hasCircle(circles, YELLOW, centre, s * 11.0));
     EXPECT_TRUE(hasCircle(circles, YELLOW, centre, s * 8.75));
@@ -188,58 +191,64 @@ TEST(display, DriveGearViewShowsGear1WithAllItsCircles) {
     EXPECT_EQ(circles.size(), 4u);
 
     // z1 copies of the outline, every point between root and tip circle.
-    const std::vector<int> teeth = toothSegments();
+    const std::vector<int> teeth = toothSegments(frame.recorder);
     EXPECT_EQ(static_cast<int>(teeth.size()), 20 * pair.toothOutlineLast1);
-    for (const Point2& v : toothVertices()) {
+    for (const Point2& v : toothVertices(frame.recorder)) {
         const double r = distance(v, centre) / s;
         EXPECT_GE(r, 8.75 - 1e-9);
         EXPECT_LE(r, 11.0 + 1e-9);
     }
-    EXPECT_TRUE(sameColour(recordedPrimitive(teeth.front()).colour, RED));
-    EXPECT_TRUE(markers(BLUE).empty());
-    EXPECT_EQ(recorderMatrixDepth(), 0);
+    EXPECT_TRUE(sameColour(frame.recorder.recordedPrimitive(teeth.front()).colour, RED));
+    EXPECT_TRUE(markers(frame.recorder, BLUE).empty());
+    EXPECT_EQ(frame.recorder.matrixDepth(), 0);
 }
 
 TEST(display, DrivenGearViewShowsGear2AboveTheCentre) {
-    showFirstFrame(10, 40, '2');
-    expectLegend({"(2) draw driven gear", "     blue  : pitch circle", "     green : base circle",
+    RecordingContext frame;
+    showFirstFrame(frame.dc, 10, 40, '2');
+    expectLegend(frame.recorder,
+                 {"(2) draw driven gear", "     blue  : pitch circle", "     green : base circle",
                   "     black : undercut circle", "     yellow: bottom and tip circle"});
     const double s = view.viewScale;
     const Point2 centre = scaled(s, pair.center2);
     EXPECT_NEAR(centre.y, 4.0, 1e-15);
-    EXPECT_TRUE(hasCrossMarkAt(centre));
-    const std::vector<Circle> circles = outlineCircles();
+    EXPECT_TRUE(hasCrossMarkAt(frame.recorder, centre));
+    const std::vector<Circle> circles = outlineCircles(frame.recorder);
     EXPECT_TRUE(hasCircle(circles, GREEN, centre, s * pair.baseRadius2));
     EXPECT_TRUE(hasCircle(circles, YELLOW, centre, s * 21.0));
     EXPECT_TRUE(hasCircle(circles, YELLOW, centre, s * 18.75));
-    EXPECT_EQ(toothSegments().size(), static_cast<size_t>(40 * pair.toothOutlineLast2));
+    EXPECT_EQ(toothSegments(frame.recorder).size(),
+              static_cast<size_t>(40 * pair.toothOutlineLast2));
 }
 
 TEST(display, UndercutCircleOnlyAboveTheBaseCircle) {
     // Ten teeth are deeply undercut: the black circle shows.
-    showFirstFrame(10, 40, '1');
+    RecordingContext frame;
+    showFirstFrame(frame.dc, 10, 40, '1');
     const double s = view.viewScale;
     ASSERT_GT(pair.undercutRadius1, pair.baseRadius1);
-    EXPECT_TRUE(
-        hasCircle(outlineCircles(), BLACK, scaled(s, pair.center1), s * pair.undercutRadius1));
+    EXPECT_TRUE(hasCircle(outlineCircles(frame.recorder), BLACK, scaled(s, pair.center1),
+                          s * pair.undercutRadius1));
 
     // A junction exactly on the base circle is no undercut.
     pair.undercutRadius1 = pair.baseRadius1;
     pair.undercutRadius2 = pair.baseRadius2;
-    nextFrame();
-    EXPECT_EQ(countCircles(outlineCircles(), BLACK), 0);
+    nextFrame(frame.dc);
+    EXPECT_EQ(countCircles(outlineCircles(frame.recorder), BLACK), 0);
     view.drawMode = '3';
-    nextFrame();
-    EXPECT_EQ(countCircles(outlineCircles(), BLACK), 0);
+    nextFrame(frame.dc);
+    EXPECT_EQ(countCircles(outlineCircles(frame.recorder), BLACK), 0);
 }
 
 TEST(display, FirstMeshFrameTouchesAtThePitchPoint) {
-    showFirstFrame(20, 40, '3');
-    expectLegend({"(3) draw gear mesh",
-                  "     circle : blue :pitch cl,  green:base cl,  black:undercut cl",
-                  "     point  : blue :pitch pnt, black:mesh start and finish pnt",
-                  "                 green:interference pnt, red:contact pnt",
-                  "     green line : path of contact"});
+    RecordingContext frame;
+    showFirstFrame(frame.dc, 20, 40, '3');
+    expectLegend(
+        frame.recorder,
+        {"(3) draw gear mesh", "     circle : blue :pitch cl,  green:base cl,  black:undercut cl",
+         "     point  : blue :pitch pnt, black:mesh start and finish pnt",
+         "                 green:interference pnt, red:contact pnt",
+         "     green line : path of contact"});
     EXPECT_EQ(view.totalAngle1, 0.0);
     EXPECT_EQ(view.totalAngle2, 0.0);
     EXPECT_NEAR(view.theta1, pair.basePitchAngle1, 1e-15);
@@ -247,18 +256,18 @@ TEST(display, FirstMeshFrameTouchesAtThePitchPoint) {
 
     // Exactly one contact marker, over the pitch point's own.
     ASSERT_EQ(view.contactCount, 1);
-    const std::vector<Point2> blue = markers(BLUE);
+    const std::vector<Point2> blue = markers(frame.recorder, BLUE);
     ASSERT_EQ(blue.size(), 2u);
     for (const Point2& p : blue) {
         EXPECT_LT(distance(p, Point2{0.0, 0.0}), 1e-12);
     }
-    EXPECT_TRUE(hasCrossMarkAt(Point2{0.0, 0.0}));
+    EXPECT_TRUE(hasCrossMarkAt(frame.recorder, Point2{0.0, 0.0}));
 
     // Both gears' teeth, and no root circle in the mesh view.
-    EXPECT_EQ(toothSegments().size(),
+    EXPECT_EQ(toothSegments(frame.recorder).size(),
               static_cast<size_t>(20 * pair.toothOutlineLast1 + 40 * pair.toothOutlineLast2));
     const double s = view.viewScale;
-    const std::vector<Circle> circles = outlineCircles();
+    const std::vector<Circle> circles = outlineCircles(frame.recorder);
     EXPECT_EQ(countCircles(circles, YELLOW), 2);
     EXPECT_TRUE(hasCircle(circles, YELLOW, scaled(s, pair.center1), s * 11.0));
     EXPECT_TRUE(hasCircle(circles, YELLOW, scaled(s, pair.center2), s * 21.0));
@@ -271,30 +280,33 @@ TEST(display, MeshMarkersSitOnTheLineOfAction) {
         int z1, z2;
     } pairs[] = {{20, 40}, {10, 40}, {12, 30}, {25, 40}, {1, 1}, {149, 149}, {40, 13}};
     for (const auto& counts : pairs) {
-        showFirstFrame(counts.z1, counts.z2, '3');
+        RecordingContext frame;
+        showFirstFrame(frame.dc, counts.z1, counts.z2, '3');
         const GearPair& g = pair;
         const double s = view.viewScale;
         const std::string where = std::to_string(counts.z1) + "/" + std::to_string(counts.z2);
 
         // Green interference markers at both tangency points.
-        const std::vector<Point2> green = markers(GREEN);
+        const std::vector<Point2> green = markers(frame.recorder, GREEN);
         ASSERT_EQ(green.size(), 2u) << where;
         EXPECT_LT(distance(green[0], scaled(s, g.interferencePoint1)), 1e-12) << where;
         EXPECT_LT(distance(green[1], scaled(s, g.interferencePoint2)), 1e-12) << where;
 
         // One black marker on each side, at the ends of the path of contact.
-        const std::vector<Point2> black = markers(BLACK);
+        const std::vector<Point2> black = markers(frame.recorder, BLACK);
         ASSERT_EQ(black.size(), 2u) << where;
         EXPECT_LT(distance(black[0], scaled(s, onLineOfAction(-g.contactLimit1))), 1e-9) << where;
         EXPECT_LT(distance(black[1], scaled(s, onLineOfAction(g.contactLimit2))), 1e-9) << where;
 
         // The green path of contact runs between the interference points.
         bool pathFound = false;
-        for (int i = 0; i < storedPrimitiveCount(); ++i) {
-            const RecordedPrimitive p = recordedPrimitive(i);
+        for (int i = 0; i < frame.recorder.storedPrimitiveCount(); ++i) {
+            const RecordedPrimitive p = frame.recorder.recordedPrimitive(i);
             if (p.mode == SEAM_LINES && p.vertexCount == 2 && sameColour(p.colour, GREEN) &&
-                distance(recordedPrimitiveVertex(i, 0), scaled(s, g.interferencePoint1)) < 1e-12 &&
-                distance(recordedPrimitiveVertex(i, 1), scaled(s, g.interferencePoint2)) < 1e-12) {
+                distance(frame.recorder.recordedPrimitiveVertex(i, 0),
+                         scaled(s, g.interferencePoint1)) < 1e-12 &&
+                distance(frame.recorder.recordedPrimitiveVertex(i, 1),
+                         scaled(s, g.interferencePoint2)) < 1e-12) {
                 pathFound = true;
             }
         }
@@ -306,24 +318,27 @@ TEST(display, MeshMarkersSitOnTheLineOfAction) {
 TEST(display, TiedLimitStillGetsItsMarker) {
     // No undercut and the mating tip beyond the interference point: the
     // undercut and interference points coincide and tie for nearest.
-    showFirstFrame(20, 40, '3');
+    RecordingContext frame;
+    showFirstFrame(frame.dc, 20, 40, '3');
     pair.undercutPoint1 = pair.interferencePoint1;
     pair.undercutDist1 = pair.interferenceDist1;
     pair.tipContactDist2 = pair.interferenceDist1 + 1.0;
     pair.contactEnd1 =
         contactEndOf(pair.undercutDist1, pair.tipContactDist2, pair.interferenceDist1);
-    nextFrame();
-    const std::vector<Point2> black = markers(BLACK);
+    nextFrame(frame.dc);
+    const std::vector<Point2> black = markers(frame.recorder, BLACK);
     ASSERT_EQ(black.size(), 2u);
     EXPECT_LT(distance(black[0], scaled(view.viewScale, pair.interferencePoint1)), 1e-12);
 }
 
 TEST(display, EachStepMovesTheContactAlongTheLineOfAction) {
-    showFirstFrame(20, 40, '3');
+    RecordingContext frame;
+    showFirstFrame(frame.dc, 20, 40, '3');
     const double step = view.angleStep;
     for (int k = 1; k <= 45; ++k) {
-        nextFrame();
-        expectContactMarkersAt(expectedContacts(k * step), "step " + std::to_string(k));
+        nextFrame(frame.dc);
+        expectContactMarkersAt(frame.recorder, expectedContacts(k * step),
+                               "step " + std::to_string(k));
         EXPECT_GE(view.theta1, pair.basePitchAngle1);
         EXPECT_LT(view.theta1, 2 * pair.basePitchAngle1);
         EXPECT_NEAR(view.totalAngle1, k * step, 1e-12);
@@ -332,20 +347,22 @@ TEST(display, EachStepMovesTheContactAlongTheLineOfAction) {
     // Reversed, the contact runs back past the pitch point.
     view.rollStep = -view.angleStep;
     for (int k = 44; k >= -45; --k) {
-        nextFrame();
-        expectContactMarkersAt(expectedContacts(k * step), "back to step " + std::to_string(k));
+        nextFrame(frame.dc);
+        expectContactMarkersAt(frame.recorder, expectedContacts(k * step),
+                               "back to step " + std::to_string(k));
         EXPECT_GE(view.theta1, pair.basePitchAngle1);
         EXPECT_LT(view.theta1, 2 * pair.basePitchAngle1);
     }
 }
 
 TEST(display, OneToothPitchLaterTheTeethStandAsAtTheStart) {
-    showFirstFrame(20, 40, '3');
-    const std::vector<Point2> first = toothVertices();
+    RecordingContext frame;
+    showFirstFrame(frame.dc, 20, 40, '3');
+    const std::vector<Point2> first = toothVertices(frame.recorder);
     for (int k = 1; k <= 40; ++k) {
-        nextFrame();
+        nextFrame(frame.dc);
     }
-    const std::vector<Point2> later = toothVertices();
+    const std::vector<Point2> later = toothVertices(frame.recorder);
     ASSERT_EQ(first.size(), later.size());
     // Gear 1's copies come first, then gear 2's.
     const int perCopy1 = 2 * pair.toothOutlineLast1;
@@ -363,27 +380,29 @@ TEST(display, MeshingTeethNeverCutIntoEachOther) {
     const double tolerance = 0.005;  // modules
     const struct { int z1, z2; } pairs[] = {{20, 40}, {10, 40}, {40, 13}};
     for (const auto& counts : pairs) {
-        showFirstFrame(counts.z1, counts.z2, '3');
+        RecordingContext frame;
+        showFirstFrame(frame.dc, counts.z1, counts.z2, '3');
         const int segments1 = counts.z1 * pair.toothOutlineLast1;
         const double s = view.viewScale;
         for (int k = 0; k <= 40; ++k) {
-            EXPECT_LT(crossingTeeth(segments1, 4.0 * s) / s, tolerance)
+            EXPECT_LT(crossingTeeth(frame.recorder, segments1, 4.0 * s) / s, tolerance)
                 << counts.z1 << "/" << counts.z2 << " step " << k;
-            nextFrame();
+            nextFrame(frame.dc);
         }
     }
 }
 
 TEST(display, ZoomScalesTheFigureButNotTheMarkers) {
-    showFirstFrame(20, 40, '3');
+    RecordingContext frame;
+    showFirstFrame(frame.dc, 20, 40, '3');
     for (double scale : {0.02, 0.2, 1.0}) {
         view.viewScale = scale;
-        nextFrame();
-        const std::vector<Circle> circles = outlineCircles();
+        nextFrame(frame.dc);
+        const std::vector<Circle> circles = outlineCircles(frame.recorder);
         EXPECT_TRUE(
             hasCircle(circles, GREEN, scaled(scale, pair.center1), scale * pair.baseRadius1));
         int markerCount = 0;
-        for (const Circle& d : discs()) {
+        for (const Circle& d : discs(frame.recorder)) {
             if (sameColour(d.colour, BLACK) && std::fabs(d.radius - 0.1 * scale) < 1e-12) {
                 continue;  // centre dots are 0.1 modules and scale with the figure
             }
@@ -395,15 +414,16 @@ TEST(display, ZoomScalesTheFigureButNotTheMarkers) {
 }
 
 TEST(display, SingleGearViewsDoNotTurn) {
-    showFirstFrame(20, 40, '1');
-    const std::vector<Point2> first = toothVertices();
+    RecordingContext frame;
+    showFirstFrame(frame.dc, 20, 40, '1');
+    const std::vector<Point2> first = toothVertices(frame.recorder);
     const ViewState before = view;
     for (int k = 0; k < 3; ++k) {
-        nextFrame();
+        nextFrame(frame.dc);
     }
     EXPECT_EQ(view.theta1, before.theta1);
     EXPECT_EQ(view.totalAngle1, before.totalAngle1);
-    const std::vector<Point2> later = toothVertices();
+    const std::vector<Point2> later = toothVertices(frame.recorder);
     ASSERT_EQ(first.size(), later.size());
     for (size_t i = 0; i < first.size(); ++i) {
         EXPECT_EQ(first[i].x, later[i].x);

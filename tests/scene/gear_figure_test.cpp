@@ -9,6 +9,7 @@
 #include "draw/recorder.h"
 #include "scene/view_state.h"
 #include "tests/scene/recorded_figure.h"
+#include "tests/support/recording_context.h"
 
 namespace gearmesh {
 
@@ -19,11 +20,10 @@ namespace {
 GearPair pair;
 ViewState view;
 
-void setUpPair(int z1, int z2) {
+void setUpPair(DrawContext& dc, int z1, int z2) {
     computeGearPair(pair, z1, z2);
     resetView(view, pair);
-    startRecording();
-    beginFrame(FrameDrawing::Literal);
+    beginFrame(dc, FrameDrawing::Literal);
 }
 
 Point2 rotated(const Point2& p, const Point2& about, double angle) {
@@ -36,7 +36,8 @@ Point2 rotated(const Point2& p, const Point2& about, double angle) {
 }  // namespace
 
 TEST(drawGearCircles, LevelsChooseTheReferenceCircles) {
-    setUpPair(20, 40);
+    RecordingContext frame;
+    setUpPair(frame.dc, 20, 40);
     const double s = view.viewScale;
     const Point2 centre = scaled(s, pair.center1);
     const struct {
@@ -45,32 +46,33 @@ TEST(drawGearCircles, LevelsChooseTheReferenceCircles) {
         int yellow;
     } levels[] = {{0, 0, 0}, {1, 0, 0}, {2, 1, 0}, {3, 1, 1}, {4, 1, 2}, {7, 1, 2}};
     for (const auto& l : levels) {
-        clearRecording();
-        drawGearCircles(gearOf(pair, 1), s, 0.0, l.level);
-        const std::vector<Circle> circles = outlineCircles();
+        frame.recorder.clearRecording();
+        drawGearCircles(frame.dc, gearOf(pair, 1), s, 0.0, l.level);
+        const std::vector<Circle> circles = outlineCircles(frame.recorder);
         EXPECT_EQ(countCircles(circles, GREEN), l.green) << "level " << l.level;
         EXPECT_EQ(countCircles(circles, YELLOW), l.yellow) << "level " << l.level;
         // The centre dot, 0.1 modules, is there at every level.
-        ASSERT_EQ(discs().size(), 1u) << "level " << l.level;
-        EXPECT_LT(distance(discs()[0].centre, centre), 1e-12);
-        EXPECT_NEAR(discs()[0].radius, 0.1 * s, 1e-12);
+        ASSERT_EQ(discs(frame.recorder).size(), 1u) << "level " << l.level;
+        EXPECT_LT(distance(discs(frame.recorder)[0].centre, centre), 1e-12);
+        EXPECT_NEAR(discs(frame.recorder)[0].radius, 0.1 * s, 1e-12);
     }
 
-    clearRecording();
-    drawGearCircles(gearOf(pair, 1), s, 0.0, 4);
-    const std::vector<Circle> circles = outlineCircles();
+    frame.recorder.clearRecording();
+    drawGearCircles(frame.dc, gearOf(pair, 1), s, 0.0, 4);
+    const std::vector<Circle> circles = outlineCircles(frame.recorder);
     EXPECT_TRUE(hasCircle(circles, GREEN, centre, s * 20 * std::cos(PI / 9) / 2));
     EXPECT_TRUE(hasCircle(circles, YELLOW, centre, s * 11.0));  // tip
     EXPECT_TRUE(hasCircle(circles, YELLOW, centre, s * 8.75));  // root
 }
 
 TEST(drawGearCircles, CentreLinesAndPitchChainCircleOfGear2) {
-    setUpPair(20, 40);
+    RecordingContext frame;
+    setUpPair(frame.dc, 20, 40);
     const double s = view.viewScale;
     const Point2 centre = scaled(s, pair.center2);
     const double pitch = s * 20.0;
-    clearRecording();
-    drawGearCircles(gearOf(pair, 2), s, 0.0, 1);
+    frame.recorder.clearRecording();
+    drawGearCircles(frame.dc, gearOf(pair, 2), s, 0.0, 1);
 
     // Blue vertices lie either on the pitch circle or on one of the two
     // centre lines; the vertical line runs from the pitch point up to the
@@ -78,13 +80,13 @@ TEST(drawGearCircles, CentreLinesAndPitchChainCircleOfGear2) {
     double lowestOnAxis = 1e9;
     double highestOnAxis = -1e9;
     int onCircle = 0;
-    for (int i = 0; i < storedPrimitiveCount(); ++i) {
-        const RecordedPrimitive p = recordedPrimitive(i);
+    for (int i = 0; i < frame.recorder.storedPrimitiveCount(); ++i) {
+        const RecordedPrimitive p = frame.recorder.recordedPrimitive(i);
         if (!sameColour(p.colour, BLUE)) {
             continue;
         }
         for (int j = 0; j < p.vertexCount; ++j) {
-            const Point2 v = recordedPrimitiveVertex(i, j);
+            const Point2 v = frame.recorder.recordedPrimitiveVertex(i, j);
             // Chain lines are laid out in a frame turned through the
             // toolkit's degree constant, so they stray by up to 1e-8.
             if (std::fabs(v.x) < 1e-7) {
@@ -101,25 +103,26 @@ TEST(drawGearCircles, CentreLinesAndPitchChainCircleOfGear2) {
     EXPECT_GT(onCircle, 100);
     EXPECT_NEAR(lowestOnAxis, 0.0, 1e-7);
     EXPECT_NEAR(highestOnAxis, 2 * pitch, 1e-7);
-    EXPECT_EQ(recorderMatrixDepth(), 0);
-    const Affine2 m = recorderMatrix();
+    EXPECT_EQ(frame.recorder.matrixDepth(), 0);
+    const Affine2 m = frame.recorder.matrix();
     EXPECT_NEAR(m.tx, 0.0, 1e-12);
     EXPECT_NEAR(m.ty, 0.0, 1e-12);
 }
 
 TEST(drawGearCircles, TurnedCentreLinesFollowTheAngle) {
-    setUpPair(20, 40);
+    RecordingContext frame;
+    setUpPair(frame.dc, 20, 40);
     const double s = view.viewScale;
     const double angle = 0.3;
-    clearRecording();
-    drawGearCircles(gearOf(pair, 1), s, angle, 0);
+    frame.recorder.clearRecording();
+    drawGearCircles(frame.dc, gearOf(pair, 1), s, angle, 0);
     // First chain dash of the first centre line starts at centre + r (cos, sin).
     const Point2 centre = scaled(s, pair.center1);
     bool found = false;
-    for (int i = 0; i < storedPrimitiveCount() && !found; ++i) {
-        const RecordedPrimitive p = recordedPrimitive(i);
+    for (int i = 0; i < frame.recorder.storedPrimitiveCount() && !found; ++i) {
+        const RecordedPrimitive p = frame.recorder.recordedPrimitive(i);
         if (sameColour(p.colour, BLUE) && p.mode == SEAM_LINES) {
-            const Point2 start = recordedPrimitiveVertex(i, 0);
+            const Point2 start = frame.recorder.recordedPrimitiveVertex(i, 0);
             EXPECT_NEAR(start.x, centre.x + s * 10 * std::cos(angle), 1e-12);
             EXPECT_NEAR(start.y, centre.y + s * 10 * std::sin(angle), 1e-12);
             found = true;
@@ -129,13 +132,14 @@ TEST(drawGearCircles, TurnedCentreLinesFollowTheAngle) {
 }
 
 TEST(drawGearTeeth, CopiesStandOneAngularPitchApart) {
-    setUpPair(20, 40);
+    RecordingContext frame;
+    setUpPair(frame.dc, 20, 40);
     const double s = view.viewScale;
     const int last = pair.toothOutlineLast1;
-    clearRecording();
-    drawGearTeeth(gearOf(pair, 1), s, 0.0, RED);
+    frame.recorder.clearRecording();
+    drawGearTeeth(frame.dc, gearOf(pair, 1), s, 0.0, RED);
 
-    const std::vector<Point2> v = toothVertices();
+    const std::vector<Point2> v = toothVertices(frame.recorder);
     const int perCopy = 2 * last;
     ASSERT_EQ(static_cast<int>(v.size()), 20 * perCopy);
 
@@ -160,19 +164,20 @@ TEST(drawGearTeeth, CopiesStandOneAngularPitchApart) {
             EXPECT_LT(distance(turned, v[k * perCopy + j]), 1e-9) << "copy " << k;
         }
     }
-    EXPECT_EQ(recorderMatrixDepth(), 0);
+    EXPECT_EQ(frame.recorder.matrixDepth(), 0);
 }
 
 TEST(drawGearTeeth, TurningByOnePitchLeavesTheTeethInPlace) {
-    setUpPair(20, 40);
+    RecordingContext frame;
+    setUpPair(frame.dc, 20, 40);
     const double s = view.viewScale;
     const int last = pair.toothOutlineLast2;
-    clearRecording();
-    drawGearTeeth(gearOf(pair, 2), s, 0.4, RED);
-    const std::vector<Point2> before = toothVertices();
-    clearRecording();
-    drawGearTeeth(gearOf(pair, 2), s, 0.4 + 2 * PI / 40, RED);
-    const std::vector<Point2> after = toothVertices();
+    frame.recorder.clearRecording();
+    drawGearTeeth(frame.dc, gearOf(pair, 2), s, 0.4, RED);
+    const std::vector<Point2> before = toothVertices(frame.recorder);
+    frame.recorder.clearRecording();
+    drawGearTeeth(frame.dc, gearOf(pair, 2), s, 0.4 + 2 * PI / 40, RED);
+    const std::vector<Point2> after = toothVertices(frame.recorder);
     ASSERT_EQ(before.size(), after.size());
 
     // The picture is the same; only which copy is drawn first moves on by one.
@@ -183,7 +188,7 @@ TEST(drawGearTeeth, TurningByOnePitchLeavesTheTeethInPlace) {
     }
     // And the matrix is back where it was, to within the toolkit's degree
     // constant (a full turn of copies is 1e-7 degrees short of 360).
-    const Affine2 m = recorderMatrix();
+    const Affine2 m = frame.recorder.matrix();
     EXPECT_NEAR(m.xx, 1.0, 1e-7);
     EXPECT_NEAR(m.xy, 0.0, 1e-7);
     EXPECT_NEAR(m.tx, 0.0, 1e-7);
@@ -191,18 +196,19 @@ TEST(drawGearTeeth, TurningByOnePitchLeavesTheTeethInPlace) {
 }
 
 TEST(drawPolyline, ScalesByViewScaleAndDrawsOpen) {
-    setUpPair(20, 40);
+    RecordingContext frame;
+    setUpPair(frame.dc, 20, 40);
     const Point2 square[] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
-    clearRecording();
-    drawPolyline(0.5, square, 3, BLUE);
-    ASSERT_EQ(storedPrimitiveCount(), 3);  // no closing segment
-    EXPECT_EQ(recordedPrimitive(2).lineWidth, 4.0f);
-    EXPECT_LT(distance(recordedPrimitiveVertex(2, 1), Point2{0.0, 0.5}), 1e-15);
-    EXPECT_EQ(recorderLineWidth(), 2.0f);
+    frame.recorder.clearRecording();
+    drawPolyline(frame.dc, 0.5, square, 3, BLUE);
+    ASSERT_EQ(frame.recorder.storedPrimitiveCount(), 3);  // no closing segment
+    EXPECT_EQ(frame.recorder.recordedPrimitive(2).lineWidth, 4.0f);
+    EXPECT_LT(distance(frame.recorder.recordedPrimitiveVertex(2, 1), Point2{0.0, 0.5}), 1e-15);
+    EXPECT_EQ(frame.recorder.lineWidth(), 2.0f);
 
-    clearRecording();
-    drawPolyline(0.5, square, 0, BLUE);
-    EXPECT_EQ(storedPrimitiveCount(), 0);
+    frame.recorder.clearRecording();
+    drawPolyline(frame.dc, 0.5, square, 0, BLUE);
+    EXPECT_EQ(frame.recorder.storedPrimitiveCount(), 0);
 }
 
 }  // namespace gearmesh

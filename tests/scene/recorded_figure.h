@@ -50,51 +50,51 @@ inline Point2 onLineOfAction(double s) {
 // Centre from the extremes (a 120-gon has vertices at 0, 90, 180 and 270
 // degrees; the loop repeats its inner vertices, so a mean would be biased),
 // radius as the mean distance of the vertices from it.
-inline Circle fitCircle(int primitive) {
-    const RecordedPrimitive p = recordedPrimitive(primitive);
-    Point2 low = recordedPrimitiveVertex(primitive, 0);
+inline Circle fitCircle(const Recorder& recorder, int primitive) {
+    const RecordedPrimitive p = recorder.recordedPrimitive(primitive);
+    Point2 low = recorder.recordedPrimitiveVertex(primitive, 0);
     Point2 high = low;
     for (int j = 1; j < p.vertexCount; ++j) {
-        const Point2 v = recordedPrimitiveVertex(primitive, j);
+        const Point2 v = recorder.recordedPrimitiveVertex(primitive, j);
         low = Point2{std::fmin(low.x, v.x), std::fmin(low.y, v.y)};
         high = Point2{std::fmax(high.x, v.x), std::fmax(high.y, v.y)};
     }
     const Point2 centre{(low.x + high.x) / 2.0, (low.y + high.y) / 2.0};
     double radius = 0.0;
     for (int j = 0; j < p.vertexCount; ++j) {
-        radius += distance(recordedPrimitiveVertex(primitive, j), centre) / p.vertexCount;
+        radius += distance(recorder.recordedPrimitiveVertex(primitive, j), centre) / p.vertexCount;
     }
     return Circle{centre, radius, p.colour};
 }
 
 // Solid circle outlines of the frame, in drawing order.
-inline std::vector<Circle> outlineCircles() {
+inline std::vector<Circle> outlineCircles(const Recorder& recorder) {
     std::vector<Circle> circles;
-    for (int i = 0; i < storedPrimitiveCount(); ++i) {
-        const RecordedPrimitive p = recordedPrimitive(i);
+    for (int i = 0; i < recorder.storedPrimitiveCount(); ++i) {
+        const RecordedPrimitive p = recorder.recordedPrimitive(i);
         if (p.mode == SEAM_LINE_LOOP && p.vertexCount == CIRCLE_LOOP_VERTICES) {
-            circles.push_back(fitCircle(i));
+            circles.push_back(fitCircle(recorder, i));
         }
     }
     return circles;
 }
 
 // Filled discs (markers and centre dots), in drawing order.
-inline std::vector<Circle> discs() {
+inline std::vector<Circle> discs(const Recorder& recorder) {
     std::vector<Circle> found;
-    for (int i = 0; i < storedPrimitiveCount(); ++i) {
-        const RecordedPrimitive p = recordedPrimitive(i);
+    for (int i = 0; i < recorder.storedPrimitiveCount(); ++i) {
+        const RecordedPrimitive p = recorder.recordedPrimitive(i);
         if (p.mode == SEAM_POLYGON && p.vertexCount == DISC_VERTICES) {
-            found.push_back(fitCircle(i));
+            found.push_back(fitCircle(recorder, i));
         }
     }
     return found;
 }
 
 // Marker discs of one colour.
-inline std::vector<Point2> markers(const Color4& colour) {
+inline std::vector<Point2> markers(const Recorder& recorder, const Color4& colour) {
     std::vector<Point2> found;
-    for (const Circle& d : discs()) {
+    for (const Circle& d : discs(recorder)) {
         if (sameColour(d.colour, colour) && std::fabs(d.radius - MARKER_RADIUS) < 1e-9) {
             found.push_back(d.centre);
         }
@@ -103,10 +103,10 @@ inline std::vector<Point2> markers(const Color4& colour) {
 }
 
 // The 4-pixel segments of the tooth outlines, as primitive indices.
-inline std::vector<int> toothSegments() {
+inline std::vector<int> toothSegments(const Recorder& recorder) {
     std::vector<int> found;
-    for (int i = 0; i < storedPrimitiveCount(); ++i) {
-        const RecordedPrimitive p = recordedPrimitive(i);
+    for (int i = 0; i < recorder.storedPrimitiveCount(); ++i) {
+        const RecordedPrimitive p = recorder.recordedPrimitive(i);
         if (p.mode == SEAM_LINES && p.lineWidth == TOOTH_LINE_PIXELS && p.vertexCount == 2) {
             found.push_back(i);
         }
@@ -115,11 +115,11 @@ inline std::vector<int> toothSegments() {
 }
 
 // Vertices of all recorded tooth segments, in drawing order.
-inline std::vector<Point2> toothVertices() {
+inline std::vector<Point2> toothVertices(const Recorder& recorder) {
     std::vector<Point2> vertices;
-    for (int i : toothSegments()) {
-        vertices.push_back(recordedPrimitiveVertex(i, 0));
-        vertices.push_back(recordedPrimitiveVertex(i, 1));
+    for (int i : toothSegments(recorder)) {
+        vertices.push_back(recorder.recordedPrimitiveVertex(i, 0));
+        vertices.push_back(recorder.recordedPrimitiveVertex(i, 1));
     }
     return vertices;
 }

@@ -4,9 +4,11 @@
 // a mode key and zoom keys, pressed as in the window (each key changes the
 // view, then the frame is drawn, which in mode '3' turns the mesh on a step).
 
+#include "draw/seam.h"
 #include "geometry/gear_pair.h"
 #include "scene/display.h"
 #include "scene/view_commands.h"
+#include "scene/view_state.h"
 
 namespace gearmesh {
 
@@ -28,16 +30,31 @@ constexpr FrameScenario FRAME_SCENARIOS[] = {
 };
 constexpr int FRAME_SCENARIO_COUNT = sizeof(FRAME_SCENARIOS) / sizeof(FRAME_SCENARIOS[0]);
 
-// Sets up the pair and presses the scenario's keys, each followed by the
-// frame it asks for, drawn bounded to the current drawing target. The next
-// display() draws the scenario's next frame.
-inline void setUpScenario(const FrameScenario& scenario) {
-    computeGearPair(gearPair, scenario.z1, scenario.z2);
-    resetView(viewState, gearPair);
-    viewState.drawMode = '1';
-    const auto press = [](char key) {
-        if (applyViewKey(viewState, static_cast<unsigned char>(key))) {
-            display();
+// A scenario's own pair and the view of it that the keys have left.
+struct ScenarioView {
+    GearPair pair;
+    ViewState view;
+};
+
+// What the window does on every redraw: the view moves on a frame, then it
+// is drawn with dc, bounded or literal.
+inline void drawNextFrame(DrawContext& dc, ScenarioView& s,
+                          FrameDrawing drawing = FrameDrawing::Bounded) {
+    advanceView(s.view, s.pair);
+    drawFrame(dc, s.pair, s.view, drawing);
+}
+
+// Sets up s's pair and presses the scenario's keys, each followed by the
+// frame it asks for, drawn bounded with dc. The next drawNextFrame draws the
+// scenario's next frame.
+inline void setUpScenario(DrawContext& dc, const FrameScenario& scenario, ScenarioView& s) {
+    computeGearPair(s.pair, scenario.z1, scenario.z2);
+    s.view = ViewState{};
+    resetView(s.view, s.pair);
+    s.view.drawMode = '1';
+    const auto press = [&](char key) {
+        if (applyViewKey(s.view, static_cast<unsigned char>(key))) {
+            drawNextFrame(dc, s);
         }
     };
     press(scenario.mode);

@@ -11,6 +11,7 @@
 #include "draw/recorder.h"
 #include "scene/display.h"
 #include "tests/scene/recorded_figure.h"
+#include "tests/support/recording_context.h"
 #include "tools/gearpair/pair_report.h"
 
 namespace gearmesh {
@@ -64,13 +65,13 @@ TEST(contactEnds, WindowMarkersAgreeWithTheReportForEveryPair) {
     ViewState view{};
     view.drawMode = '3';
     view.viewScale = 0.02;
-    startRecording();
+    RecordingContext frame;
     int disagreements = 0;
     for (int z1 = MIN_TEETH; z1 <= MAX_TEETH; ++z1) {
         for (int z2 = MIN_TEETH; z2 <= MAX_TEETH; ++z2) {
             computeGearPair(pair, z1, z2);
-            drawFrame(pair, view, FrameDrawing::Bounded);
-            const std::vector<Point2> black = markers(BLACK);
+            drawFrame(frame.dc, pair, view, FrameDrawing::Bounded);
+            const std::vector<Point2> black = markers(frame.recorder, BLACK);
             const std::string report = plainReport(pair, summarizeGearPair(pair));
             const Point2 end1 = namedPoint(endedBy(report, "contact limit 1"));
             const Point2 end2 = namedPoint(endedBy(report, "contact limit 2"));
@@ -84,7 +85,6 @@ TEST(contactEnds, WindowMarkersAgreeWithTheReportForEveryPair) {
             }
         }
     }
-    stopRecording();
     EXPECT_EQ(disagreements, 0);
 }
 

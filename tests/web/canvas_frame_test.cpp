@@ -15,22 +15,21 @@ namespace gearmesh {
 
 namespace {
 
-// A frame is several megabytes: kept off the stack.
-CanvasFrame& builtFrame() {
-    static std::unique_ptr<CanvasFrame> frame(new CanvasFrame);
-    buildCanvasFrame(*frame);
-    return *frame;
-}
-
 class CanvasFrameTest : public ::testing::Test {
    protected:
     void SetUp() override {
-        startRecording();
-        beginFrame();
+        beginFrame(dc);
     }
-    void TearDown() override {
-        stopRecording();
+    // The canvas frame of what the test has drawn.
+    const CanvasFrame& builtFrame() {
+        buildCanvasFrame(recorder, *frame);
+        return *frame;
     }
+
+    Recorder recorder;
+    DrawContext dc{recorder};
+    // Several megabytes: kept off the stack.
+    std::unique_ptr<CanvasFrame> frame{new CanvasFrame};
 };
 
 int kind(const CanvasItem& item) {
@@ -47,11 +46,11 @@ int realPoints(const CanvasFrame& f, const CanvasItem& item) {
 }
 
 TEST_F(CanvasFrameTest, ConsecutivePrimitivesOfOneLookShareOneItem) {
-    drawChainCircle(Point2{0.0, 0.0}, 1.0, BLUE);  // 62 primitives
-    drawChainCircle(Point2{0.0, 0.0}, 0.5, BLUE);
-    drawCircle(Point2{0.0, 0.0}, 0.25, RED);
-    drawChainCircle(Point2{0.0, 0.0}, 0.75, BLUE);
-    ASSERT_GT(recordedPrimitiveCount(), 120);
+    drawChainCircle(dc, Point2{0.0, 0.0}, 1.0, BLUE);  // 62 primitives
+    drawChainCircle(dc, Point2{0.0, 0.0}, 0.5, BLUE);
+    drawCircle(dc, Point2{0.0, 0.0}, 0.25, RED);
+    drawChainCircle(dc, Point2{0.0, 0.0}, 0.75, BLUE);
+    ASSERT_GT(recorder.recordedPrimitiveCount(), 120);
     const CanvasFrame& f = builtFrame();
     EXPECT_FALSE(f.overflowed);
     // The white clear, then blue, red and blue again: the order is kept.
@@ -73,20 +72,20 @@ TEST_F(CanvasFrameTest, ConsecutivePrimitivesOfOneLookShareOneItem) {
 }
 
 TEST_F(CanvasFrameTest, PointsAreWindowPixelsAndFarSegmentsAreCut) {
-    seamLineWidth(2.0f);
-    seamLighting(false);
-    seamColor(BLACK);
-    seamBegin(SEAM_LINES);
-    seamVertex(-0.5, 0.5);  // pixel (200, 200)
-    seamVertex(0.5, -0.5);  // pixel (600, 600)
+    seamLineWidth(dc, 2.0f);
+    seamLighting(dc, false);
+    seamColor(dc, BLACK);
+    seamBegin(dc, SEAM_LINES);
+    seamVertex(dc, -0.5, 0.5);  // pixel (200, 200)
+    seamVertex(dc, 0.5, -0.5);  // pixel (600, 600)
     // A line 10^7 pixels long across the window, 0.1 pixel above its centre
     // row: what is painted keeps that row to far below a pixel.
-    seamVertex(-25000.0, 0.00025);
-    seamVertex(25000.0, 0.00025);
+    seamVertex(dc, -25000.0, 0.00025);
+    seamVertex(dc, 25000.0, 0.00025);
     // Wholly outside the window: nothing is painted.
-    seamVertex(2.0, 2.0);
-    seamVertex(3.0, 2.0);
-    seamEnd();
+    seamVertex(dc, 2.0, 2.0);
+    seamVertex(dc, 3.0, 2.0);
+    seamEnd(dc);
     const CanvasFrame& f = builtFrame();
     ASSERT_EQ(f.itemCount, 2);
     const double* p = f.points + 2 * static_cast<int>(f.items[1].first);
@@ -105,22 +104,22 @@ TEST_F(CanvasFrameTest, PointsAreWindowPixelsAndFarSegmentsAreCut) {
 }
 
 TEST_F(CanvasFrameTest, WidthsColoursAndFillsAsTheWindowShowsThem) {
-    seamLighting(false);
-    seamColor(GREEN);
-    seamLineWidth(0.25f);  // OpenGL draws it one pixel wide
-    seamBegin(SEAM_LINE_LOOP);
-    seamVertex(0.0, 0.0);
-    seamVertex(0.1, 0.0);
-    seamVertex(0.1, 0.1);
-    seamEnd();
-    seamLighting(true);  // no light: the grey of the default ambient light
-    seamBegin(SEAM_LINES);
-    seamVertex(0.0, 0.0);
-    seamVertex(0.1, 0.0);
-    seamEnd();
-    seamLighting(false);
-    drawDisc(Point2{0.0, 0.0}, 0.01, BLUE);
-    drawDisc(Point2{5.0, 5.0}, 0.01, BLUE);  // off the window: left out
+    seamLighting(dc, false);
+    seamColor(dc, GREEN);
+    seamLineWidth(dc, 0.25f);  // OpenGL draws it one pixel wide
+    seamBegin(dc, SEAM_LINE_LOOP);
+    seamVertex(dc, 0.0, 0.0);
+    seamVertex(dc, 0.1, 0.0);
+    seamVertex(dc, 0.1, 0.1);
+    seamEnd(dc);
+    seamLighting(dc, true);  // no light: the grey of the default ambient light
+    seamBegin(dc, SEAM_LINES);
+    seamVertex(dc, 0.0, 0.0);
+    seamVertex(dc, 0.1, 0.0);
+    seamEnd(dc);
+    seamLighting(dc, false);
+    drawDisc(dc, Point2{0.0, 0.0}, 0.01, BLUE);
+    drawDisc(dc, Point2{5.0, 5.0}, 0.01, BLUE);  // off the window: left out
     const CanvasFrame& f = builtFrame();
     ASSERT_EQ(f.itemCount, 4);
     const CanvasItem& loop = f.items[1];
@@ -146,9 +145,9 @@ TEST_F(CanvasFrameTest, WidthsColoursAndFillsAsTheWindowShowsThem) {
 }
 
 TEST_F(CanvasFrameTest, LegendCharactersStandWhereTheWindowFontPutsThem) {
-    seamColor(BLACK);
-    drawString(-0.9f, 0.9f, LEGEND_FONT, "(3) draw");
-    drawString(-0.9f, 0.85f, LEGEND_FONT, "     x");
+    seamColor(dc, BLACK);
+    drawString(dc, -0.9f, 0.9f, LEGEND_FONT, "(3) draw");
+    drawString(dc, -0.9f, 0.85f, LEGEND_FONT, "     x");
     const CanvasFrame& f = builtFrame();
     ASSERT_EQ(f.itemCount, 3);
     // Texts come before any figure, each character a glyph on the baseline.

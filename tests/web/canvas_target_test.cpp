@@ -1,4 +1,4 @@
-// Whole frames of display() through the page's canvas target.
+// Whole frames of the scene through the page's canvas target.
 
 #include "web/canvas_target.h"
 
@@ -12,20 +12,26 @@ namespace gearmesh {
 
 namespace {
 
-int framesPainted = 0;
+// A canvas target and a context drawing on it, counting the frames painted.
+struct CountedCanvas {
+    int framesPainted = 0;
+    const CanvasFrame* painted = nullptr;  // the frame handed to the last paint
+    CanvasTarget canvas{[this](const CanvasFrame& frame) {
+        ++framesPainted;
+        painted = &frame;
+        EXPECT_FALSE(frame.overflowed);
+    }};
+    DrawContext dc{canvas.target()};
+};
 
-void countFrame(const CanvasFrame& frame) {
-    ++framesPainted;
-    EXPECT_FALSE(frame.overflowed);
-}
-
-// Checks one display() more: painted once, whole, every item's points inside the frame's.
-void expectOneWholeFrame() {
-    const int before = framesPainted;
-    display();
-    EXPECT_EQ(framesPainted, before + 1);
-    EXPECT_FALSE(recorderOverflowed());
-    const CanvasFrame& f = lastCanvasFrame();
+// Checks one frame more of s: painted once, whole, every item's points inside the frame's.
+void expectOneWholeFrame(CountedCanvas& c, ScenarioView& s) {
+    const int before = c.framesPainted;
+    drawNextFrame(c.dc, s);
+    EXPECT_EQ(c.framesPainted, before + 1);
+    EXPECT_FALSE(c.canvas.recorder().overflowed());
+    const CanvasFrame& f = c.canvas.lastFrame();
+    EXPECT_EQ(c.painted, &f);
     EXPECT_GT(f.itemCount, 5);
     for (int i = 0; i < f.itemCount; ++i) {
         const CanvasItem& item = f.items[i];
@@ -37,24 +43,43 @@ void expectOneWholeFrame() {
 
 }  // namespace
 
-TEST(startCanvasDrawing, EveryFrameIsPaintedOnceAndWholeAtAnyZoom) {
-    startCanvasDrawing(countFrame);
+TEST(CanvasTarget, EveryFrameIsPaintedOnceAndWholeAtAnyZoom) {
+    CountedCanvas c;
     for (const FrameScenario& scenario : FRAME_SCENARIOS) {
         SCOPED_TRACE(scenario.name);
-        setUpScenario(scenario);
+        ScenarioView s;
+        setUpScenario(c.dc, scenario, s);
         for (int frame = 0; frame < 3; ++frame) {
-            expectOneWholeFrame();
+            expectOneWholeFrame(c, s);
         }
     }
     for (int z : {MAX_TEETH, MIN_TEETH}) {
         for (double scale : {MIN_VIEW_SCALE, MAX_VIEW_SCALE}) {
             SCOPED_TRACE(std::to_string(z) + " teeth, view scale " + std::to_string(scale));
-            setUpScenario(FrameScenario{"", z, z, '3', 'W', 0});
-            viewState.viewScale = scale;
-            expectOneWholeFrame();
+            ScenarioView s;
+            setUpScenario(c.dc, FrameScenario{"", z, z, '3', 'W', 0}, s);
+            s.view.viewScale = scale;
+            expectOneWholeFrame(c, s);
         }
     }
-    stopRecording();
+}
+
+TEST(CanvasTarget, TwoTargetsPaintOnlyTheirOwnFrames) {
+    CountedCanvas one;
+    CountedCanvas other;
+    ScenarioView s;
+    setUpScenario(one.dc, FRAME_SCENARIOS[0], s);
+    const int painted = one.framesPainted;
+    const int items = one.canvas.lastFrame().itemCount;
+    ASSERT_GT(items, 5);
+    // A frame of another mode on the other target: a legend of its own, more items.
+    ScenarioView mesh;
+    setUpScenario(other.dc, FRAME_SCENARIOS[2], mesh);
+    drawNextFrame(other.dc, mesh);
+    EXPECT_EQ(one.framesPainted, painted);
+    EXPECT_EQ(one.canvas.lastFrame().itemCount, items);
+    EXPECT_NE(other.canvas.lastFrame().itemCount, items);
+    EXPECT_NE(&other.canvas.lastFrame(), &one.canvas.lastFrame());
 }
 
 }  // namespace gearmesh

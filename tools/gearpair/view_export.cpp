@@ -186,25 +186,25 @@ std::string textSvg(const RecordedText& text) {
     return svg;
 }
 
-std::string recordingSvg(const GearPair& pair, const ViewState& view) {
+std::string recordingSvg(const Recorder& recorder, const GearPair& pair, const ViewState& view) {
     SvgPaths paths;
-    const int primitives = storedPrimitiveCount();
+    const int primitives = recorder.storedPrimitiveCount();
     for (int i = 0; i < primitives; ++i) {
-        const RecordedPrimitive primitive = recordedPrimitive(i);
+        const RecordedPrimitive primitive = recorder.recordedPrimitive(i);
         const std::string colour = colourText(primitive.colour, primitive.lighting);
         const int n = primitive.vertexCount;
         if (primitive.mode == SEAM_POLYGON) {
             usePathStyle(paths, "fill=\"" + colour + "\"");
             std::vector<Pixel> corners;
             for (int j = 0; j < n; ++j) {
-                corners.push_back(windowPixel(recordedPrimitiveVertex(i, j)));
+                corners.push_back(windowPixel(recorder.recordedPrimitiveVertex(i, j)));
             }
             addPolygon(paths, corners);
             continue;
         }
         usePathStyle(paths, "fill=\"none\" stroke=\"" + colour + "\" stroke-width=\"" +
                                 pixelNumber(shownLineWidth(primitive)) + "\"");
-        forEachRecordedSegment(i, [&paths](const Point2& a, const Point2& b) {
+        forEachRecordedSegment(recorder, i, [&paths](const Point2& a, const Point2& b) {
             addSegment(paths, windowPixel(a), windowPixel(b));
         });
     }
@@ -223,8 +223,8 @@ std::string recordingSvg(const GearPair& pair, const ViewState& view) {
     svg += "  <rect width=\"" + size + "\" height=\"" + size + "\" fill=\"#ffffff\"/>\n";
     // Every text of a frame is a legend, drawn before any figure: the
     // figure's lines pass over it.
-    for (int i = 0; i < recordedTextCount(); ++i) {
-        const RecordedText& text = recordedText(i);
+    for (int i = 0; i < recorder.recordedTextCount(); ++i) {
+        const RecordedText& text = recorder.recordedText(i);
         if (text.positionValid && text.length > 0) {
             svg += textSvg(text);
         }
@@ -237,12 +237,12 @@ std::string recordingSvg(const GearPair& pair, const ViewState& view) {
 // A frame the recorder could not keep whole would come out with pieces
 // missing. Bounded drawing keeps frames far below the recorder's capacity;
 // this guards the picture should that ever change.
-bool frameKept(std::string& error) {
-    if (!recorderOverflowed()) {
+bool frameKept(const Recorder& recorder, std::string& error) {
+    if (!recorder.overflowed()) {
         return true;
     }
-    error = "at this zoom a frame holds " + std::to_string(recordedVertexCount()) +
-            " vertices, more than the " + std::to_string(recorderCapacity().vertices) +
+    error = "at this zoom a frame holds " + std::to_string(recorder.recordedVertexCount()) +
+            " vertices, more than the " + std::to_string(recorder.capacity().vertices) +
             " the recorder keeps; zoom out";
     return false;
 }
@@ -290,39 +290,40 @@ ViewFrames pressKeys(const GearPair& pair, const ViewKeys& keys) {
 
 namespace {
 
-// Replays the keys and records the last frame; false, with the reason in
-// error, when the recorder could not keep it whole.
-bool recordLastFrame(const GearPair& pair, const ViewKeys& keys, ViewState& last,
-                     std::string& error) {
+// Replays the keys and records the last frame on recorder, which starts
+// fresh; false, with the reason in error, when it could not keep it whole.
+bool recordLastFrame(Recorder& recorder, const GearPair& pair, const ViewKeys& keys,
+                     ViewState& last, std::string& error) {
     const ViewFrames frames = pressKeys(pair, keys);
     // Bounded frames, as the window draws them.
-    startRecording();
+    DrawContext dc{recorder};
     if (frames.hasPrevious) {
-        drawFrame(pair, frames.previous, FrameDrawing::Bounded);
+        drawFrame(dc, pair, frames.previous, FrameDrawing::Bounded);
     }
-    drawFrame(pair, frames.last, FrameDrawing::Bounded);
-    stopRecording();
+    drawFrame(dc, pair, frames.last, FrameDrawing::Bounded);
     last = frames.last;
-    return frameKept(error);
+    return frameKept(recorder, error);
 }
 
 }  // namespace
 
 bool viewSvg(const GearPair& pair, const ViewKeys& keys, std::string& svg, std::string& error) {
+    Recorder recorder;
     ViewState last{};
-    if (!recordLastFrame(pair, keys, last, error)) {
+    if (!recordLastFrame(recorder, pair, keys, last, error)) {
         return false;
     }
-    svg = recordingSvg(pair, last);
+    svg = recordingSvg(recorder, pair, last);
     return true;
 }
 
 bool viewJson(const GearPair& pair, const ViewKeys& keys, std::string& json, std::string& error) {
+    Recorder recorder;
     ViewState last{};
-    if (!recordLastFrame(pair, keys, last, error)) {
+    if (!recordLastFrame(recorder, pair, keys, last, error)) {
         return false;
     }
-    json = recordingJson();
+    json = recordingJson(recorder);
     return true;
 }
 
