@@ -52,25 +52,27 @@ void drawMarker(double scale, const Point2& p, const Color4& colour) {
     drawScaledDisc(scale, p, MARKER_RADIUS / scale, colour);
 }
 
-void drawUndercutCircle(const GearView& gear, double scale) {
-    if (gear.undercutRadius > gear.baseRadius) {
-        drawScaledCircle(scale, gear.centre, gear.undercutRadius, BLACK);
+// The legend's "undercut circle": where the sampled flank starts, drawn only
+// above the base circle.
+void drawFlankStartCircle(const Gear& gear, double scale) {
+    if (gear.flankStartRadius > gear.baseRadius) {
+        drawScaledCircle(scale, gear.centre, gear.flankStartRadius, BLACK);
     }
 }
 
 // Gear 1 alone, unturned, with all its circles.
-void drawDriveGear(const GearView& gear, double scale) {
+void drawDriveGear(const Gear& gear, double scale) {
     drawLegend(DRIVE_LEGEND);
     drawScaledCrossMark(scale, gear.centre, 0.0);
     drawGearCircles(gear, scale, 0.0, 4);
-    drawUndercutCircle(gear, scale);
+    drawFlankStartCircle(gear, scale);
     drawGearTeeth(gear, scale, 0.0, RED);
 }
 
-// Gear 2 alone; its undercut circle is drawn first.
-void drawDrivenGear(const GearView& gear, double scale) {
+// Gear 2 alone; its flank start circle is drawn first.
+void drawDrivenGear(const Gear& gear, double scale) {
     drawLegend(DRIVEN_LEGEND);
-    drawUndercutCircle(gear, scale);
+    drawFlankStartCircle(gear, scale);
     drawScaledCrossMark(scale, gear.centre, 0.0);
     drawGearCircles(gear, scale, 0.0, 4);
     drawGearTeeth(gear, scale, 0.0, RED);
@@ -78,12 +80,12 @@ void drawDrivenGear(const GearView& gear, double scale) {
 
 // The mesh at the angles and contact points of view.
 void drawGearMesh(const GearPair& pair, const ViewState& view) {
-    const GearView gear1 = gearOf(pair, 1);
-    const GearView gear2 = gearOf(pair, 2);
+    const Gear& gear1 = pair.gears[0];
+    const Gear& gear2 = pair.gears[1];
     const double scale = view.viewScale;
     drawLegend(MESH_LEGEND);
-    drawUndercutCircle(gear1, scale);
-    drawUndercutCircle(gear2, scale);
+    drawFlankStartCircle(gear1, scale);
+    drawFlankStartCircle(gear2, scale);
     drawScaledCrossMark(scale, pair.pitchPoint, 0.0);
 
     drawMarker(scale, gear1.interferencePoint, GREEN);
@@ -110,10 +112,10 @@ void drawGearMesh(const GearPair& pair, const ViewState& view) {
 void drawFrame(const GearPair& pair, const ViewState& view, FrameDrawing drawing) {
     beginFrame(drawing);
     if (view.drawMode == '1') {
-        drawDriveGear(gearOf(pair, 1), view.viewScale);
+        drawDriveGear(pair.gears[0], view.viewScale);
     }
     if (view.drawMode == '2') {
-        drawDrivenGear(gearOf(pair, 2), view.viewScale);
+        drawDrivenGear(pair.gears[1], view.viewScale);
     }
     if (view.drawMode == '3') {
         drawGearMesh(pair, view);

@@ -16,7 +16,7 @@ constexpr double TOOTH_LINE_WIDTH = 0.01;  // view units: 4 pixels
 
 }  // namespace
 
-void drawGearCircles(const GearView& g, double scale, double angle, int level) {
+void drawGearCircles(const Gear& g, double scale, double angle, int level) {
     const double cx = g.centre.x;
     const double cy = g.centre.y;
 
@@ -47,7 +47,7 @@ void drawGearCircles(const GearView& g, double scale, double angle, int level) {
     }
 }
 
-void drawGearTeeth(const GearView& gear, double scale, double angle, const Color4& colour) {
+void drawGearTeeth(const Gear& gear, double scale, double angle, const Color4& colour) {
     const double pitchAngle = 2.0 * PI / gear.teeth;
     const double x = toView(scale * gear.centre.x);
     const double y = toView(scale * gear.centre.y);

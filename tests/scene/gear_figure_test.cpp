@@ -38,7 +38,7 @@ Point2 rotated(const Point2& p, const Point2& about, double angle) {
 TEST(drawGearCircles, LevelsChooseTheReferenceCircles) {
     setUpPair(20, 40);
     const double s = view.viewScale;
-    const Point2 centre = scaled(s, pair.center1);
+    const Point2 centre = scaled(s, pair.gears[0].centre);
     const struct {
         int level;
         int green;
@@ -46,7 +46,7 @@ TEST(drawGearCircles, LevelsChooseTheReferenceCircles) {
     } levels[] = {{0, 0, 0}, {1, 0, 0}, {2, 1, 0}, {3, 1, 1}, {4, 1, 2}, {7, 1, 2}};
     for (const auto& l : levels) {
         clearRecording();
-        drawGearCircles(gearOf(pair, 1), s, 0.0, l.level);
+        drawGearCircles(pair.gears[0], s, 0.0, l.level);
         const std::vector<Circle> circles = outlineCircles();
         EXPECT_EQ(countCircles(circles, GREEN), l.green) << "level " << l.level;
         EXPECT_EQ(countCircles(circles, YELLOW), l.yellow) << "level " << l.level;
@@ -57,7 +57,7 @@ TEST(drawGearCircles, LevelsChooseTheReferenceCircles) {
     }
 
     clearRecording();
-    drawGearCircles(gearOf(pair, 1), s, 0.0, 4);
+    drawGearCircles(pair.gears[0], s, 0.0, 4);
     const std::vector<Circle> circles = outlineCircles();
     EXPECT_TRUE(hasCircle(circles, GREEN, centre, s * 20 * std::cos(PI / 9) / 2));
     EXPECT_TRUE(hasCircle(circles, YELLOW, centre, s * 11.0));  // tip
@@ -67,10 +67,10 @@ TEST(drawGearCircles, LevelsChooseTheReferenceCircles) {
 TEST(drawGearCircles, CentreLinesAndPitchChainCircleOfGear2) {
     setUpPair(20, 40);
     const double s = view.viewScale;
-    const Point2 centre = scaled(s, pair.center2);
+    const Point2 centre = scaled(s, pair.gears[1].centre);
     const double pitch = s * 20.0;
     clearRecording();
-    drawGearCircles(gearOf(pair, 2), s, 0.0, 1);
+    drawGearCircles(pair.gears[1], s, 0.0, 1);
 
     // Blue vertices lie either on the pitch circle or on one of the two
     // centre lines; the vertical line runs from the pitch point up to the
@@ -112,9 +112,9 @@ TEST(drawGearCircles, TurnedCentreLinesFollowTheAngle) {
     const double s = view.viewScale;
     const double angle = 0.3;
     clearRecording();
-    drawGearCircles(gearOf(pair, 1), s, angle, 0);
+    drawGearCircles(pair.gears[0], s, angle, 0);
     // First chain dash of the first centre line starts at centre + r (cos, sin).
-    const Point2 centre = scaled(s, pair.center1);
+    const Point2 centre = scaled(s, pair.gears[0].centre);
     bool found = false;
     for (int i = 0; i < storedPrimitiveCount() && !found; ++i) {
         const RecordedPrimitive p = recordedPrimitive(i);
@@ -131,16 +131,16 @@ TEST(drawGearCircles, TurnedCentreLinesFollowTheAngle) {
 TEST(drawGearTeeth, CopiesStandOneAngularPitchApart) {
     setUpPair(20, 40);
     const double s = view.viewScale;
-    const int last = pair.toothOutlineLast1;
+    const int last = pair.gears[0].toothOutlineLast;
     clearRecording();
-    drawGearTeeth(gearOf(pair, 1), s, 0.0, RED);
+    drawGearTeeth(pair.gears[0], s, 0.0, RED);
 
     const std::vector<Point2> v = toothVertices();
     const int perCopy = 2 * last;
     ASSERT_EQ(static_cast<int>(v.size()), 20 * perCopy);
 
     // Every vertex lies between the root and the tip circle.
-    const Point2 centre = scaled(s, pair.center1);
+    const Point2 centre = scaled(s, pair.gears[0].centre);
     for (const Point2& p : v) {
         const double r = distance(p, centre) / s;
         EXPECT_GE(r, 8.75 - 1e-9);
@@ -149,7 +149,7 @@ TEST(drawGearTeeth, CopiesStandOneAngularPitchApart) {
     // The last copy is the outline itself (to within the toolkit's degree
     // constant); each copy is the next one turned by one pitch, counter-clockwise.
     for (int j = 0; j < last; ++j) {
-        const Point2 expected = scaled(s, pair.toothOutline1[j]);
+        const Point2 expected = scaled(s, pair.gears[0].toothOutline[j]);
         EXPECT_NEAR(v[19 * perCopy + 2 * j].x, expected.x + centre.x, 1e-8);
         EXPECT_NEAR(v[19 * perCopy + 2 * j].y, expected.y + centre.y, 1e-8);
     }
@@ -166,12 +166,12 @@ TEST(drawGearTeeth, CopiesStandOneAngularPitchApart) {
 TEST(drawGearTeeth, TurningByOnePitchLeavesTheTeethInPlace) {
     setUpPair(20, 40);
     const double s = view.viewScale;
-    const int last = pair.toothOutlineLast2;
+    const int last = pair.gears[1].toothOutlineLast;
     clearRecording();
-    drawGearTeeth(gearOf(pair, 2), s, 0.4, RED);
+    drawGearTeeth(pair.gears[1], s, 0.4, RED);
     const std::vector<Point2> before = toothVertices();
     clearRecording();
-    drawGearTeeth(gearOf(pair, 2), s, 0.4 + 2 * PI / 40, RED);
+    drawGearTeeth(pair.gears[1], s, 0.4 + 2 * PI / 40, RED);
     const std::vector<Point2> after = toothVertices();
     ASSERT_EQ(before.size(), after.size());
 
