@@ -12,7 +12,7 @@ namespace gearmesh {
 // Pi to the full precision of a double, for the drawing's own angle
 // arithmetic. The geometry's PI and the toolkit's TOOLKIT_PI are rounded on
 // purpose and stay as they are.
-constexpr double PRECISE_PI = 3.14159265358979323846;
+constexpr double PRECISE_PI = FULL_PI;
 
 // A 2-D affine map: x' = xx * x + yx * y + tx, y' = xy * x + yy * y + ty.
 struct Affine2 {

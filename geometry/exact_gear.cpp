@@ -6,7 +6,6 @@ namespace gearmesh {
 
 namespace {
 
-constexpr double FULL_PI = 3.14159265358979323846;
 constexpr double ALPHA = FULL_PI / 9;
 
 // Steps of the scan that brackets the undercut crossing before bisection.
@@ -193,10 +192,14 @@ ExactPair exactPair(int z1, int z2, double shift) {
     p.tipContactDist2 = signedLineDistance(g2.flankTopRadius, g2.baseRadius, g2.pitchRadius);
     p.tipContactDist1 = signedLineDistance(g1.flankTopRadius, g1.baseRadius, g1.pitchRadius);
 
-    const ExactContactEnd own1 = g1.undercut ? ExactContactEnd::OwnUndercut : ExactContactEnd::OwnFormCircle;
-    const ExactContactEnd own2 = g2.undercut ? ExactContactEnd::OwnUndercut : ExactContactEnd::OwnFormCircle;
-    const ExactContactEnd mate2 = g2.pointed ? ExactContactEnd::MatePoint : ExactContactEnd::MateTip;
-    const ExactContactEnd mate1 = g1.pointed ? ExactContactEnd::MatePoint : ExactContactEnd::MateTip;
+    const ExactContactEnd own1 =
+        g1.undercut ? ExactContactEnd::OwnUndercut : ExactContactEnd::OwnFormCircle;
+    const ExactContactEnd own2 =
+        g2.undercut ? ExactContactEnd::OwnUndercut : ExactContactEnd::OwnFormCircle;
+    const ExactContactEnd mate2 =
+        g2.pointed ? ExactContactEnd::MatePoint : ExactContactEnd::MateTip;
+    const ExactContactEnd mate1 =
+        g1.pointed ? ExactContactEnd::MatePoint : ExactContactEnd::MateTip;
 
     // Gear 1's involute covers the line from its flank top (N2's side) to its
     // junction (N1's side), gear 2's the other way round; the path is where

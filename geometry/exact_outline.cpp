@@ -9,8 +9,6 @@ namespace gearmesh {
 
 namespace {
 
-constexpr double FULL_PI = 3.14159265358979323846;
-
 // Deepest halving of a parameter interval while following a curve.
 constexpr int MAX_CURVE_DEPTH = 40;
 // Every curve starts as this many equal parameter steps, so that a bend

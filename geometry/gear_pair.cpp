@@ -8,36 +8,37 @@ namespace gearmesh {
 
 namespace {
 
+// Gear 1 stands below the pitch point, gear 2 above it, turned half a turn.
+constexpr double GEAR1_SIDE = 1.0;
+constexpr double GEAR2_SIDE = -1.0;
+
 double lengthOf(const Point2& p) {
     return std::sqrt(p.x * p.x + p.y * p.y);
 }
 
-// Where the circle of radius undercutRadius about gear 1's centre meets the
-// line of action on N1's side. At or below the base radius the flank is whole
-// and the interference point stands in; at or above the pitch radius the
-// circle would meet the line beyond the pitch point, so the pitch point
-// itself stands in (the two formulas agree at both limits).
-Point2 undercutPointOfGear1(const GearPair& g, double undercutRadius) {
-    if (!(undercutRadius > g.baseRadius1)) {
-        return g.interferencePoint1;
-    }
-    if (undercutRadius >= g.pitchRadius1) {
-        return g.pitchPoint;
-    }
-    const double phi = g.pressureAngle - std::acos(g.cosAlpha * g.pitchRadius1 / undercutRadius);
-    return {undercutRadius * std::sin(phi), undercutRadius * std::cos(phi) - g.pitchRadius1};
+// The point (x, y) from the centre of a gear drawn as gear 1 stands (centre
+// below the pitch point), placed where the gear of side stands in the pair.
+Point2 placed(double side, double x, double y, double pitchRadius) {
+    // side * y - side * R rather than side * (y - R): gear 2's points keep
+    // the bits of R - y, the sign of a zero included.
+    return {side * x, side * y - side * pitchRadius};
 }
 
-// The same for gear 2, on N2's side.
-Point2 undercutPointOfGear2(const GearPair& g, double undercutRadius) {
-    if (!(undercutRadius > g.baseRadius2)) {
-        return g.interferencePoint2;
+// Where the circle of radius flankStartRadius about the gear's centre meets
+// the line of action on the gear's own side. At or below the base radius the
+// flank is whole and the interference point stands in; at or above the
+// pitch radius the circle would meet the line beyond the pitch point, so the
+// pitch point itself stands in (the two formulas agree at both limits).
+Point2 flankStartPointOf(const GearPair& pair, const Gear& gear, double side) {
+    const double r = gear.flankStartRadius;
+    if (!(r > gear.baseRadius)) {
+        return gear.interferencePoint;
     }
-    if (undercutRadius >= g.pitchRadius2) {
-        return g.pitchPoint;
+    if (r >= gear.pitchRadius) {
+        return pair.pitchPoint;
     }
-    const double phi = g.pressureAngle - std::acos(g.cosAlpha * g.pitchRadius2 / undercutRadius);
-    return {-undercutRadius * std::sin(phi), g.pitchRadius2 - undercutRadius * std::cos(phi)};
+    const double phi = pair.pressureAngle - std::acos(pair.cosAlpha * gear.pitchRadius / r);
+    return placed(side, r * std::sin(phi), r * std::cos(phi), gear.pitchRadius);
 }
 
 // The width of a tooth at the pitch circle, as an angle of turn: half the
@@ -46,155 +47,88 @@ double toothAngleOf(double pitchRadius, double shift, double tanAlpha) {
     return (PI / 2 + 2 * shift * tanAlpha) / pitchRadius;
 }
 
-ToothCut toothCutOf(const GearPair& g, double pitchRadius, double baseRadius, double tipRadius,
-                    double rootRadius, double toothAngle) {
-    return ToothCut{pitchRadius, baseRadius,      tipRadius, rootRadius,
-                    toothAngle,  g.pressureAngle, g.invAlpha};
+ToothCut toothCutOf(const GearPair& pair, const Gear& gear) {
+    return ToothCut{gear.pitchRadius, gear.baseRadius,    gear.tipRadius, gear.rootRadius,
+                    gear.toothAngle,  pair.pressureAngle, pair.invAlpha};
 }
 
-// Both tooth outlines, the undercut points and the ends of the path of contact.
-void computeOutlinesAndContactLimits(GearPair& g) {
-    g.toothOutlineLast1 = buildToothOutline(
-        toothCutOf(g, g.pitchRadius1, g.baseRadius1, g.tipRadius1, g.rootRadius1, g.toothAngle1),
-        g.toothOutline1, g.undercutRadius1);
-    g.toothOutlineLast2 = buildToothOutline(
-        toothCutOf(g, g.pitchRadius2, g.baseRadius2, g.tipRadius2, g.rootRadius2, g.toothAngle2),
-        g.toothOutline2, g.undercutRadius2);
+// Everything of one gear of teeth and shift on side, from the pair's
+// pressure angle and pitch point.
+void computeGear(const GearPair& pair, Gear& gear, int teeth, double shift, double side) {
+    gear.teeth = teeth;
+    gear.shift = shift;
+    gear.pitchRadius = teeth / 2.0;
+    gear.baseRadius = gear.pitchRadius * pair.cosAlpha;
+    gear.centre = {0.0, -side * gear.pitchRadius};
 
-    g.undercutPoint1 = undercutPointOfGear1(g, g.undercutRadius1);
-    g.undercutDist1 = lengthOf(g.undercutPoint1);
-    g.undercutPoint2 = undercutPointOfGear2(g, g.undercutRadius2);
-    g.undercutDist2 = lengthOf(g.undercutPoint2);
+    gear.interferencePoint = placed(side, gear.baseRadius * pair.sinAlpha,
+                                    gear.baseRadius * pair.cosAlpha, gear.pitchRadius);
+    gear.interferenceDist = lengthOf(gear.interferencePoint);
 
-    // N1's side is bounded by gear 2's tip circle, N2's side by gear 1's.
-    g.contactEnd1 = contactEndOf(g.undercutDist1, g.tipContactDist2, g.interferenceDist1);
-    g.contactLimit1 =
-        byContactEnd(g.contactEnd1, g.undercutDist1, g.tipContactDist2, g.interferenceDist1);
-    g.contactEnd2 = contactEndOf(g.undercutDist2, g.tipContactDist1, g.interferenceDist2);
-    g.contactLimit2 =
-        byContactEnd(g.contactEnd2, g.undercutDist2, g.tipContactDist1, g.interferenceDist2);
+    gear.dedendum = 1.25 - shift;
+    gear.addendum = 1.0 + shift;
+    gear.tipRadius = gear.pitchRadius + gear.addendum;
+    gear.rootRadius = gear.pitchRadius - gear.dedendum;
+    gear.toothAngle = toothAngleOf(gear.pitchRadius, shift, pair.tanAlpha);
+
+    // psi: angle at the centre from the line towards the pitch point to where
+    // the tip circle meets the line of action (on the mate's side).
+    const double psi =
+        PI / 2 - pair.pressureAngle - std::asin(pair.cosAlpha * gear.pitchRadius / gear.tipRadius);
+    gear.tipContactPoint = placed(side, -(gear.tipRadius * std::sin(psi)),
+                                  gear.tipRadius * std::cos(psi), gear.pitchRadius);
+    gear.tipContactDist = lengthOf(gear.tipContactPoint);
+
+    gear.toothOutlineLast =
+        buildToothOutline(toothCutOf(pair, gear), gear.toothOutline, gear.flankStartRadius);
+    gear.flankStartPoint = flankStartPointOf(pair, gear, side);
+    gear.flankStartDist = lengthOf(gear.flankStartPoint);
 }
 
 }  // namespace
 
-ContactEnd contactEndOf(double undercutDist, double tipContactDist, double interferenceDist) {
-    if (undercutDist <= interferenceDist && undercutDist <= tipContactDist) {
-        return ContactEnd::UNDERCUT;
+ContactEnd contactEndOf(double flankStartDist, double tipContactDist, double interferenceDist) {
+    if (flankStartDist <= interferenceDist && flankStartDist <= tipContactDist) {
+        return ContactEnd::FLANK_START;
     }
-    if (tipContactDist <= undercutDist && tipContactDist <= interferenceDist) {
+    if (tipContactDist <= flankStartDist && tipContactDist <= interferenceDist) {
         return ContactEnd::TIP_CONTACT;
     }
     return ContactEnd::INTERFERENCE;
 }
 
-void computeGearPair(GearPair& g, int z1, int z2, double shift) {
-    g.z1 = z1;
-    g.z2 = z2;
-    g.gearRatio = static_cast<double>(z1) / static_cast<double>(z2);
-
-    const double alpha = PI / 9;
-    g.pressureAngle = alpha;
-    g.tanAlpha = std::tan(alpha);
-    g.invAlpha = g.tanAlpha - alpha;
-    g.cosAlpha = std::cos(alpha);
-    g.sinAlpha = std::sin(alpha);
-
-    g.pitchRadius1 = z1 / 2.0;
-    g.baseRadius1 = g.pitchRadius1 * g.cosAlpha;
-    g.pitchRadius2 = z2 / 2.0;
-    g.baseRadius2 = g.pitchRadius2 * g.cosAlpha;
-
-    g.basePitch = PI * g.cosAlpha;
-    g.basePitchAngle1 = g.basePitch / g.baseRadius1;
-
-    g.center1 = {0.0, -g.pitchRadius1};
-    g.center2 = {0.0, g.pitchRadius2};
-
-    g.interferencePoint1 = {g.baseRadius1 * g.sinAlpha,
-                            g.baseRadius1 * g.cosAlpha - g.pitchRadius1};
-    g.interferenceDist1 = lengthOf(g.interferencePoint1);
-    g.interferencePoint2 = {-g.baseRadius2 * g.sinAlpha,
-                            g.pitchRadius2 - g.baseRadius2 * g.cosAlpha};
-    g.interferenceDist2 = lengthOf(g.interferencePoint2);
-
-    g.pitchPoint = {0.0, 0.0};
-
-    g.shift1 = shift;
-    g.shift2 = -shift;
-
-    g.dedendum1 = 1.25 - g.shift1;
-    g.addendum1 = 1.0 + g.shift1;
-    g.dedendum2 = 1.25 - g.shift2;
-    g.addendum2 = 1.0 + g.shift2;
-    g.tipRadius1 = g.pitchRadius1 + g.addendum1;
-    g.tipRadius2 = g.pitchRadius2 + g.addendum2;
-    g.rootRadius1 = g.pitchRadius1 - g.dedendum1;
-    g.rootRadius2 = g.pitchRadius2 - g.dedendum2;
-    g.toothAngle1 = toothAngleOf(g.pitchRadius1, g.shift1, g.tanAlpha);
-    g.toothAngle2 = toothAngleOf(g.pitchRadius2, g.shift2, g.tanAlpha);
-
-    // psi2: angle at gear 2's centre from the downward vertical to where its
-    // tip circle meets the line of action (N1's side).
-    const double psi2 = PI / 2 - alpha - std::asin(g.cosAlpha * g.pitchRadius2 / g.tipRadius2);
-    g.tipContactPoint2 = {g.tipRadius2 * std::sin(psi2),
-                          g.pitchRadius2 - g.tipRadius2 * std::cos(psi2)};
-    g.tipContactDist2 = lengthOf(g.tipContactPoint2);
-
-    const double psi1 = PI / 2 - alpha - std::asin(g.cosAlpha * g.pitchRadius1 / g.tipRadius1);
-    g.tipContactPoint1 = {-g.tipRadius1 * std::sin(psi1),
-                          g.tipRadius1 * std::cos(psi1) - g.pitchRadius1};
-    g.tipContactDist1 = lengthOf(g.tipContactPoint1);
-
-    computeOutlinesAndContactLimits(g);
+void findContactEnds(GearPair& pair) {
+    for (int k = 0; k < GEAR_COUNT; ++k) {
+        Gear& gear = pair.gears[k];
+        // Each side is bounded by the mate's tip circle.
+        const Gear& mate = pair.gears[GEAR_COUNT - 1 - k];
+        gear.contactEnd =
+            contactEndOf(gear.flankStartDist, mate.tipContactDist, gear.interferenceDist);
+        gear.contactLimit = byContactEnd(gear.contactEnd, gear.flankStartDist, mate.tipContactDist,
+                                         gear.interferenceDist);
+        gear.contactEndPoint = byContactEnd(gear.contactEnd, gear.flankStartPoint,
+                                            mate.tipContactPoint, gear.interferencePoint);
+    }
 }
 
-GearView gearOf(const GearPair& g, int gear) {
-    if (gear == 2) {
-        return GearView{2,
-                        g.z2,
-                        g.shift2,
-                        g.pitchRadius2,
-                        g.baseRadius2,
-                        g.tipRadius2,
-                        g.rootRadius2,
-                        g.toothAngle2,
-                        g.center2,
-                        g.toothOutline2,
-                        g.toothOutlineLast2,
-                        g.undercutRadius2,
-                        g.undercutPoint2,
-                        g.undercutDist2,
-                        g.interferencePoint2,
-                        g.interferenceDist2,
-                        g.tipContactPoint2,
-                        g.tipContactDist2,
-                        g.contactLimit2,
-                        g.contactEnd2,
-                        byContactEnd(g.contactEnd2, g.undercutPoint2, g.tipContactPoint1,
-                                     g.interferencePoint2)};
-    }
-    return GearView{
-        1,
-        g.z1,
-        g.shift1,
-        g.pitchRadius1,
-        g.baseRadius1,
-        g.tipRadius1,
-        g.rootRadius1,
-        g.toothAngle1,
-        g.center1,
-        g.toothOutline1,
-        g.toothOutlineLast1,
-        g.undercutRadius1,
-        g.undercutPoint1,
-        g.undercutDist1,
-        g.interferencePoint1,
-        g.interferenceDist1,
-        g.tipContactPoint1,
-        g.tipContactDist1,
-        g.contactLimit1,
-        g.contactEnd1,
-        byContactEnd(g.contactEnd1, g.undercutPoint1, g.tipContactPoint2, g.interferencePoint1)};
+void computeGearPair(GearPair& pair, int z1, int z2, double shift) {
+    pair.gearRatio = static_cast<double>(z1) / static_cast<double>(z2);
+
+    const double alpha = PI / 9;
+    pair.pressureAngle = alpha;
+    pair.tanAlpha = std::tan(alpha);
+    pair.invAlpha = pair.tanAlpha - alpha;
+    pair.cosAlpha = std::cos(alpha);
+    pair.sinAlpha = std::sin(alpha);
+    pair.pitchPoint = {0.0, 0.0};
+
+    computeGear(pair, pair.gears[0], z1, shift, GEAR1_SIDE);
+    computeGear(pair, pair.gears[1], z2, -shift, GEAR2_SIDE);
+
+    pair.basePitch = PI * pair.cosAlpha;
+    pair.basePitchAngle1 = pair.basePitch / pair.gears[0].baseRadius;
+
+    findContactEnds(pair);
 }
 
 }  // namespace gearmesh

@@ -9,8 +9,14 @@ struct Point2 {
     double y;
 };
 
-// Pi as the gear geometry and the animation step use it.
+// Pi as the gear geometry and the animation step use it: rounded to 15
+// digits, and kept so because every picture and number the simulator has
+// ever shown was computed with this value.
 constexpr double PI = 3.14159265358979;
+
+// Pi to the full precision of a double: the exact model's and the drawing's
+// own angle arithmetic. The one full-precision pi of the program.
+constexpr double FULL_PI = 3.14159265358979323846;
 
 // Room of every tooth-outline point array (indices 0 to 600).
 constexpr int CURVE_CAPACITY = 601;

@@ -9,18 +9,19 @@ namespace gearmesh {
 
 namespace {
 
-// Working curves of one tooth, reused by every call (gear 1, then gear 2).
-Point2 flankCurve[CURVE_CAPACITY];
-Point2 filletCurve[CURVE_CAPACITY];
-Point2 toothProfile[CURVE_CAPACITY];
-Point2 mirroredProfile[CURVE_CAPACITY];
-
 // Longest profile whose outline (2n + 21 points) still fits the outline's room.
 constexpr int MAX_PROFILE_LAST = (CURVE_CAPACITY - 1 - 2 * ARC_SEGMENTS) / 2;
 
 }  // namespace
 
-int buildToothOutline(const ToothCut& cut, Point2* outline, double& undercutRadius) {
+int buildToothOutline(const ToothCut& cut, Point2* outline, double& flankStartRadius) {
+    // The working curves of this one tooth, so that outlines can be built
+    // side by side from several threads.
+    Point2 flankCurve[CURVE_CAPACITY];
+    Point2 filletCurve[CURVE_CAPACITY];
+    Point2 toothProfile[CURVE_CAPACITY];
+    Point2 mirroredProfile[CURVE_CAPACITY];
+
     const double R = cut.pitchRadius;
     const double ra = cut.tipRadius;
     const double rf = cut.rootRadius;
@@ -31,7 +32,7 @@ int buildToothOutline(const ToothCut& cut, Point2* outline, double& undercutRadi
     const int nT = trochoidCurve(R, rf, cut.pressureAngle, filletCurve);
     double junctionRadius = 0.0;
     int n = joinFlankAndFillet(nT, filletCurve, nF, flankCurve, toothProfile, junctionRadius);
-    undercutRadius = junctionRadius;
+    flankStartRadius = junctionRadius;
     // Standard gears stay far below this (a 2-tooth gear has n = 143); the
     // cut only keeps a degenerate profile inside the outline's room.
     if (n > MAX_PROFILE_LAST) {

@@ -21,9 +21,9 @@ struct ToothCut {
 
 // Builds the outline of one angular pitch (root arc, fillet, flank, tip arc,
 // mirrored flank and fillet) in the gear frame into outline (room for
-// CURVE_CAPACITY points); writes the flank-fillet junction radius to
-// undercutRadius and returns the last index (2n + 20, at most
-// CURVE_CAPACITY - 1).
-int buildToothOutline(const ToothCut& cut, Point2* outline, double& undercutRadius);
+// CURVE_CAPACITY points); writes the flank-fillet junction radius, where the
+// sampled flank starts, to flankStartRadius and returns the last index
+// (2n + 20, at most CURVE_CAPACITY - 1). Keeps no state between calls.
+int buildToothOutline(const ToothCut& cut, Point2* outline, double& flankStartRadius);
 
 }  // namespace gearmesh

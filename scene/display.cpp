@@ -52,25 +52,27 @@ void drawMarker(DrawContext& dc, double scale, const Point2& p, const Color4& co
     drawScaledDisc(dc, scale, p, MARKER_RADIUS / scale, colour);
 }
 
-void drawUndercutCircle(DrawContext& dc, const GearView& gear, double scale) {
-    if (gear.undercutRadius > gear.baseRadius) {
-        drawScaledCircle(dc, scale, gear.centre, gear.undercutRadius, BLACK);
+// The legend's "undercut circle": where the sampled flank starts, drawn only
+// above the base circle.
+void drawFlankStartCircle(DrawContext& dc, const Gear& gear, double scale) {
+    if (gear.flankStartRadius > gear.baseRadius) {
+        drawScaledCircle(dc, scale, gear.centre, gear.flankStartRadius, BLACK);
     }
 }
 
 // Gear 1 alone, unturned, with all its circles.
-void drawDriveGear(DrawContext& dc, const GearView& gear, double scale) {
+void drawDriveGear(DrawContext& dc, const Gear& gear, double scale) {
     drawLegend(dc, DRIVE_LEGEND);
     drawScaledCrossMark(dc, scale, gear.centre, 0.0);
     drawGearCircles(dc, gear, scale, 0.0, 4);
-    drawUndercutCircle(dc, gear, scale);
+    drawFlankStartCircle(dc, gear, scale);
     drawGearTeeth(dc, gear, scale, 0.0, RED);
 }
 
-// Gear 2 alone; its undercut circle is drawn first.
-void drawDrivenGear(DrawContext& dc, const GearView& gear, double scale) {
+// Gear 2 alone; its flank start circle is drawn first.
+void drawDrivenGear(DrawContext& dc, const Gear& gear, double scale) {
     drawLegend(dc, DRIVEN_LEGEND);
-    drawUndercutCircle(dc, gear, scale);
+    drawFlankStartCircle(dc, gear, scale);
     drawScaledCrossMark(dc, scale, gear.centre, 0.0);
     drawGearCircles(dc, gear, scale, 0.0, 4);
     drawGearTeeth(dc, gear, scale, 0.0, RED);
@@ -78,12 +80,12 @@ void drawDrivenGear(DrawContext& dc, const GearView& gear, double scale) {
 
 // The mesh at the angles and contact points of view.
 void drawGearMesh(DrawContext& dc, const GearPair& pair, const ViewState& view) {
-    const GearView gear1 = gearOf(pair, 1);
-    const GearView gear2 = gearOf(pair, 2);
+    const Gear& gear1 = pair.gears[0];
+    const Gear& gear2 = pair.gears[1];
     const double scale = view.viewScale;
     drawLegend(dc, MESH_LEGEND);
-    drawUndercutCircle(dc, gear1, scale);
-    drawUndercutCircle(dc, gear2, scale);
+    drawFlankStartCircle(dc, gear1, scale);
+    drawFlankStartCircle(dc, gear2, scale);
     drawScaledCrossMark(dc, scale, pair.pitchPoint, 0.0);
 
     drawMarker(dc, scale, gear1.interferencePoint, GREEN);
@@ -110,10 +112,10 @@ void drawGearMesh(DrawContext& dc, const GearPair& pair, const ViewState& view) 
 void drawFrame(DrawContext& dc, const GearPair& pair, const ViewState& view, FrameDrawing drawing) {
     beginFrame(dc, drawing);
     if (view.drawMode == '1') {
-        drawDriveGear(dc, gearOf(pair, 1), view.viewScale);
+        drawDriveGear(dc, pair.gears[0], view.viewScale);
     }
     if (view.drawMode == '2') {
-        drawDrivenGear(dc, gearOf(pair, 2), view.viewScale);
+        drawDrivenGear(dc, pair.gears[1], view.viewScale);
     }
     if (view.drawMode == '3') {
         drawGearMesh(dc, pair, view);

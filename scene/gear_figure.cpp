@@ -16,7 +16,7 @@ constexpr double TOOTH_LINE_WIDTH = 0.01;  // view units: 4 pixels
 
 }  // namespace
 
-void drawGearCircles(DrawContext& dc, const GearView& g, double scale, double angle, int level) {
+void drawGearCircles(DrawContext& dc, const Gear& g, double scale, double angle, int level) {
     const double cx = g.centre.x;
     const double cy = g.centre.y;
 
@@ -47,7 +47,7 @@ void drawGearCircles(DrawContext& dc, const GearView& g, double scale, double an
     }
 }
 
-void drawGearTeeth(DrawContext& dc, const GearView& gear, double scale, double angle,
+void drawGearTeeth(DrawContext& dc, const Gear& gear, double scale, double angle,
                    const Color4& colour) {
     const double pitchAngle = 2.0 * PI / gear.teeth;
     const double x = toView(scale * gear.centre.x);

@@ -25,7 +25,7 @@ void stepMesh(ViewState& v, const GearPair& pair) {
 void resetView(ViewState& view, const GearPair& pair) {
     view.viewScale = 0.2;
     // The product is taken in integers before the division.
-    view.angleStep = PI / (20 * pair.z1);
+    view.angleStep = PI / (20 * pair.gears[0].teeth);
     view.rollStep = view.angleStep;
     view.theta1 = 0.0;
     view.theta2 = 0.0;

@@ -24,7 +24,7 @@ struct ViewState {
 };
 
 // Resets the view fields that every setup resets (viewScale 0.2, angleStep
-// from pair.z1, rollStep forward, theta1 = theta2 = 0); the mode and the
+// from gear 1's teeth, rollStep forward, theta1 = theta2 = 0); the mode and the
 // unwrapped angles stay.
 void resetView(ViewState& view, const GearPair& pair);
 

@@ -20,10 +20,10 @@ GearPair pair;
 // Values chosen so that every candidate is exact in binary.
 TEST(contactPoints, EndsOfThePathAreExcluded) {
     pair.pressureAngle = alpha();
-    pair.baseRadius1 = 0.5;
+    pair.gears[0].baseRadius = 0.5;
     pair.basePitch = 4.0;
-    pair.contactLimit1 = 1.5;
-    pair.contactLimit2 = 2.0;
+    pair.gears[0].contactLimit = 1.5;
+    pair.gears[1].contactLimit = 2.0;
     Point2 points[4] = {{9, 9}, {9, 9}, {9, 9}, {9, 9}};
 
     // Candidates s = 0.5 angle + 4 - 4k.
@@ -37,8 +37,8 @@ TEST(contactPoints, EndsOfThePathAreExcluded) {
     EXPECT_EQ(points[1].x, 9.0);
 
     // A long path holds two contacts, packed in order of falling s.
-    pair.contactLimit1 = 3.0;
-    pair.contactLimit2 = 3.0;
+    pair.gears[0].contactLimit = 3.0;
+    pair.gears[1].contactLimit = 3.0;
     ASSERT_EQ(contactPoints(pair, -5.0, points), 2);  // 1.5 and -2.5
     EXPECT_NEAR(points[1].x, 2.5 * std::cos(alpha()), 1e-15);
     EXPECT_NEAR(points[1].y, -2.5 * std::sin(alpha()), 1e-15);
@@ -93,7 +93,7 @@ TEST(contactPoints, EqualTwentyToothGearsOverOnePitch) {
 // contact at all.
 TEST(contactPoints, ShortPathHasGaps) {
     computeGearPair(pair, 6, 40);
-    ASSERT_LT(pair.contactLimit1 + pair.contactLimit2, pair.basePitch);
+    ASSERT_LT(pair.gears[0].contactLimit + pair.gears[1].contactLimit, pair.basePitch);
     const double pitchAngle = 2 * PI / 6;
     int none = 0;
     for (int step = 0; step < 240; ++step) {
@@ -101,7 +101,8 @@ TEST(contactPoints, ShortPathHasGaps) {
         none += (contactPoints(pair, pitchAngle + step * pitchAngle / 240, points) == 0);
     }
     // The gap is the part of a base pitch that the path does not cover.
-    const double gapShare = 1 - (pair.contactLimit1 + pair.contactLimit2) / pair.basePitch;
+    const double gapShare =
+        1 - (pair.gears[0].contactLimit + pair.gears[1].contactLimit) / pair.basePitch;
     EXPECT_NEAR(none / 240.0, gapShare, 2.0 / 240);
 }
 

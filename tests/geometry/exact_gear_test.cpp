@@ -128,7 +128,8 @@ TEST(exactPair, ContactRatio) {
     const ExactPair p = exactPair(20, 40, 0.0);
     GearPair gearPair;
     computeGearPair(gearPair, 20, 40);
-    const double sampled = (gearPair.contactLimit1 + gearPair.contactLimit2) / gearPair.basePitch;
+    const double sampled =
+        (gearPair.gears[0].contactLimit + gearPair.gears[1].contactLimit) / gearPair.basePitch;
     EXPECT_NEAR(p.contactRatio, sampled, 1e-9);
     EXPECT_NEAR(p.contactRatio, 1.6352, 5e-5);
     EXPECT_EQ(p.end1, ExactContactEnd::MateTip);
@@ -136,7 +137,7 @@ TEST(exactPair, ContactRatio) {
 
     const ExactPair q = exactPair(20, 149, 0.0);
     computeGearPair(gearPair, 20, 149);
-    EXPECT_NEAR(gearPair.undercutDist1, 2.706, 5e-4);
+    EXPECT_NEAR(gearPair.gears[0].flankStartDist, 2.706, 5e-4);
     EXPECT_NEAR(q.undercutDist1, 3.306, 5e-4);
     EXPECT_NEAR(q.contactRatio, 1.7237, 5e-5);
     EXPECT_EQ(q.end1, ExactContactEnd::MateTip);

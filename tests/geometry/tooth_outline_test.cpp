@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
+#include <cstring>
+#include <thread>
 
 #include "geometry/gear_pair.h"
 #include "geometry_test_util.h"
@@ -30,11 +33,11 @@ ToothCut cutOf(int z, double x) {
 struct Outline {
     Point2 points[CURVE_CAPACITY];
     int last;
-    double undercutRadius;
+    double flankStartRadius;
 };
 
 void build(int z, double shift, Outline& o) {
-    o.last = buildToothOutline(cutOf(z, shift), o.points, o.undercutRadius);
+    o.last = buildToothOutline(cutOf(z, shift), o.points, o.flankStartRadius);
 }
 
 // Every copy turned by one angular pitch starts where the previous one ends.
@@ -49,10 +52,10 @@ TEST(buildToothOutline, StandardLastIndices) {
     Outline o;
     build(10, 0.0, o);
     EXPECT_EQ(o.last, 200);
-    EXPECT_NEAR(o.undercutRadius, 4.756, 5e-4);
+    EXPECT_NEAR(o.flankStartRadius, 4.756, 5e-4);
     build(40, 0.0, o);
     EXPECT_EQ(o.last, 90);
-    EXPECT_NEAR(o.undercutRadius, 19.021, 5e-4);
+    EXPECT_NEAR(o.flankStartRadius, 19.021, 5e-4);
 
     // Two teeth give the longest outline of all counts.
     int longest = 0;
@@ -151,6 +154,41 @@ TEST(buildToothOutline, PointedToothTipArcRunsBackwards) {
     build(1, 0.0, o);
     const int n = (o.last - 20) / 2;
     EXPECT_LT(polarAngleOf(o.points[n + 11]), polarAngleOf(o.points[n + 10]));
+}
+
+// Two threads building different outlines at the same time get the same
+// bits as one thread building them one after the other: no working curve is
+// shared between calls.
+TEST(buildToothOutline, TwoThreadsAtOnce) {
+    // Outlines of different lengths, so that mixed working curves show.
+    const int counts[2] = {7, 40};
+    Outline expected[2];
+    for (int k = 0; k < 2; ++k) {
+        build(counts[k], 0.0, expected[k]);
+    }
+    std::atomic<int> started{0};
+    int mismatches[2] = {0, 0};
+    const auto buildMany = [&](int k) {
+        // Both threads start building together, so that their calls overlap.
+        started.fetch_add(1);
+        while (started.load() < 2) {
+        }
+        Outline o;
+        for (int round = 0; round < 2000; ++round) {
+            build(counts[k], 0.0, o);
+            const bool same = o.last == expected[k].last &&
+                              o.flankStartRadius == expected[k].flankStartRadius &&
+                              std::memcmp(o.points, expected[k].points,
+                                          sizeof(Point2) * (expected[k].last + 1)) == 0;
+            mismatches[k] += same ? 0 : 1;
+        }
+    };
+    std::thread first(buildMany, 0);
+    std::thread second(buildMany, 1);
+    first.join();
+    second.join();
+    EXPECT_EQ(mismatches[0], 0);
+    EXPECT_EQ(mismatches[1], 0);
 }
 
 // Counts outside the accepted range give meaningless outlines, but every

@@ -46,11 +46,11 @@ void showFirstFrame(DrawContext& dc, int z1, int z2, char mode) {
 // one base pitch apart, strictly inside the path of contact.
 std::vector<double> expectedContacts(double turned) {
     const GearPair& g = pair;
-    const double s0 = std::remainder(g.baseRadius1 * turned, g.basePitch);
+    const double s0 = std::remainder(g.gears[0].baseRadius * turned, g.basePitch);
     std::vector<double> found;
     for (int n = 2; n >= -2; --n) {
         const double s = s0 + n * g.basePitch;
-        if (-g.contactLimit1 < s && s < g.contactLimit2) {
+        if (-g.gears[0].contactLimit < s && s < g.gears[1].contactLimit) {
             found.push_back(s);
         }
     }
@@ -179,20 +179,20 @@ TEST(display, DriveGearViewShowsGear1WithAllItsCircles) {
                  {"(1) draw drive gear", "     blue  : pitch circle", "     green : base circle",
                   "     black : undercut circle", "     yellow: bottom and tip circle"});
     const double s = view.viewScale;
-    const Point2 centre = scaled(s, pair.center1);
+    const Point2 centre = scaled(s, pair.gears[0].centre);
     EXPECT_NEAR(centre.y, -2.0, 1e-15);  // below the window centre, not re-centred
     EXPECT_TRUE(hasCrossMarkAt(frame.recorder, centre));
 
     const std::vector<Circle> circles = outlineCircles(frame.recorder);
-    EXPECT_TRUE(hasCircle(circles, GREEN, centre, s * pair.baseRadius1));
+    EXPECT_TRUE(hasCircle(circles, GREEN, centre, s * pair.gears[0].baseRadius));
     EXPECT_TRUE(hasCircle(circles, YELLOW, centre, s * 11.0));
     EXPECT_TRUE(hasCircle(circles, YELLOW, centre, s * 8.75));
-    EXPECT_TRUE(hasCircle(circles, BLACK, centre, s * pair.undercutRadius1));
+    EXPECT_TRUE(hasCircle(circles, BLACK, centre, s * pair.gears[0].flankStartRadius));
     EXPECT_EQ(circles.size(), 4u);
 
     // z1 copies of the outline, every point between root and tip circle.
     const std::vector<int> teeth = toothSegments(frame.recorder);
-    EXPECT_EQ(static_cast<int>(teeth.size()), 20 * pair.toothOutlineLast1);
+    EXPECT_EQ(static_cast<int>(teeth.size()), 20 * pair.gears[0].toothOutlineLast);
     for (const Point2& v : toothVertices(frame.recorder)) {
         const double r = distance(v, centre) / s;
         EXPECT_GE(r, 8.75 - 1e-9);
@@ -210,29 +210,29 @@ TEST(display, DrivenGearViewShowsGear2AboveTheCentre) {
                  {"(2) draw driven gear", "     blue  : pitch circle", "     green : base circle",
                   "     black : undercut circle", "     yellow: bottom and tip circle"});
     const double s = view.viewScale;
-    const Point2 centre = scaled(s, pair.center2);
+    const Point2 centre = scaled(s, pair.gears[1].centre);
     EXPECT_NEAR(centre.y, 4.0, 1e-15);
     EXPECT_TRUE(hasCrossMarkAt(frame.recorder, centre));
     const std::vector<Circle> circles = outlineCircles(frame.recorder);
-    EXPECT_TRUE(hasCircle(circles, GREEN, centre, s * pair.baseRadius2));
+    EXPECT_TRUE(hasCircle(circles, GREEN, centre, s * pair.gears[1].baseRadius));
     EXPECT_TRUE(hasCircle(circles, YELLOW, centre, s * 21.0));
     EXPECT_TRUE(hasCircle(circles, YELLOW, centre, s * 18.75));
     EXPECT_EQ(toothSegments(frame.recorder).size(),
-              static_cast<size_t>(40 * pair.toothOutlineLast2));
+              static_cast<size_t>(40 * pair.gears[1].toothOutlineLast));
 }
 
-TEST(display, UndercutCircleOnlyAboveTheBaseCircle) {
+TEST(display, FlankStartCircleOnlyAboveTheBaseCircle) {
     // Ten teeth are deeply undercut: the black circle shows.
     RecordingContext frame;
     showFirstFrame(frame.dc, 10, 40, '1');
     const double s = view.viewScale;
-    ASSERT_GT(pair.undercutRadius1, pair.baseRadius1);
-    EXPECT_TRUE(hasCircle(outlineCircles(frame.recorder), BLACK, scaled(s, pair.center1),
-                          s * pair.undercutRadius1));
+    ASSERT_GT(pair.gears[0].flankStartRadius, pair.gears[0].baseRadius);
+    EXPECT_TRUE(hasCircle(outlineCircles(frame.recorder), BLACK, scaled(s, pair.gears[0].centre),
+                          s * pair.gears[0].flankStartRadius));
 
     // A junction exactly on the base circle is no undercut.
-    pair.undercutRadius1 = pair.baseRadius1;
-    pair.undercutRadius2 = pair.baseRadius2;
+    pair.gears[0].flankStartRadius = pair.gears[0].baseRadius;
+    pair.gears[1].flankStartRadius = pair.gears[1].baseRadius;
     nextFrame(frame.dc);
     EXPECT_EQ(countCircles(outlineCircles(frame.recorder), BLACK), 0);
     view.drawMode = '3';
@@ -265,12 +265,13 @@ TEST(display, FirstMeshFrameTouchesAtThePitchPoint) {
 
     // Both gears' teeth, and no root circle in the mesh view.
     EXPECT_EQ(toothSegments(frame.recorder).size(),
-              static_cast<size_t>(20 * pair.toothOutlineLast1 + 40 * pair.toothOutlineLast2));
+              static_cast<size_t>(20 * pair.gears[0].toothOutlineLast +
+                                  40 * pair.gears[1].toothOutlineLast));
     const double s = view.viewScale;
     const std::vector<Circle> circles = outlineCircles(frame.recorder);
     EXPECT_EQ(countCircles(circles, YELLOW), 2);
-    EXPECT_TRUE(hasCircle(circles, YELLOW, scaled(s, pair.center1), s * 11.0));
-    EXPECT_TRUE(hasCircle(circles, YELLOW, scaled(s, pair.center2), s * 21.0));
+    EXPECT_TRUE(hasCircle(circles, YELLOW, scaled(s, pair.gears[0].centre), s * 11.0));
+    EXPECT_TRUE(hasCircle(circles, YELLOW, scaled(s, pair.gears[1].centre), s * 21.0));
     EXPECT_EQ(countCircles(circles, GREEN), 2);
     EXPECT_EQ(countCircles(circles, BLACK), 2);
 }
@@ -289,14 +290,16 @@ TEST(display, MeshMarkersSitOnTheLineOfAction) {
         // Green interference markers at both tangency points.
         const std::vector<Point2> green = markers(frame.recorder, GREEN);
         ASSERT_EQ(green.size(), 2u) << where;
-        EXPECT_LT(distance(green[0], scaled(s, g.interferencePoint1)), 1e-12) << where;
-        EXPECT_LT(distance(green[1], scaled(s, g.interferencePoint2)), 1e-12) << where;
+        EXPECT_LT(distance(green[0], scaled(s, g.gears[0].interferencePoint)), 1e-12) << where;
+        EXPECT_LT(distance(green[1], scaled(s, g.gears[1].interferencePoint)), 1e-12) << where;
 
         // One black marker on each side, at the ends of the path of contact.
         const std::vector<Point2> black = markers(frame.recorder, BLACK);
         ASSERT_EQ(black.size(), 2u) << where;
-        EXPECT_LT(distance(black[0], scaled(s, onLineOfAction(-g.contactLimit1))), 1e-9) << where;
-        EXPECT_LT(distance(black[1], scaled(s, onLineOfAction(g.contactLimit2))), 1e-9) << where;
+        EXPECT_LT(distance(black[0], scaled(s, onLineOfAction(-g.gears[0].contactLimit))), 1e-9)
+            << where;
+        EXPECT_LT(distance(black[1], scaled(s, onLineOfAction(g.gears[1].contactLimit))), 1e-9)
+            << where;
 
         // The green path of contact runs between the interference points.
         bool pathFound = false;
@@ -304,9 +307,9 @@ TEST(display, MeshMarkersSitOnTheLineOfAction) {
             const RecordedPrimitive p = frame.recorder.recordedPrimitive(i);
             if (p.mode == SEAM_LINES && p.vertexCount == 2 && sameColour(p.colour, GREEN) &&
                 distance(frame.recorder.recordedPrimitiveVertex(i, 0),
-                         scaled(s, g.interferencePoint1)) < 1e-12 &&
+                         scaled(s, g.gears[0].interferencePoint)) < 1e-12 &&
                 distance(frame.recorder.recordedPrimitiveVertex(i, 1),
-                         scaled(s, g.interferencePoint2)) < 1e-12) {
+                         scaled(s, g.gears[1].interferencePoint)) < 1e-12) {
                 pathFound = true;
             }
         }
@@ -316,19 +319,20 @@ TEST(display, MeshMarkersSitOnTheLineOfAction) {
 }
 
 TEST(display, TiedLimitStillGetsItsMarker) {
-    // No undercut and the mating tip beyond the interference point: the
-    // undercut and interference points coincide and tie for nearest.
+    // The flank starting on the base circle and the mating tip beyond the
+    // interference point: the flank start and interference points coincide
+    // and tie for nearest.
     RecordingContext frame;
     showFirstFrame(frame.dc, 20, 40, '3');
-    pair.undercutPoint1 = pair.interferencePoint1;
-    pair.undercutDist1 = pair.interferenceDist1;
-    pair.tipContactDist2 = pair.interferenceDist1 + 1.0;
-    pair.contactEnd1 =
-        contactEndOf(pair.undercutDist1, pair.tipContactDist2, pair.interferenceDist1);
+    Gear& g1 = pair.gears[0];
+    g1.flankStartPoint = g1.interferencePoint;
+    g1.flankStartDist = g1.interferenceDist;
+    pair.gears[1].tipContactDist = g1.interferenceDist + 1.0;
+    findContactEnds(pair);
     nextFrame(frame.dc);
     const std::vector<Point2> black = markers(frame.recorder, BLACK);
     ASSERT_EQ(black.size(), 2u);
-    EXPECT_LT(distance(black[0], scaled(view.viewScale, pair.interferencePoint1)), 1e-12);
+    EXPECT_LT(distance(black[0], scaled(view.viewScale, pair.gears[0].interferencePoint)), 1e-12);
 }
 
 TEST(display, EachStepMovesTheContactAlongTheLineOfAction) {
@@ -365,8 +369,8 @@ TEST(display, OneToothPitchLaterTheTeethStandAsAtTheStart) {
     const std::vector<Point2> later = toothVertices(frame.recorder);
     ASSERT_EQ(first.size(), later.size());
     // Gear 1's copies come first, then gear 2's.
-    const int perCopy1 = 2 * pair.toothOutlineLast1;
-    const int perCopy2 = 2 * pair.toothOutlineLast2;
+    const int perCopy1 = 2 * pair.gears[0].toothOutlineLast;
+    const int perCopy2 = 2 * pair.gears[1].toothOutlineLast;
     EXPECT_TRUE(sameTeeth(first, later, 0, 20, perCopy1));
     EXPECT_TRUE(sameTeeth(first, later, 20 * perCopy1, 40, perCopy2));
     // The centre lines and pitch chain circles turn on with the unwrapped angle.
@@ -382,7 +386,7 @@ TEST(display, MeshingTeethNeverCutIntoEachOther) {
     for (const auto& counts : pairs) {
         RecordingContext frame;
         showFirstFrame(frame.dc, counts.z1, counts.z2, '3');
-        const int segments1 = counts.z1 * pair.toothOutlineLast1;
+        const int segments1 = counts.z1 * pair.gears[0].toothOutlineLast;
         const double s = view.viewScale;
         for (int k = 0; k <= 40; ++k) {
             EXPECT_LT(crossingTeeth(frame.recorder, segments1, 4.0 * s) / s, tolerance)
@@ -399,8 +403,8 @@ TEST(display, ZoomScalesTheFigureButNotTheMarkers) {
         view.viewScale = scale;
         nextFrame(frame.dc);
         const std::vector<Circle> circles = outlineCircles(frame.recorder);
-        EXPECT_TRUE(
-            hasCircle(circles, GREEN, scaled(scale, pair.center1), scale * pair.baseRadius1));
+        EXPECT_TRUE(hasCircle(circles, GREEN, scaled(scale, pair.gears[0].centre),
+                              scale * pair.gears[0].baseRadius));
         int markerCount = 0;
         for (const Circle& d : discs(frame.recorder)) {
             if (sameColour(d.colour, BLACK) && std::fabs(d.radius - 0.1 * scale) < 1e-12) {

@@ -39,7 +39,7 @@ TEST(drawGearCircles, LevelsChooseTheReferenceCircles) {
     RecordingContext frame;
     setUpPair(frame.dc, 20, 40);
     const double s = view.viewScale;
-    const Point2 centre = scaled(s, pair.center1);
+    const Point2 centre = scaled(s, pair.gears[0].centre);
     const struct {
         int level;
         int green;
@@ -47,7 +47,7 @@ TEST(drawGearCircles, LevelsChooseTheReferenceCircles) {
     } levels[] = {{0, 0, 0}, {1, 0, 0}, {2, 1, 0}, {3, 1, 1}, {4, 1, 2}, {7, 1, 2}};
     for (const auto& l : levels) {
         frame.recorder.clearRecording();
-        drawGearCircles(frame.dc, gearOf(pair, 1), s, 0.0, l.level);
+        drawGearCircles(frame.dc, pair.gears[0], s, 0.0, l.level);
         const std::vector<Circle> circles = outlineCircles(frame.recorder);
         EXPECT_EQ(countCircles(circles, GREEN), l.green) << "level " << l.level;
         EXPECT_EQ(countCircles(circles, YELLOW), l.yellow) << "level " << l.level;
@@ -58,7 +58,7 @@ TEST(drawGearCircles, LevelsChooseTheReferenceCircles) {
     }
 
     frame.recorder.clearRecording();
-    drawGearCircles(frame.dc, gearOf(pair, 1), s, 0.0, 4);
+    drawGearCircles(frame.dc, pair.gears[0], s, 0.0, 4);
     const std::vector<Circle> circles = outlineCircles(frame.recorder);
     EXPECT_TRUE(hasCircle(circles, GREEN, centre, s * 20 * std::cos(PI / 9) / 2));
     EXPECT_TRUE(hasCircle(circles, YELLOW, centre, s * 11.0));  // tip
@@ -69,10 +69,10 @@ TEST(drawGearCircles, CentreLinesAndPitchChainCircleOfGear2) {
     RecordingContext frame;
     setUpPair(frame.dc, 20, 40);
     const double s = view.viewScale;
-    const Point2 centre = scaled(s, pair.center2);
+    const Point2 centre = scaled(s, pair.gears[1].centre);
     const double pitch = s * 20.0;
     frame.recorder.clearRecording();
-    drawGearCircles(frame.dc, gearOf(pair, 2), s, 0.0, 1);
+    drawGearCircles(frame.dc, pair.gears[1], s, 0.0, 1);
 
     // Blue vertices lie either on the pitch circle or on one of the two
     // centre lines; the vertical line runs from the pitch point up to the
@@ -115,9 +115,9 @@ TEST(drawGearCircles, TurnedCentreLinesFollowTheAngle) {
     const double s = view.viewScale;
     const double angle = 0.3;
     frame.recorder.clearRecording();
-    drawGearCircles(frame.dc, gearOf(pair, 1), s, angle, 0);
+    drawGearCircles(frame.dc, pair.gears[0], s, angle, 0);
     // First chain dash of the first centre line starts at centre + r (cos, sin).
-    const Point2 centre = scaled(s, pair.center1);
+    const Point2 centre = scaled(s, pair.gears[0].centre);
     bool found = false;
     for (int i = 0; i < frame.recorder.storedPrimitiveCount() && !found; ++i) {
         const RecordedPrimitive p = frame.recorder.recordedPrimitive(i);
@@ -135,16 +135,16 @@ TEST(drawGearTeeth, CopiesStandOneAngularPitchApart) {
     RecordingContext frame;
     setUpPair(frame.dc, 20, 40);
     const double s = view.viewScale;
-    const int last = pair.toothOutlineLast1;
+    const int last = pair.gears[0].toothOutlineLast;
     frame.recorder.clearRecording();
-    drawGearTeeth(frame.dc, gearOf(pair, 1), s, 0.0, RED);
+    drawGearTeeth(frame.dc, pair.gears[0], s, 0.0, RED);
 
     const std::vector<Point2> v = toothVertices(frame.recorder);
     const int perCopy = 2 * last;
     ASSERT_EQ(static_cast<int>(v.size()), 20 * perCopy);
 
     // Every vertex lies between the root and the tip circle.
-    const Point2 centre = scaled(s, pair.center1);
+    const Point2 centre = scaled(s, pair.gears[0].centre);
     for (const Point2& p : v) {
         const double r = distance(p, centre) / s;
         EXPECT_GE(r, 8.75 - 1e-9);
@@ -153,7 +153,7 @@ TEST(drawGearTeeth, CopiesStandOneAngularPitchApart) {
     // The last copy is the outline itself (to within the toolkit's degree
     // constant); each copy is the next one turned by one pitch, counter-clockwise.
     for (int j = 0; j < last; ++j) {
-        const Point2 expected = scaled(s, pair.toothOutline1[j]);
+        const Point2 expected = scaled(s, pair.gears[0].toothOutline[j]);
         EXPECT_NEAR(v[19 * perCopy + 2 * j].x, expected.x + centre.x, 1e-8);
         EXPECT_NEAR(v[19 * perCopy + 2 * j].y, expected.y + centre.y, 1e-8);
     }
@@ -171,12 +171,12 @@ TEST(drawGearTeeth, TurningByOnePitchLeavesTheTeethInPlace) {
     RecordingContext frame;
     setUpPair(frame.dc, 20, 40);
     const double s = view.viewScale;
-    const int last = pair.toothOutlineLast2;
+    const int last = pair.gears[1].toothOutlineLast;
     frame.recorder.clearRecording();
-    drawGearTeeth(frame.dc, gearOf(pair, 2), s, 0.4, RED);
+    drawGearTeeth(frame.dc, pair.gears[1], s, 0.4, RED);
     const std::vector<Point2> before = toothVertices(frame.recorder);
     frame.recorder.clearRecording();
-    drawGearTeeth(frame.dc, gearOf(pair, 2), s, 0.4 + 2 * PI / 40, RED);
+    drawGearTeeth(frame.dc, pair.gears[1], s, 0.4 + 2 * PI / 40, RED);
     const std::vector<Point2> after = toothVertices(frame.recorder);
     ASSERT_EQ(before.size(), after.size());
 

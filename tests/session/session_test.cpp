@@ -59,13 +59,13 @@ TEST(Session, DialogueShowsItsTextsAtTheirMoments) {
     const SessionReply done = type(session, "12 30\n");
     EXPECT_EQ(textsOf(done, TextStream::Out), HELP);
     EXPECT_EQ(done.action, SessionAction::OpenWindow);
-    EXPECT_EQ(session.pair().z1, 12);
-    EXPECT_EQ(session.pair().z2, 30);
+    EXPECT_EQ(session.pair().gears[0].teeth, 12);
+    EXPECT_EQ(session.pair().gears[1].teeth, 30);
     EXPECT_EQ(session.view().drawMode, '1');
 
     // Lines are only read while the dialogue asks.
     EXPECT_EQ(type(session, "20 40\n").action, SessionAction::Nothing);
-    EXPECT_EQ(session.pair().z1, 12);
+    EXPECT_EQ(session.pair().gears[0].teeth, 12);
 }
 
 TEST(Session, NewCountsKeepThePictureUntilTheNextRedraw) {
@@ -84,7 +84,7 @@ TEST(Session, NewCountsKeepThePictureUntilTheNextRedraw) {
     EXPECT_EQ(done.action, SessionAction::Nothing);
     EXPECT_EQ(session.view().drawMode, '1');
     EXPECT_EQ(session.view().viewScale, 0.2);
-    EXPECT_EQ(session.pair().z1, 30);
+    EXPECT_EQ(session.pair().gears[0].teeth, 30);
 }
 
 TEST(Session, InputEndingEndsTheProgramOnlyBeforeTheFirstCounts) {
@@ -107,7 +107,7 @@ TEST(Session, InputEndingEndsTheProgramOnlyBeforeTheFirstCounts) {
     EXPECT_EQ(kept.action, SessionAction::Nothing);
     EXPECT_EQ(later.phase(), SessionPhase::Running);
     EXPECT_EQ(later.view().drawMode, '3');
-    EXPECT_EQ(later.pair().z1, 20);
+    EXPECT_EQ(later.pair().gears[0].teeth, 20);
     EXPECT_EQ(later.key('s').action, SessionAction::DrawFrame);
     EXPECT_EQ(later.view().theta1, theta + later.view().angleStep);
 }

@@ -37,22 +37,22 @@ std::string endedBy(const std::string& report, const std::string& label) {
 // The point the report names, in model units.
 Point2 namedPoint(const std::string& words) {
     if (words == "gear 1 sampled flank start") {
-        return pair.undercutPoint1;
+        return pair.gears[0].flankStartPoint;
     }
     if (words == "gear 2 sampled flank start") {
-        return pair.undercutPoint2;
+        return pair.gears[1].flankStartPoint;
     }
     if (words == "gear 1 tip circle") {
-        return pair.tipContactPoint1;
+        return pair.gears[0].tipContactPoint;
     }
     if (words == "gear 2 tip circle") {
-        return pair.tipContactPoint2;
+        return pair.gears[1].tipContactPoint;
     }
     if (words == "interference point 1") {
-        return pair.interferencePoint1;
+        return pair.gears[0].interferencePoint;
     }
     if (words == "interference point 2") {
-        return pair.interferencePoint2;
+        return pair.gears[1].interferencePoint;
     }
     ADD_FAILURE() << "no such end: '" << words << "'";
     return Point2{1e9, 1e9};

@@ -231,6 +231,17 @@ class JsonTest(unittest.TestCase):
         self.assertIs(report["undercut1"], True)
         self.assertEqual(report["viewScale"], 0.2)
 
+    def test_key_order_is_the_one_the_readme_lists(self):
+        # Gear 1's field stands right before gear 2's ("addendum1",
+        # "addendum2"), as the README promises readers of the object.
+        readme = os.path.join(os.path.dirname(__file__), "..", "..", "README.md")
+        with open(readme, encoding="utf-8") as f:
+            text = " ".join(f.read().split())
+        listed = text[text.index("in this order: "):text.index("; points as `[x, y]`")]
+        documented = re.findall(r"`(\w+)`", re.sub(r"\([^)]*\)", "", listed))
+        self.assertEqual(documented, self.FIELDS)
+        self.assertEqual(list(report_json("12", "30"))[:len(documented)], documented)
+
     def test_doubles_read_back_to_the_same_bits(self):
         # The closed forms, evaluated with the same operations in the same
         # order, must match exactly: a value printed with too few digits

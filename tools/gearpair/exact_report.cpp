@@ -41,8 +41,8 @@ std::string endCause(ExactContactEnd end, int own) {
 
 std::string sampledNotes(const ExactPair& p, const GearPair& g) {
     std::string text;
-    const double junctions[2][2] = {{g.undercutRadius1, p.gear1.junctionRadius},
-                                    {g.undercutRadius2, p.gear2.junctionRadius}};
+    const double junctions[2][2] = {{g.gears[0].flankStartRadius, p.gear1.junctionRadius},
+                                    {g.gears[1].flankStartRadius, p.gear2.junctionRadius}};
     for (int k = 0; k < 2; ++k) {
         const double difference = junctions[k][0] - junctions[k][1];
         if (std::fabs(difference) > WORTH_NOTING) {
@@ -52,7 +52,8 @@ std::string sampledNotes(const ExactPair& p, const GearPair& g) {
                 k + 1, std::fabs(difference), difference > 0 ? "above" : "below");
         }
     }
-    const double ends[2][2] = {{g.contactLimit1, p.pathEnd1}, {g.contactLimit2, p.pathEnd2}};
+    const double ends[2][2] = {{g.gears[0].contactLimit, p.pathEnd1},
+                               {g.gears[1].contactLimit, p.pathEnd2}};
     for (int k = 0; k < 2; ++k) {
         const double difference = ends[k][0] - ends[k][1];
         if (std::fabs(difference) > WORTH_NOTING) {

@@ -27,19 +27,19 @@ double meshFrameAngle(const GearPair& pair, int gear) {
 }
 
 GearPath placedGearPath(const GearPair& pair, int gear, double module) {
-    const GearView view = gearOf(pair, gear);
-    const Point2* outline = view.toothOutline;
-    int last = view.toothOutlineLast;
+    const int number = gear == 2 ? 2 : 1;
+    const Gear& g = pair.gears[number - 1];
+    int last = g.toothOutlineLast;
     if (last >= CURVE_CAPACITY) {
         last = CURVE_CAPACITY - 1;
     }
     GearPath path;
-    path.gear = view.gear;
-    path.teeth = view.teeth;
-    const Point2 centre = view.centre;
+    path.gear = number;
+    path.teeth = g.teeth;
+    const Point2 centre = g.centre;
     path.centre = {centre.x * module, centre.y * module};
 
-    const double angle = meshFrameAngle(pair, view.gear);
+    const double angle = meshFrameAngle(pair, number);
     const double pitchAngle = 2 * PI / path.teeth;
     std::vector<Point2> model;  // the path in model units, gear frame turned, centre added
     model.reserve(static_cast<std::size_t>(path.teeth) * (last + 1));
@@ -48,7 +48,7 @@ GearPath placedGearPath(const GearPair& pair, int gear, double module) {
         const double c = std::cos(turn);
         const double s = std::sin(turn);
         for (int i = 0; i <= last; ++i) {
-            const Point2& p = outline[i];
+            const Point2& p = g.toothOutline[i];
             const Point2 q{centre.x + p.x * c - p.y * s, centre.y + p.x * s + p.y * c};
             if (model.empty() || !samePoint(model.back(), q)) {
                 model.push_back(q);

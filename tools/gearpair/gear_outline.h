@@ -25,7 +25,8 @@ struct GearPath {
 // basePitchAngle1 for gear 1 (any other value).
 double meshFrameAngle(const GearPair& pair, int gear);
 
-// Joins the z copies of the tooth outline of pair's gear 1 or 2 (gearOf), copy k turned by
+// Joins the z copies of the tooth outline of pair's gear 2 for gear == 2, of
+// gear 1 for any other value, copy k turned by
 // meshFrameAngle - k * 2 PI / z about the gear centre, k = 1 to z, dropping
 // each vertex that repeats the one before it (within 1e-9 module).
 GearPath placedGearPath(const GearPair& pair, int gear, double module);

@@ -216,10 +216,10 @@ std::string recordingSvg(const Recorder& recorder, const GearPair& pair, const V
     svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + size +
            "\" height=\"" + size + "\" viewBox=\"0 0 " + size + " " + size +
            "\" shape-rendering=\"crispEdges\" stroke-linecap=\"butt\">\n";
-    svg += "  <desc>gearmesh window: gear pair z1 = " + std::to_string(pair.z1) +
-           ", z2 = " + std::to_string(pair.z2) + ", profile shift " + exactNumber(pair.shift1) +
-           ", mode " + std::string(1, view.drawMode) + ", viewScale " +
-           exactNumber(view.viewScale) + "</desc>\n";
+    svg += "  <desc>gearmesh window: gear pair z1 = " + std::to_string(pair.gears[0].teeth) +
+           ", z2 = " + std::to_string(pair.gears[1].teeth) + ", profile shift " +
+           exactNumber(pair.gears[0].shift) + ", mode " + std::string(1, view.drawMode) +
+           ", viewScale " + exactNumber(view.viewScale) + "</desc>\n";
     svg += "  <rect width=\"" + size + "\" height=\"" + size + "\" fill=\"#ffffff\"/>\n";
     // Every text of a frame is a legend, drawn before any figure: the
     // figure's lines pass over it.
