@@ -2,36 +2,38 @@
 
 #include <cstdlib>
 
-#include "app/setup_dialogue.h"
-#include "scene/display.h"
-#include "scene/view_commands.h"
+#include "app/console_dialogue.h"
 
 namespace gearmesh {
 
 namespace {
 
-constexpr unsigned char ESCAPE_KEY = 27;
+// Does what the session answered, once its texts are on the console.
+void present(WindowProgram& program, const SessionReply& reply) {
+    switch (reply.action) {
+    case SessionAction::Nothing:
+    case SessionAction::AskLine:
+    case SessionAction::OpenWindow:
+        // The window is open already, and keeps its picture until the next redraw.
+        break;
+    case SessionAction::DrawFrame:
+        drawSessionFrame(program.dc, program.session);
+        break;
+    case SessionAction::End:
+        std::exit(reply.exitStatus);
+    }
+}
 
 }  // namespace
 
-void keyboard(DrawContext& dc, unsigned char key, int, int) {
-    if (key == 'z') {
-        // The window keeps its picture until the next redraw; if the console
-        // input has ended, the pair and the view stay as they were.
-        const char previousMode = viewState.drawMode;
-        viewState.drawMode = '1';
-        if (!setupGearPair()) {
-            viewState.drawMode = previousMode;
-        }
-        return;
-    }
-    if (key == ESCAPE_KEY) {
-        std::exit(0);
-    }
-    // Unlisted keys do nothing, not even a redraw.
-    if (applyViewKey(viewState, key)) {
-        display(dc);
-    }
+void keyboard(WindowProgram& program, unsigned char key) {
+    const SessionReply reply = program.session.key(key);
+    // 'z' asks on the console: the window's loop waits until the dialogue ends.
+    present(program, runConsoleDialogue(program.session, reply));
+}
+
+void display(WindowProgram& program) {
+    present(program, program.session.redraw());
 }
 
 }  // namespace gearmesh

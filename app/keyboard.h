@@ -1,11 +1,16 @@
 #pragma once
 
-#include "draw/seam.h"
+#include "app/window.h"
 
 namespace gearmesh {
 
-// GLUT keyboard callback, an entry point: the simulator's key commands,
-// which change viewState (or, with z, set up a new pair) and redraw with dc.
-void keyboard(DrawContext& dc, unsigned char key, int x, int y);
+// GLUT keyboard callback, an entry point: hands the key to the window's
+// session and does what it answers: redraws at once, runs the console
+// dialogue again (the window waits meanwhile), or ends the program.
+void keyboard(WindowProgram& program, unsigned char key);
+
+// GLUT display callback, an entry point: the window shows its picture
+// again, and as at every redraw the view moves on first.
+void display(WindowProgram& program);
 
 }  // namespace gearmesh

@@ -11,9 +11,6 @@
 
 #include "app/keyboard.h"
 #include "console/console.h"
-#include "draw/gl/gl_target.h"
-#include "draw/seam.h"
-#include "scene/display.h"
 
 namespace gearmesh {
 
@@ -39,7 +36,6 @@ void setWindowTitle(const char* utf8) {
     if (display == nullptr || window == None) {
         return;
     }
-    consoleUsesCp932();  // Xlib converts by the locale, which this sets once
     setUtf8Property(display, window, "_NET_WM_NAME", utf8);
     setUtf8Property(display, window, "_NET_WM_ICON_NAME", utf8);
 
@@ -62,13 +58,13 @@ void setWindowTitle(const char* utf8) {
     XFlush(display);
 }
 
-// The GLUT callbacks, each handed the window's drawing context as its user data.
-void displayWith(void* drawContext) {
-    display(*static_cast<DrawContext*>(drawContext));
+// The GLUT callbacks, each handed the window's program as its user data.
+void displayWith(void* program) {
+    display(*static_cast<WindowProgram*>(program));
 }
 
-void keyboardWith(unsigned char key, int x, int y, void* drawContext) {
-    keyboard(*static_cast<DrawContext*>(drawContext), key, x, y);
+void keyboardWith(unsigned char key, int, int, void* program) {
+    keyboard(*static_cast<WindowProgram*>(program), key);
 }
 
 void reshapeWith(int width, int height, void*) {
@@ -77,19 +73,21 @@ void reshapeWith(int width, int height, void*) {
 
 }  // namespace
 
-void runWindow(int* argcp, char** argv) {
+void runWindow(int* argcp, char** argv, Display* heldDisplay, Session& session) {
     glutInitWindowSize(WINDOW_WIDTH, WINDOW_HEIGHT);
     glutInit(argcp, argv);
+    // GLUT holds its own connection now: the server has a client throughout.
+    if (heldDisplay != nullptr) {
+        XCloseDisplay(heldDisplay);
+    }
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
     glutCreateWindow(utf8Text(ConsoleText::WINDOW_TITLE));
     setWindowTitle(utf8Text(ConsoleText::WINDOW_TITLE));
-    // The main loop never returns: the target and the context live as long
-    // as the window.
-    GlTarget target;
-    DrawContext dc{target};
-    glutDisplayFuncUcall(displayWith, &dc);
-    glutReshapeFuncUcall(reshapeWith, &dc);
-    glutKeyboardFuncUcall(keyboardWith, &dc);
+    // The main loop never returns: the program lives as long as the window.
+    WindowProgram program(session);
+    glutDisplayFuncUcall(displayWith, &program);
+    glutReshapeFuncUcall(reshapeWith, &program);
+    glutKeyboardFuncUcall(keyboardWith, &program);
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
     glutMainLoop();
 }

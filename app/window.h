@@ -1,10 +1,28 @@
 #pragma once
 
+#include <X11/Xlib.h>
+
+#include "draw/gl/gl_target.h"
+#include "draw/seam.h"
+#include "session/session.h"
+
 namespace gearmesh {
 
-// Opens the 800 by 800 window, registers the callbacks and enters the GLUT
-// main loop, which never returns.
-void runWindow(int* argcp, char** argv);
+// What the window's callbacks work on: the program's core and what the
+// window draws with. runWindow makes it; it lives as long as the window.
+struct WindowProgram {
+    explicit WindowProgram(Session& program) : session(program) {
+    }
+    Session& session;
+    GlTarget target;
+    DrawContext dc{target};
+};
+
+// Opens the 800 by 800 window on the display that heldDisplay checked,
+// registers the callbacks and enters the GLUT main loop, which never
+// returns; session drives the window from then on. heldDisplay (or nullptr)
+// is closed once GLUT holds its own connection.
+void runWindow(int* argcp, char** argv, Display* heldDisplay, Session& session);
 // GLUT reshape callback: viewport over the whole window, identity projection.
 void reshape(int width, int height);
 

@@ -58,11 +58,11 @@ const rows = [];
 for (let i = 0; i < frames; ++i) {
     painted = 0;
     const t0 = performance.now();
-    m._webKey(code);
+    m._webKey(window.gearmeshProgram, code);
     const t1 = performance.now();
     context.getImageData(0, 0, 1, 1);
     const t2 = performance.now();
-    rows.push([t2 - t0, t1 - t0 - painted, painted, t2 - t1, m._webFrameVertexCount()]);
+    rows.push([t2 - t0, t1 - t0 - painted, painted, t2 - t1, m._webFrameVertexCount(window.gearmeshProgram)]);
 }
 page.paint = paint;
 return rows;
@@ -124,7 +124,7 @@ def main():
             page = browser.open(site.url)
             page.type_line(counts)
             for key in keys:
-                driver.execute_script("window.gearmesh._webKey(arguments[0]);", ord(key))
+                driver.execute_script("window.gearmesh._webKey(window.gearmeshProgram, arguments[0]);", ord(key))
             rows = driver.execute_script(TIME_KEYS, ord("s"), args.frames)
             totals = [r[0] for r in rows]
             print("%-22s %38s %8.2f %8.2f %8.2f %9d" % (

@@ -9,8 +9,6 @@
 #include <cstring>
 #include <string>
 
-#include "dialogue/count_reading.h"
-
 namespace gearmesh {
 
 namespace {
@@ -78,14 +76,12 @@ std::string lineFromCp932(const char* line, std::size_t length) {
 
 }  // namespace
 
+void setUpConsoleLocale() {
+    std::setlocale(LC_ALL, "");
+    std::setlocale(LC_NUMERIC, "C");
+}
+
 bool consoleUsesCp932() {
-    static bool localeSet = false;
-    if (!localeSet) {
-        std::setlocale(LC_ALL, "");
-        // Numbers drawn or printed keep a decimal point whatever the user's locale.
-        std::setlocale(LC_NUMERIC, "C");
-        localeSet = true;
-    }
     const char* codeset = nl_langinfo(CODESET);
     return strcasecmp(codeset, "SHIFT_JIS") == 0 || strcasecmp(codeset, "SJIS") == 0 ||
            strcasecmp(codeset, "CP932") == 0;
@@ -162,37 +158,17 @@ void writeConsoleTextWith(std::FILE* stream, ConsoleText text, const char* value
     std::fflush(stream);
 }
 
-bool readToothCounts(int& z1, int& z2) {
-    CountReading reading{};
+bool readConsoleLine(std::string& utf8Line) {
+    utf8Line.clear();
     char* line = nullptr;
     std::size_t room = 0;
-    bool complete = false;
-    for (;;) {
-        const ssize_t length = getline(&line, &room, stdin);
-        if (length < 0) {
-            writeConsoleText(stderr, ConsoleText::INPUT_ENDED);
-            break;
-        }
-        LineResult result;
-        if (consoleUsesCp932()) {
-            const std::string utf8 = lineFromCp932(line, static_cast<std::size_t>(length));
-            result = readCountLine(reading, utf8.data(), utf8.size());
-        } else {
-            result = readCountLine(reading, line, static_cast<std::size_t>(length));
-        }
-        if (result == LineResult::COMPLETE) {
-            z1 = reading.counts[0];
-            z2 = reading.counts[1];
-            complete = true;
-            break;
-        }
-        if (result == LineResult::BAD_COUNT) {
-            writeConsoleText(stderr, ConsoleText::BAD_COUNT);
-            writeConsoleText(stdout, ConsoleText::PROMPT);
-        }
+    const ssize_t length = getline(&line, &room, stdin);
+    if (length >= 0) {
+        const std::size_t bytes = static_cast<std::size_t>(length);
+        utf8Line = consoleUsesCp932() ? lineFromCp932(line, bytes) : std::string(line, bytes);
     }
     std::free(line);
-    return complete;
+    return length >= 0;
 }
 
 }  // namespace gearmesh

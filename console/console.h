@@ -2,13 +2,17 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <string>
 
 #include "dialogue/texts.h"
 
 namespace gearmesh {
 
+// Sets the program's locale from the environment, numbers excepted: they
+// keep their decimal point whatever the user's locale. Call it once, first.
+void setUpConsoleLocale();
+
 // True when the console locale's character set is Shift-JIS (code page 932).
-// Sets the program's locale from the environment on its first call.
 bool consoleUsesCp932();
 
 // Converts NUL-terminated UTF-8 into the console's encoding (code page 932
@@ -23,11 +27,9 @@ void writeConsoleText(std::FILE* stream, ConsoleText text);
 // given, converted like the text; cut off where the line grows too long).
 void writeConsoleTextWith(std::FILE* stream, ConsoleText text, const char* value);
 
-// Runs the tooth-count dialogue's reading on standard input: reads lines
-// until two counts are read (dialogue/count_reading.h), writing BAD_COUNT to
-// standard error and the prompt again after a bad word. In a code page 932
-// console each line is converted to UTF-8 first. Returns false, after
-// writing INPUT_ENDED, when the input ends first; z1 and z2 are then untouched.
-bool readToothCounts(int& z1, int& z2);
+// Reads one line of standard input into utf8Line (its line feed kept when it
+// has one), converted to UTF-8 first in a code page 932 console; false, with
+// utf8Line empty, at the end of the input.
+bool readConsoleLine(std::string& utf8Line);
 
 }  // namespace gearmesh

@@ -64,7 +64,7 @@ void drawFlankStartCircle(DrawContext& dc, const Gear& gear, double scale) {
 void drawDriveGear(DrawContext& dc, const Gear& gear, double scale) {
     drawLegend(dc, DRIVE_LEGEND);
     drawScaledCrossMark(dc, scale, gear.centre, 0.0);
-    drawGearCircles(dc, gear, scale, 0.0, 4);
+    drawGearCircles(dc, gear, scale, 0.0, SINGLE_GEAR_CIRCLES);
     drawFlankStartCircle(dc, gear, scale);
     drawGearTeeth(dc, gear, scale, 0.0, RED);
 }
@@ -74,7 +74,7 @@ void drawDrivenGear(DrawContext& dc, const Gear& gear, double scale) {
     drawLegend(dc, DRIVEN_LEGEND);
     drawFlankStartCircle(dc, gear, scale);
     drawScaledCrossMark(dc, scale, gear.centre, 0.0);
-    drawGearCircles(dc, gear, scale, 0.0, 4);
+    drawGearCircles(dc, gear, scale, 0.0, SINGLE_GEAR_CIRCLES);
     drawGearTeeth(dc, gear, scale, 0.0, RED);
 }
 
@@ -100,8 +100,8 @@ void drawGearMesh(DrawContext& dc, const GearPair& pair, const ViewState& view) 
         drawMarker(dc, scale, view.contactPoints[i], BLUE);
     }
 
-    drawGearCircles(dc, gear1, scale, view.totalAngle1, 3);
-    drawGearCircles(dc, gear2, scale, -view.totalAngle2, 3);
+    drawGearCircles(dc, gear1, scale, view.totalAngle1, MESH_GEAR_CIRCLES);
+    drawGearCircles(dc, gear2, scale, -view.totalAngle2, MESH_GEAR_CIRCLES);
     drawGearTeeth(dc, gear1, scale, view.theta1, RED);
     // Gear 2 stands half a turn round, then turns clockwise with gear 1.
     drawGearTeeth(dc, gear2, scale, PI - view.theta2, RED);
@@ -111,21 +111,18 @@ void drawGearMesh(DrawContext& dc, const GearPair& pair, const ViewState& view) 
 
 void drawFrame(DrawContext& dc, const GearPair& pair, const ViewState& view, FrameDrawing drawing) {
     beginFrame(dc, drawing);
-    if (view.drawMode == '1') {
+    switch (view.drawMode) {
+    case DrawMode::Drive:
         drawDriveGear(dc, pair.gears[0], view.viewScale);
-    }
-    if (view.drawMode == '2') {
+        break;
+    case DrawMode::Driven:
         drawDrivenGear(dc, pair.gears[1], view.viewScale);
-    }
-    if (view.drawMode == '3') {
+        break;
+    case DrawMode::Mesh:
         drawGearMesh(dc, pair, view);
+        break;
     }
     endFrame(dc);
-}
-
-void display(DrawContext& dc) {
-    advanceView(viewState, gearPair);
-    drawFrame(dc, gearPair, viewState, FrameDrawing::Bounded);
 }
 
 }  // namespace gearmesh

@@ -16,17 +16,17 @@ constexpr double TOOTH_LINE_WIDTH = 0.01;  // view units: 4 pixels
 
 }  // namespace
 
-void drawGearCircles(DrawContext& dc, const Gear& g, double scale, double angle, int level) {
+void drawGearCircles(DrawContext& dc, const Gear& g, double scale, double angle, unsigned circles) {
     const double cx = g.centre.x;
     const double cy = g.centre.y;
 
-    if (level >= 2) {
+    if ((circles & BASE_CIRCLE) != 0) {
         drawScaledCircle(dc, scale, g.centre, g.baseRadius, GREEN);
     }
-    if (level >= 3) {
+    if ((circles & TIP_CIRCLE) != 0) {
         drawScaledCircle(dc, scale, g.centre, g.tipRadius, YELLOW);
     }
-    if (level >= 4) {
+    if ((circles & ROOT_CIRCLE) != 0) {
         drawScaledCircle(dc, scale, g.centre, g.rootRadius, YELLOW);
     }
     drawScaledDisc(dc, scale, g.centre, CENTRE_DOT_RADIUS, BLACK);
@@ -37,7 +37,7 @@ void drawGearCircles(DrawContext& dc, const Gear& g, double scale, double angle,
     drawScaledChainLine(dc, scale, Point2{cx + c, cy + s}, Point2{cx - c, cy - s}, BLUE);
     drawScaledChainLine(dc, scale, Point2{cx + s, cy - c}, Point2{cx - s, cy + c}, BLUE);
 
-    if (level >= 1) {
+    if ((circles & PITCH_CIRCLE) != 0) {
         // The pitch circle turns through the matrix so that its dash pattern turns with the gear.
         seamTranslate(dc, scale * cx, scale * cy);
         seamRotate(dc, angle * RAD_TO_DEG);

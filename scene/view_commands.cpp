@@ -4,8 +4,8 @@ namespace gearmesh {
 
 namespace {
 
-// A mode key restarts the mesh so that its first frame shows rotation zero.
-void selectMode(ViewState& view, char mode) {
+// A mode command restarts the mesh so that its first frame shows rotation zero.
+void selectMode(ViewState& view, DrawMode mode) {
     view.drawMode = mode;
     view.rollStep = view.angleStep;
     view.totalAngle1 = -view.rollStep;
@@ -24,29 +24,31 @@ double boundedViewScale(double scale) {
 
 }  // namespace
 
-bool applyViewKey(ViewState& view, unsigned char key) {
-    switch (key) {
-    case '1':
-    case '2':
-    case '3':
-        selectMode(view, static_cast<char>(key));
-        return true;
-    case 'w':
+void applyViewCommand(ViewState& view, ViewCommand command) {
+    switch (command) {
+    case ViewCommand::ShowDrive:
+        selectMode(view, DrawMode::Drive);
+        break;
+    case ViewCommand::ShowDriven:
+        selectMode(view, DrawMode::Driven);
+        break;
+    case ViewCommand::ShowMesh:
+        selectMode(view, DrawMode::Mesh);
+        break;
+    case ViewCommand::ZoomOut:
         view.viewScale = boundedViewScale(ZOOM_FACTOR * view.viewScale);
-        return true;
-    case 'W':
+        break;
+    case ViewCommand::ZoomIn:
         view.viewScale = boundedViewScale(view.viewScale / ZOOM_FACTOR);
-        return true;
-    case 'r':
+        break;
+    case ViewCommand::Forward:
         view.rollStep = view.angleStep;
-        return true;
-    case 'R':
+        break;
+    case ViewCommand::Reverse:
         view.rollStep = -view.angleStep;
-        return true;
-    case 's':
-        return true;
-    default:
-        return false;
+        break;
+    case ViewCommand::Step:
+        break;
     }
 }
 

@@ -9,15 +9,25 @@ namespace gearmesh {
 // spans two thousandths of a module.
 constexpr double MIN_VIEW_SCALE = 0.001;
 constexpr double MAX_VIEW_SCALE = 1000.0;
-// Each 'w' multiplies viewScale by this factor, each 'W' divides by it.
+// Each zoom out multiplies viewScale by this factor, each zoom in divides by it.
 constexpr double ZOOM_FACTOR = 0.9;
 
-// Applies one of the window's view keys to view as the keyboard does,
-// without drawing or stepping: '1' '2' '3' select the mode and restart the
-// mesh, 'w' 'W' zoom within the bounds above, 'r' 'R' set the direction, 's'
-// changes nothing. Returns true for these keys, which all ask for the next
-// frame, and false for any other key, which changes nothing ('z' and ESC are
-// not view keys).
-bool applyViewKey(ViewState& view, unsigned char key);
+// What the window's view keys ask of the view; every one asks for the next
+// frame.
+enum class ViewCommand {
+    ShowDrive,   // the drive gear alone; restarts the mesh
+    ShowDriven,  // the driven gear alone; restarts the mesh
+    ShowMesh,    // both gears in mesh, restarted at rotation zero
+    ZoomOut,     // viewScale times ZOOM_FACTOR, within the bounds above
+    ZoomIn,      // viewScale over ZOOM_FACTOR, within the bounds above
+    Forward,     // the mesh runs forward
+    Reverse,     // the mesh runs in reverse
+    Step,        // nothing changes; the redraw it asks for steps the mesh
+};
+
+// Applies command to view, without drawing or stepping. A mode command
+// selects its mode, sets the direction forward and puts the mesh one step
+// before rotation zero, so that the redraw it asks for shows rotation zero.
+void applyViewCommand(ViewState& view, ViewCommand command);
 
 }  // namespace gearmesh

@@ -32,7 +32,7 @@ void resetView(ViewState& view, const GearPair& pair) {
 }
 
 void advanceView(ViewState& view, const GearPair& pair) {
-    if (view.drawMode != '3') {
+    if (view.drawMode != DrawMode::Mesh) {
         return;
     }
     stepMesh(view, pair);

@@ -4,12 +4,16 @@
 
 namespace gearmesh {
 
+// What the window shows: the drive gear alone, the driven gear alone, or
+// both gears in mesh.
+enum class DrawMode { Drive, Driven, Mesh };
+
 // Room of the contact points of one mesh frame.
 constexpr int CONTACT_CAPACITY = 4;
 
 // What the window shows of a pair: the mode, the zoom and where the mesh stands.
 struct ViewState {
-    char drawMode;     // '1' drive gear, '2' driven gear, '3' both in mesh
+    DrawMode drawMode;
     double viewScale;  // view units per module
     double angleStep;  // one fortieth of gear 1's angular pitch
     double rollStep;   // signed angle added per mesh frame
@@ -28,10 +32,10 @@ struct ViewState {
 // unwrapped angles stay.
 void resetView(ViewState& view, const GearPair& pair);
 
-// Moves view on to its next frame: in mode '3' turns the mesh by rollStep,
+// Moves view on to its next frame: in the mesh view turns the mesh by rollStep,
 // keeping theta1 within one angular pitch of gear 1 ([basePitchAngle1,
-// 2 basePitchAngle1)), and finds the contact points at the new angle. In any
-// other mode nothing changes.
+// 2 basePitchAngle1)), and finds the contact points at the new angle. In
+// the single-gear views nothing changes.
 void advanceView(ViewState& view, const GearPair& pair);
 
 }  // namespace gearmesh

@@ -1,5 +1,6 @@
 #include "session/session.h"
 
+#include "scene/display.h"
 #include "scene/view_commands.h"
 
 namespace gearmesh {
@@ -28,15 +29,47 @@ void addTexts(SessionReply& r, const ConsoleText (&texts)[N]) {
 
 }  // namespace
 
+bool viewCommandOfKey(int key, ViewCommand& command) {
+    switch (key) {
+    case '1':
+        command = ViewCommand::ShowDrive;
+        return true;
+    case '2':
+        command = ViewCommand::ShowDriven;
+        return true;
+    case '3':
+        command = ViewCommand::ShowMesh;
+        return true;
+    case 'w':
+        command = ViewCommand::ZoomOut;
+        return true;
+    case 'W':
+        command = ViewCommand::ZoomIn;
+        return true;
+    case 'r':
+        command = ViewCommand::Forward;
+        return true;
+    case 'R':
+        command = ViewCommand::Reverse;
+        return true;
+    case 's':
+        command = ViewCommand::Step;
+        return true;
+    default:
+        return false;
+    }
+}
+
 Session::Session()
     : gearPair_{},
       view_{},
       reading_{},
       phase_(SessionPhase::Asking),
       hasPair_(false),
-      modeBeforeDialogue_('1') {
+      modeBeforeDialogue_(DrawMode::Drive),
+      shift_(0.0) {
     // The window opens on the drive gear.
-    view_.drawMode = '1';
+    view_.drawMode = DrawMode::Drive;
 }
 
 SessionReply Session::start() {
@@ -63,7 +96,7 @@ SessionReply Session::typedLine(const char* utf8, std::size_t length) {
     case LineResult::COMPLETE:
         break;
     }
-    computeGearPair(gearPair_, reading_.counts[0], reading_.counts[1]);
+    computeGearPair(gearPair_, reading_.counts[0], reading_.counts[1], shift_);
     resetView(view_, gearPair_);
     phase_ = SessionPhase::Running;
     // The window draws its first frame when it opens; after 'z' it keeps its
@@ -99,7 +132,7 @@ SessionReply Session::key(int key) {
     if (key == 'z') {
         // The dialogue asks again; the picture stays until the next redraw.
         modeBeforeDialogue_ = view_.drawMode;
-        view_.drawMode = '1';
+        view_.drawMode = DrawMode::Drive;
         return start();
     }
     if (key == ESCAPE_KEY) {
@@ -139,11 +172,17 @@ long Session::replayKey(int key, long count) {
 }
 
 bool Session::pressViewKey(int key) {
-    if (key < 0 || key > 255 || !applyViewKey(view_, static_cast<unsigned char>(key))) {
+    ViewCommand command;
+    if (!viewCommandOfKey(key, command)) {
         return false;
     }
+    applyViewCommand(view_, command);
     advanceView(view_, gearPair_);
     return true;
+}
+
+void Session::setShift(double shift) {
+    shift_ = shift;
 }
 
 SessionPhase Session::phase() const {
@@ -160,6 +199,10 @@ const ViewState& Session::view() const {
 
 bool Session::hasPair() const {
     return hasPair_;
+}
+
+void drawSessionFrame(DrawContext& dc, const Session& session) {
+    drawFrame(dc, session.pair(), session.view(), FrameDrawing::Bounded);
 }
 
 }  // namespace gearmesh

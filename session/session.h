@@ -13,7 +13,9 @@
 
 #include "dialogue/count_reading.h"
 #include "dialogue/texts.h"
+#include "draw/seam.h"
 #include "geometry/gear_pair.h"
+#include "scene/view_commands.h"
 #include "scene/view_state.h"
 
 namespace gearmesh {
@@ -54,6 +56,12 @@ struct SessionReply {
 // the picture), or ended.
 enum class SessionPhase { Asking, Running, Ended };
 
+// The view command of one of the window's view keys: '1' '2' '3' show the
+// drive gear, the driven gear or the mesh; 'w' 'W' zoom out and in; 'r' 'R'
+// run the mesh forward and in reverse; 's' steps it. False for any other key
+// ('z' and Escape are the session's own).
+bool viewCommandOfKey(int key, ViewCommand& command);
+
 // The Escape key's code.
 constexpr int ESCAPE_KEY = 27;
 // Exit status when the input ends before the first counts were read.
@@ -88,6 +96,10 @@ class Session {
     // effect; stops at the first that does not.
     long replayKey(int key, long count);
 
+    // The profile shift the next counts are set up with: gear 1 gets
+    // +shift, gear 2 -shift (-1 to 1; 0 at start).
+    void setShift(double shift);
+
     SessionPhase phase() const;
     // The pair and the view to draw; meaningful once the first counts are in.
     const GearPair& pair() const;
@@ -106,7 +118,11 @@ class Session {
     SessionPhase phase_;
     bool hasPair_;
     // The mode shown before 'z' asked again, restored if the input ends.
-    char modeBeforeDialogue_;
+    DrawMode modeBeforeDialogue_;
+    double shift_;
 };
+
+// Draws the session's frame with dc, bounded, as every front end shows it.
+void drawSessionFrame(DrawContext& dc, const Session& session);
 
 }  // namespace gearmesh

@@ -20,6 +20,8 @@
     const context = canvas.getContext("2d", { alpha: false });
 
     let module = null;
+    // The page's program inside the module (webStart); every call takes it.
+    let program = 0;
     let frameShown = false;
     let repeatTimer = 0;
     const buttons = [];
@@ -53,17 +55,17 @@
     function paintFrame() {
         const heap = module.HEAPF64;
         const stride = module._webFrameItemStride();
-        const items = module._webFrameItems() / 8;
-        const points = module._webFramePoints() / 8;
-        const glyphs = module._webFrameGlyphs() / 8;
+        const items = module._webFrameItems(program) / 8;
+        const points = module._webFramePoints(program) / 8;
+        const glyphs = module._webFrameGlyphs(program) / 8;
         const size = module._webCanvasPixels();
         const scale = canvas.width / size;
         context.setTransform(scale, 0, 0, scale, 0, 0);
         context.lineJoin = module.UTF8ToString(module._webCanvasLineJoin());
         context.lineCap = module.UTF8ToString(module._webCanvasLineCap());
-        context.font = module.UTF8ToString(module._webCanvasFont());
+        context.font = module.UTF8ToString(module._webCanvasFont(program));
         context.textBaseline = "alphabetic";
-        for (let i = 0, count = module._webFrameItemCount(); i < count; ++i) {
+        for (let i = 0, count = module._webFrameItemCount(program); i < count; ++i) {
             const item = items + stride * i;
             const colour = "rgb(" + heap[item + 1] + "," + heap[item + 2] + "," + heap[item + 3] + ")";
             const first = heap[item + 5];
@@ -115,7 +117,7 @@
     }).observe(canvas);
 
     function pressKey(key) {
-        return module !== null && module._webKey(key) !== 0;
+        return module !== null && module._webKey(program, key) !== 0;
     }
 
     function stopRepeat() {
@@ -188,8 +190,8 @@
         input.value = "";
         appendText(line + "\n", "echo");  // what a terminal echoes
         const bytes = module.lengthBytesUTF8(line);
-        module.stringToUTF8(line, module._webLineBuffer(bytes), bytes + 1);
-        module._webSubmitLine(bytes);
+        module.stringToUTF8(line, module._webLineBuffer(program, bytes), bytes + 1);
+        module._webSubmitLine(program, bytes);
     });
 
     const page = {
@@ -224,6 +226,7 @@
         for (let i = 0, count = module._webButtonCount(); i < count; ++i) {
             addButton(module._webButtonKey(i), module.UTF8ToString(module._webButtonLabel(i)));
         }
-        module._webStart();
+        program = module._webStart();
+        window.gearmeshProgram = program;
     });
 })();

@@ -200,7 +200,7 @@ TEST(BoundedDrawing, EveryScenarioShowsTheLiteralPicture) {
         }
         // Zoomed in, OpenGL's single-precision turns move the literal pattern
         // itself by up to tens of pixels; unzoomed they stay well under one.
-        if (scenario.zoomPresses == 0 || scenario.zoomKey == 'w') {
+        if (scenario.zoomPresses == 0 || scenario.zoomKey == ViewCommand::ZoomOut) {
             SCOPED_TRACE("against the literal drawing");
             expectSamePicture(literal, bounded);
         }

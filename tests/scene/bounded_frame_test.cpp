@@ -36,7 +36,9 @@ TEST(display, BoundedFramesStayUnderTheVertexBound) {
             SCOPED_TRACE(std::to_string(z) + " teeth, view scale " + std::to_string(scale));
             RecordingContext frame;
             ScenarioView s;
-            setUpScenario(frame.dc, FrameScenario{"", z, z, '3', 'W', 0}, s);
+            setUpScenario(frame.dc,
+                          FrameScenario{"", z, z, ViewCommand::ShowMesh, ViewCommand::ZoomIn, 0},
+                          s);
             s.view.viewScale = scale;
             drawNextFrame(frame.dc, s);
             EXPECT_LE(frame.recorder.recordedVertexCount(), FRAME_VERTEX_BOUND);

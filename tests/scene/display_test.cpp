@@ -30,7 +30,7 @@ void nextFrame(DrawContext& dc) {
 
 // A fresh setup followed by the first frame of a view, drawn with dc as the
 // program shows it (a fresh recorder starts from OpenGL's initial state).
-void showFirstFrame(DrawContext& dc, int z1, int z2, char mode) {
+void showFirstFrame(DrawContext& dc, int z1, int z2, DrawMode mode) {
     computeGearPair(pair, z1, z2);
     resetView(view, pair);
     view.drawMode = mode;
@@ -174,7 +174,7 @@ bool hasCrossMarkAt(const Recorder& recorder, const Point2& p) {
 
 TEST(display, DriveGearViewShowsGear1WithAllItsCircles) {
     RecordingContext frame;
-    showFirstFrame(frame.dc, 20, 40, '1');
+    showFirstFrame(frame.dc, 20, 40, DrawMode::Drive);
     expectLegend(frame.recorder,
                  {"(1) draw drive gear", "     blue  : pitch circle", "     green : base circle",
                   "     black : undercut circle", "     yellow: bottom and tip circle"});
@@ -205,7 +205,7 @@ TEST(display, DriveGearViewShowsGear1WithAllItsCircles) {
 
 TEST(display, DrivenGearViewShowsGear2AboveTheCentre) {
     RecordingContext frame;
-    showFirstFrame(frame.dc, 10, 40, '2');
+    showFirstFrame(frame.dc, 10, 40, DrawMode::Driven);
     expectLegend(frame.recorder,
                  {"(2) draw driven gear", "     blue  : pitch circle", "     green : base circle",
                   "     black : undercut circle", "     yellow: bottom and tip circle"});
@@ -224,7 +224,7 @@ TEST(display, DrivenGearViewShowsGear2AboveTheCentre) {
 TEST(display, FlankStartCircleOnlyAboveTheBaseCircle) {
     // Ten teeth are deeply undercut: the black circle shows.
     RecordingContext frame;
-    showFirstFrame(frame.dc, 10, 40, '1');
+    showFirstFrame(frame.dc, 10, 40, DrawMode::Drive);
     const double s = view.viewScale;
     ASSERT_GT(pair.gears[0].flankStartRadius, pair.gears[0].baseRadius);
     EXPECT_TRUE(hasCircle(outlineCircles(frame.recorder), BLACK, scaled(s, pair.gears[0].centre),
@@ -235,14 +235,14 @@ TEST(display, FlankStartCircleOnlyAboveTheBaseCircle) {
     pair.gears[1].flankStartRadius = pair.gears[1].baseRadius;
     nextFrame(frame.dc);
     EXPECT_EQ(countCircles(outlineCircles(frame.recorder), BLACK), 0);
-    view.drawMode = '3';
+    view.drawMode = DrawMode::Mesh;
     nextFrame(frame.dc);
     EXPECT_EQ(countCircles(outlineCircles(frame.recorder), BLACK), 0);
 }
 
 TEST(display, FirstMeshFrameTouchesAtThePitchPoint) {
     RecordingContext frame;
-    showFirstFrame(frame.dc, 20, 40, '3');
+    showFirstFrame(frame.dc, 20, 40, DrawMode::Mesh);
     expectLegend(
         frame.recorder,
         {"(3) draw gear mesh", "     circle : blue :pitch cl,  green:base cl,  black:undercut cl",
@@ -282,7 +282,7 @@ TEST(display, MeshMarkersSitOnTheLineOfAction) {
     } pairs[] = {{20, 40}, {10, 40}, {12, 30}, {25, 40}, {1, 1}, {149, 149}, {40, 13}};
     for (const auto& counts : pairs) {
         RecordingContext frame;
-        showFirstFrame(frame.dc, counts.z1, counts.z2, '3');
+        showFirstFrame(frame.dc, counts.z1, counts.z2, DrawMode::Mesh);
         const GearPair& g = pair;
         const double s = view.viewScale;
         const std::string where = std::to_string(counts.z1) + "/" + std::to_string(counts.z2);
@@ -323,7 +323,7 @@ TEST(display, TiedLimitStillGetsItsMarker) {
     // interference point: the flank start and interference points coincide
     // and tie for nearest.
     RecordingContext frame;
-    showFirstFrame(frame.dc, 20, 40, '3');
+    showFirstFrame(frame.dc, 20, 40, DrawMode::Mesh);
     Gear& g1 = pair.gears[0];
     g1.flankStartPoint = g1.interferencePoint;
     g1.flankStartDist = g1.interferenceDist;
@@ -337,7 +337,7 @@ TEST(display, TiedLimitStillGetsItsMarker) {
 
 TEST(display, EachStepMovesTheContactAlongTheLineOfAction) {
     RecordingContext frame;
-    showFirstFrame(frame.dc, 20, 40, '3');
+    showFirstFrame(frame.dc, 20, 40, DrawMode::Mesh);
     const double step = view.angleStep;
     for (int k = 1; k <= 45; ++k) {
         nextFrame(frame.dc);
@@ -361,7 +361,7 @@ TEST(display, EachStepMovesTheContactAlongTheLineOfAction) {
 
 TEST(display, OneToothPitchLaterTheTeethStandAsAtTheStart) {
     RecordingContext frame;
-    showFirstFrame(frame.dc, 20, 40, '3');
+    showFirstFrame(frame.dc, 20, 40, DrawMode::Mesh);
     const std::vector<Point2> first = toothVertices(frame.recorder);
     for (int k = 1; k <= 40; ++k) {
         nextFrame(frame.dc);
@@ -385,7 +385,7 @@ TEST(display, MeshingTeethNeverCutIntoEachOther) {
     const struct { int z1, z2; } pairs[] = {{20, 40}, {10, 40}, {40, 13}};
     for (const auto& counts : pairs) {
         RecordingContext frame;
-        showFirstFrame(frame.dc, counts.z1, counts.z2, '3');
+        showFirstFrame(frame.dc, counts.z1, counts.z2, DrawMode::Mesh);
         const int segments1 = counts.z1 * pair.gears[0].toothOutlineLast;
         const double s = view.viewScale;
         for (int k = 0; k <= 40; ++k) {
@@ -398,7 +398,7 @@ TEST(display, MeshingTeethNeverCutIntoEachOther) {
 
 TEST(display, ZoomScalesTheFigureButNotTheMarkers) {
     RecordingContext frame;
-    showFirstFrame(frame.dc, 20, 40, '3');
+    showFirstFrame(frame.dc, 20, 40, DrawMode::Mesh);
     for (double scale : {0.02, 0.2, 1.0}) {
         view.viewScale = scale;
         nextFrame(frame.dc);
@@ -419,7 +419,7 @@ TEST(display, ZoomScalesTheFigureButNotTheMarkers) {
 
 TEST(display, SingleGearViewsDoNotTurn) {
     RecordingContext frame;
-    showFirstFrame(frame.dc, 20, 40, '1');
+    showFirstFrame(frame.dc, 20, 40, DrawMode::Drive);
     const std::vector<Point2> first = toothVertices(frame.recorder);
     const ViewState before = view;
     for (int k = 0; k < 3; ++k) {

@@ -35,30 +35,36 @@ Point2 rotated(const Point2& p, const Point2& about, double angle) {
 
 }  // namespace
 
-TEST(drawGearCircles, LevelsChooseTheReferenceCircles) {
+TEST(drawGearCircles, FlagsChooseTheReferenceCircles) {
     RecordingContext frame;
     setUpPair(frame.dc, 20, 40);
     const double s = view.viewScale;
     const Point2 centre = scaled(s, pair.gears[0].centre);
     const struct {
-        int level;
+        unsigned circles;
         int green;
         int yellow;
-    } levels[] = {{0, 0, 0}, {1, 0, 0}, {2, 1, 0}, {3, 1, 1}, {4, 1, 2}, {7, 1, 2}};
-    for (const auto& l : levels) {
+    } choices[] = {{NO_CIRCLES, 0, 0},
+                   {PITCH_CIRCLE, 0, 0},
+                   {PITCH_CIRCLE | BASE_CIRCLE, 1, 0},
+                   {MESH_GEAR_CIRCLES, 1, 1},
+                   {SINGLE_GEAR_CIRCLES, 1, 2},
+                   {ROOT_CIRCLE, 0, 1},
+                   {BASE_CIRCLE | ROOT_CIRCLE, 1, 1}};
+    for (const auto& l : choices) {
         frame.recorder.clearRecording();
-        drawGearCircles(frame.dc, pair.gears[0], s, 0.0, l.level);
+        drawGearCircles(frame.dc, pair.gears[0], s, 0.0, l.circles);
         const std::vector<Circle> circles = outlineCircles(frame.recorder);
-        EXPECT_EQ(countCircles(circles, GREEN), l.green) << "level " << l.level;
-        EXPECT_EQ(countCircles(circles, YELLOW), l.yellow) << "level " << l.level;
-        // The centre dot, 0.1 modules, is there at every level.
-        ASSERT_EQ(discs(frame.recorder).size(), 1u) << "level " << l.level;
+        EXPECT_EQ(countCircles(circles, GREEN), l.green) << "circles " << l.circles;
+        EXPECT_EQ(countCircles(circles, YELLOW), l.yellow) << "circles " << l.circles;
+        // The centre dot, 0.1 modules, is there whatever the circles.
+        ASSERT_EQ(discs(frame.recorder).size(), 1u) << "circles " << l.circles;
         EXPECT_LT(distance(discs(frame.recorder)[0].centre, centre), 1e-12);
         EXPECT_NEAR(discs(frame.recorder)[0].radius, 0.1 * s, 1e-12);
     }
 
     frame.recorder.clearRecording();
-    drawGearCircles(frame.dc, pair.gears[0], s, 0.0, 4);
+    drawGearCircles(frame.dc, pair.gears[0], s, 0.0, SINGLE_GEAR_CIRCLES);
     const std::vector<Circle> circles = outlineCircles(frame.recorder);
     EXPECT_TRUE(hasCircle(circles, GREEN, centre, s * 20 * std::cos(PI / 9) / 2));
     EXPECT_TRUE(hasCircle(circles, YELLOW, centre, s * 11.0));  // tip
@@ -72,7 +78,7 @@ TEST(drawGearCircles, CentreLinesAndPitchChainCircleOfGear2) {
     const Point2 centre = scaled(s, pair.gears[1].centre);
     const double pitch = s * 20.0;
     frame.recorder.clearRecording();
-    drawGearCircles(frame.dc, pair.gears[1], s, 0.0, 1);
+    drawGearCircles(frame.dc, pair.gears[1], s, 0.0, PITCH_CIRCLE);
 
     // Blue vertices lie either on the pitch circle or on one of the two
     // centre lines; the vertical line runs from the pitch point up to the
@@ -115,7 +121,7 @@ TEST(drawGearCircles, TurnedCentreLinesFollowTheAngle) {
     const double s = view.viewScale;
     const double angle = 0.3;
     frame.recorder.clearRecording();
-    drawGearCircles(frame.dc, pair.gears[0], s, angle, 0);
+    drawGearCircles(frame.dc, pair.gears[0], s, angle, NO_CIRCLES);
     // First chain dash of the first centre line starts at centre + r (cos, sin).
     const Point2 centre = scaled(s, pair.gears[0].centre);
     bool found = false;

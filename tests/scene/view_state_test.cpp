@@ -17,7 +17,7 @@ GearPair pair;
 TEST(resetView, AfterZoomAndReverse) {
     computeGearPair(pair, 20, 40);
     ViewState view{};
-    view.drawMode = '3';
+    view.drawMode = DrawMode::Mesh;
     view.viewScale = 0.162;
     view.angleStep = 1.0;
     view.rollStep = -1.0;
@@ -30,7 +30,7 @@ TEST(resetView, AfterZoomAndReverse) {
     EXPECT_EQ(view.rollStep, view.angleStep);
     EXPECT_EQ(view.theta1, 0.0);
     EXPECT_EQ(view.theta2, 0.0);
-    EXPECT_EQ(view.drawMode, '3');
+    EXPECT_EQ(view.drawMode, DrawMode::Mesh);
 }
 
 // Stepping needs no drawing: 100,000 steps forward and back again bring the
@@ -40,13 +40,13 @@ TEST(advanceView, StepsWithoutDrawing) {
     computeGearPair(pair, 20, 40);
     ViewState view{};
     resetView(view, pair);
-    view.drawMode = '1';
+    view.drawMode = DrawMode::Drive;
     const ViewState still = view;
     advanceView(view, pair);
     EXPECT_EQ(view.theta1, still.theta1);
     EXPECT_EQ(view.totalAngle1, still.totalAngle1);
 
-    view.drawMode = '3';
+    view.drawMode = DrawMode::Mesh;
     advanceView(view, pair);
     const ViewState start = view;
     ASSERT_EQ(start.contactCount, 1);

@@ -61,7 +61,7 @@ TEST(Session, DialogueShowsItsTextsAtTheirMoments) {
     EXPECT_EQ(done.action, SessionAction::OpenWindow);
     EXPECT_EQ(session.pair().gears[0].teeth, 12);
     EXPECT_EQ(session.pair().gears[1].teeth, 30);
-    EXPECT_EQ(session.view().drawMode, '1');
+    EXPECT_EQ(session.view().drawMode, DrawMode::Drive);
 
     // Lines are only read while the dialogue asks.
     EXPECT_EQ(type(session, "20 40\n").action, SessionAction::Nothing);
@@ -82,7 +82,7 @@ TEST(Session, NewCountsKeepThePictureUntilTheNextRedraw) {
     const SessionReply done = type(session, "30 15\n");
     EXPECT_EQ(textsOf(done, TextStream::Out), HELP);
     EXPECT_EQ(done.action, SessionAction::Nothing);
-    EXPECT_EQ(session.view().drawMode, '1');
+    EXPECT_EQ(session.view().drawMode, DrawMode::Drive);
     EXPECT_EQ(session.view().viewScale, 0.2);
     EXPECT_EQ(session.pair().gears[0].teeth, 30);
 }
@@ -106,7 +106,7 @@ TEST(Session, InputEndingEndsTheProgramOnlyBeforeTheFirstCounts) {
     const SessionReply kept = later.inputEnded();
     EXPECT_EQ(kept.action, SessionAction::Nothing);
     EXPECT_EQ(later.phase(), SessionPhase::Running);
-    EXPECT_EQ(later.view().drawMode, '3');
+    EXPECT_EQ(later.view().drawMode, DrawMode::Mesh);
     EXPECT_EQ(later.pair().gears[0].teeth, 20);
     EXPECT_EQ(later.key('s').action, SessionAction::DrawFrame);
     EXPECT_EQ(later.view().theta1, theta + later.view().angleStep);
@@ -129,6 +129,23 @@ TEST(Session, KeysDrawOnlyWhenTheyDoSomething) {
     EXPECT_EQ(quit.textCount, 0);
     EXPECT_EQ(session.key('s').action, SessionAction::Nothing);
     EXPECT_EQ(session.repaint().action, SessionAction::Nothing);
+}
+
+TEST(Session, UnlistedKeysNeitherChangeNorRedraw) {
+    Session session;
+    startWith(session, "20 40\n");
+    session.key('3');
+    session.key('s');
+    const ViewState before = session.view();
+    for (int key : {int{'S'}, int{'Z'}, int{'q'}, int{'0'}, int{'4'}, int{' '}, int{'\r'}, 255}) {
+        EXPECT_EQ(session.key(key).action, SessionAction::Nothing) << key;
+    }
+    const ViewState& after = session.view();
+    EXPECT_EQ(after.drawMode, before.drawMode);
+    EXPECT_EQ(after.theta1, before.theta1);
+    EXPECT_EQ(after.totalAngle1, before.totalAngle1);
+    EXPECT_EQ(after.viewScale, before.viewScale);
+    EXPECT_EQ(after.rollStep, before.rollStep);
 }
 
 TEST(Session, RedrawStepsTheMeshAndRepaintDoesNot) {

@@ -2,7 +2,8 @@
 
 // The views whose frames the benchmark times and the tests compare: a pair,
 // a mode key and zoom keys, pressed as in the window (each key changes the
-// view, then the frame is drawn, which in mode '3' turns the mesh on a step).
+// view, then the frame is drawn, which in the mesh view turns the mesh on a
+// step).
 
 #include "draw/seam.h"
 #include "geometry/gear_pair.h"
@@ -16,17 +17,21 @@ struct FrameScenario {
     const char* name;
     int z1;
     int z2;
-    char mode;
-    char zoomKey;  // 'W' enlarges, 'w' shrinks
+    ViewCommand mode;     // ShowDrive, ShowDriven or ShowMesh
+    ViewCommand zoomKey;  // ZoomIn or ZoomOut
     int zoomPresses;
 };
 
 constexpr FrameScenario FRAME_SCENARIOS[] = {
-    {"20/40 mode 1", 20, 40, '1', 'W', 0},        {"20/40 mode 2", 20, 40, '2', 'W', 0},
-    {"20/40 mode 3", 20, 40, '3', 'W', 0},        {"20/40 mode 3 W x10", 20, 40, '3', 'W', 10},
-    {"20/40 mode 3 W x20", 20, 40, '3', 'W', 20}, {"20/40 mode 3 W x40", 20, 40, '3', 'W', 40},
-    {"149/149 mode 3", 149, 149, '3', 'W', 0},    {"149/149 mode 3 W x20", 149, 149, '3', 'W', 20},
-    {"10/40 mode 3 w x15", 10, 40, '3', 'w', 15},
+    {"20/40 mode 1", 20, 40, ViewCommand::ShowDrive, ViewCommand::ZoomIn, 0},
+    {"20/40 mode 2", 20, 40, ViewCommand::ShowDriven, ViewCommand::ZoomIn, 0},
+    {"20/40 mode 3", 20, 40, ViewCommand::ShowMesh, ViewCommand::ZoomIn, 0},
+    {"20/40 mode 3 W x10", 20, 40, ViewCommand::ShowMesh, ViewCommand::ZoomIn, 10},
+    {"20/40 mode 3 W x20", 20, 40, ViewCommand::ShowMesh, ViewCommand::ZoomIn, 20},
+    {"20/40 mode 3 W x40", 20, 40, ViewCommand::ShowMesh, ViewCommand::ZoomIn, 40},
+    {"149/149 mode 3", 149, 149, ViewCommand::ShowMesh, ViewCommand::ZoomIn, 0},
+    {"149/149 mode 3 W x20", 149, 149, ViewCommand::ShowMesh, ViewCommand::ZoomIn, 20},
+    {"10/40 mode 3 w x15", 10, 40, ViewCommand::ShowMesh, ViewCommand::ZoomOut, 15},
 };
 constexpr int FRAME_SCENARIO_COUNT = sizeof(FRAME_SCENARIOS) / sizeof(FRAME_SCENARIOS[0]);
 
@@ -51,11 +56,10 @@ inline void setUpScenario(DrawContext& dc, const FrameScenario& scenario, Scenar
     computeGearPair(s.pair, scenario.z1, scenario.z2);
     s.view = ViewState{};
     resetView(s.view, s.pair);
-    s.view.drawMode = '1';
-    const auto press = [&](char key) {
-        if (applyViewKey(s.view, static_cast<unsigned char>(key))) {
-            drawNextFrame(dc, s);
-        }
+    s.view.drawMode = DrawMode::Drive;
+    const auto press = [&](ViewCommand command) {
+        applyViewCommand(s.view, command);
+        drawNextFrame(dc, s);
     };
     press(scenario.mode);
     for (int i = 0; i < scenario.zoomPresses; ++i) {

@@ -63,7 +63,7 @@ Point2 namedPoint(const std::string& words) {
 TEST(contactEnds, WindowMarkersAgreeWithTheReportForEveryPair) {
     // Zoomed out so that every marker of the largest pair is inside the window.
     ViewState view{};
-    view.drawMode = '3';
+    view.drawMode = DrawMode::Mesh;
     view.viewScale = 0.02;
     RecordingContext frame;
     int disagreements = 0;

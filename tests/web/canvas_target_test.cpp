@@ -57,7 +57,7 @@ TEST(CanvasTarget, EveryFrameIsPaintedOnceAndWholeAtAnyZoom) {
         for (double scale : {MIN_VIEW_SCALE, MAX_VIEW_SCALE}) {
             SCOPED_TRACE(std::to_string(z) + " teeth, view scale " + std::to_string(scale));
             ScenarioView s;
-            setUpScenario(c.dc, FrameScenario{"", z, z, '3', 'W', 0}, s);
+            setUpScenario(c.dc, FrameScenario{"", z, z, ViewCommand::ShowMesh, ViewCommand::ZoomIn, 0}, s);
             s.view.viewScale = scale;
             expectOneWholeFrame(c, s);
         }

@@ -305,7 +305,7 @@ class SameFrameAsGearpairView(PageTest):
         keys = [mode] + ["R"] * reverse + ["W" if zoom > 0 else "w"] * abs(zoom) + ["s"] * steps
         page.key(*keys)
         return json.loads(page.script(
-            "const m = window.gearmesh; return m.UTF8ToString(m._webFrameJson());"))
+            "const m = window.gearmesh; return m.UTF8ToString(m._webFrameJson(window.gearmeshProgram));"))
 
     def test_every_primitive_matches(self):
         for counts, mode, reverse, zoom, steps in self.CASES:
@@ -362,7 +362,7 @@ class Buttons(PageTest):
         self.click(page, "3 mesh")
         page.script("const m = window.gearmesh, press = m._webKey;"
                     "window.presses = 0;"
-                    "m._webKey = k => { window.presses += k === 115; return press(k); };")
+                    "m._webKey = (p, k) => { window.presses += k === 115; return press(p, k); };")
         ActionChains(self.browser.driver).click_and_hold(page.button("s step")).pause(2.0) \
             .release().perform()
         presses = page.script("return window.presses;")

@@ -187,12 +187,9 @@ void removeTemporaryAndDie(int signalNumber) {
     ::raise(signalNumber);
 }
 
+// Installing twice puts the same handler in place again: a signal the
+// caller left ignored stays ignored, one already handled keeps the handler.
 void installCleanupHandlers() {
-    static bool installed = false;
-    if (installed) {
-        return;
-    }
-    installed = true;
     for (const int signalNumber : CLEANUP_SIGNALS) {
         struct sigaction previous;
         ::sigaction(signalNumber, nullptr, &previous);

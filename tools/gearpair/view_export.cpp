@@ -10,7 +10,7 @@
 #include "draw/recording_json.h"
 #include "draw/window_pixels.h"
 #include "scene/display.h"
-#include "scene/view_commands.h"
+#include "session/session.h"
 #include "tools/gearpair/outline_export.h"
 
 namespace gearmesh {
@@ -186,7 +186,7 @@ std::string textSvg(const RecordedText& text) {
     return svg;
 }
 
-std::string recordingSvg(const Recorder& recorder, const GearPair& pair, const ViewState& view) {
+std::string recordingSvg(const Recorder& recorder, const std::string& description) {
     SvgPaths paths;
     const int primitives = recorder.storedPrimitiveCount();
     for (int i = 0; i < primitives; ++i) {
@@ -216,10 +216,7 @@ std::string recordingSvg(const Recorder& recorder, const GearPair& pair, const V
     svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + size +
            "\" height=\"" + size + "\" viewBox=\"0 0 " + size + " " + size +
            "\" shape-rendering=\"crispEdges\" stroke-linecap=\"butt\">\n";
-    svg += "  <desc>gearmesh window: gear pair z1 = " + std::to_string(pair.gears[0].teeth) +
-           ", z2 = " + std::to_string(pair.gears[1].teeth) + ", profile shift " +
-           exactNumber(pair.gears[0].shift) + ", mode " + std::string(1, view.drawMode) +
-           ", viewScale " + exactNumber(view.viewScale) + "</desc>\n";
+    svg += "  <desc>" + description + "</desc>\n";
     svg += "  <rect width=\"" + size + "\" height=\"" + size + "\" fill=\"#ffffff\"/>\n";
     // Every text of a frame is a legend, drawn before any figure: the
     // figure's lines pass over it.
@@ -247,61 +244,50 @@ bool frameKept(const Recorder& recorder, std::string& error) {
     return false;
 }
 
-// The views of the window's last two frames: each frame starts from the
-// drawing state (line width, colour) that the one before it left.
-struct ViewFrames {
-    ViewState previous;
-    ViewState last;
-    bool hasPrevious;
+// One run of presses of a key.
+struct Presses {
+    int key;
+    long count;
 };
 
-// One key press in the window: the view changes, and the redraw it asks for
-// moves the view on a frame.
-void pressKey(ViewFrames& frames, const GearPair& pair, unsigned char key) {
-    const ViewState shown = frames.last;
-    if (applyViewKey(frames.last, key)) {
-        frames.previous = shown;
-        frames.hasPrevious = true;
-        advanceView(frames.last, pair);
-    }
-}
-
-// Steps the view through the keys without drawing.
-ViewFrames pressKeys(const GearPair& pair, const ViewKeys& keys) {
-    ViewFrames frames{};
-    resetView(frames.last, pair);
-    // The window starts in mode '1' and draws its first frame when it is shown.
-    frames.last.drawMode = '1';
-    advanceView(frames.last, pair);
-    pressKey(frames, pair, static_cast<unsigned char>(keys.mode));
-    if (keys.reverse) {
-        pressKey(frames, pair, 'R');
-    }
-    for (int i = 0; i < std::abs(keys.zoom); ++i) {
-        pressKey(frames, pair, keys.zoom > 0 ? 'W' : 'w');
-    }
-    for (long i = 0; i < keys.steps; ++i) {
-        pressKey(frames, pair, 's');
-    }
-    return frames;
-}
-
-}  // namespace
-
-namespace {
-
-// Replays the keys and records the last frame on recorder, which starts
-// fresh; false, with the reason in error, when it could not keep it whole.
+// Replays the keys on a session of pair's counts and shift, as the window's
+// redraws would move the view, and records the last frame on recorder,
+// which starts fresh; false, with the reason in error, when it could not
+// keep it whole. The frame before the last is drawn first, so that the last
+// one starts from the drawing state (line width, colour) it left.
 bool recordLastFrame(Recorder& recorder, const GearPair& pair, const ViewKeys& keys,
                      ViewState& last, std::string& error) {
-    const ViewFrames frames = pressKeys(pair, keys);
-    // Bounded frames, as the window draws them.
-    DrawContext dc{recorder};
-    if (frames.hasPrevious) {
-        drawFrame(dc, pair, frames.previous, FrameDrawing::Bounded);
+    Session session;
+    session.setShift(pair.gears[0].shift);
+    session.start();
+    const std::string counts =
+        std::to_string(pair.gears[0].teeth) + " " + std::to_string(pair.gears[1].teeth) + "\n";
+    // The window draws its first frame when it opens.
+    if (session.typedLine(counts.data(), counts.size()).action != SessionAction::OpenWindow ||
+        session.redraw().action != SessionAction::DrawFrame) {
+        error = "the simulator does not take the counts " + counts.substr(0, counts.size() - 1);
+        return false;
     }
-    drawFrame(dc, pair, frames.last, FrameDrawing::Bounded);
-    last = frames.last;
+    std::vector<Presses> presses{{keys.mode, 1}};
+    if (keys.reverse) {
+        presses.push_back({'R', 1});
+    }
+    if (keys.zoom != 0) {
+        presses.push_back({keys.zoom > 0 ? 'W' : 'w', std::abs(keys.zoom)});
+    }
+    if (keys.steps > 0) {
+        presses.push_back({'s', keys.steps});
+    }
+    Presses& final = presses.back();
+    --final.count;
+    for (const Presses& p : presses) {
+        session.replayKey(p.key, p.count);
+    }
+    DrawContext dc{recorder};
+    drawSessionFrame(dc, session);
+    session.key(final.key);
+    drawSessionFrame(dc, session);
+    last = session.view();
     return frameKept(recorder, error);
 }
 
@@ -313,7 +299,11 @@ bool viewSvg(const GearPair& pair, const ViewKeys& keys, std::string& svg, std::
     if (!recordLastFrame(recorder, pair, keys, last, error)) {
         return false;
     }
-    svg = recordingSvg(recorder, pair, last);
+    svg = recordingSvg(
+        recorder, "gearmesh window: gear pair z1 = " + std::to_string(pair.gears[0].teeth) +
+                      ", z2 = " + std::to_string(pair.gears[1].teeth) + ", profile shift " +
+                      exactNumber(pair.gears[0].shift) + ", mode " + std::string(1, keys.mode) +
+                      ", viewScale " + exactNumber(last.viewScale));
     return true;
 }
 
