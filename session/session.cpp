@@ -1,5 +1,7 @@
 #include "session/session.h"
 
+#include <cmath>
+
 #include "scene/display.h"
 #include "scene/view_commands.h"
 
@@ -25,6 +27,19 @@ void addTexts(SessionReply& r, const ConsoleText (&texts)[N]) {
     for (const ConsoleText text : texts) {
         addText(r, text, TextStream::Out);
     }
+}
+
+// The command of the mode key that shows mode.
+ViewCommand showCommandOf(DrawMode mode) {
+    switch (mode) {
+    case DrawMode::Drive:
+        return ViewCommand::ShowDrive;
+    case DrawMode::Driven:
+        return ViewCommand::ShowDriven;
+    case DrawMode::Mesh:
+        break;
+    }
+    return ViewCommand::ShowMesh;
 }
 
 }  // namespace
@@ -67,7 +82,10 @@ Session::Session()
       phase_(SessionPhase::Asking),
       hasPair_(false),
       modeBeforeDialogue_(DrawMode::Drive),
-      shift_(0.0) {
+      shift_(0.0),
+      study_(false),
+      exact_{},
+      pairStudy_{} {
     // The window opens on the drive gear.
     view_.drawMode = DrawMode::Drive;
 }
@@ -96,7 +114,7 @@ SessionReply Session::typedLine(const char* utf8, std::size_t length) {
     case LineResult::COMPLETE:
         break;
     }
-    computeGearPair(gearPair_, reading_.counts[0], reading_.counts[1], shift_);
+    setUpPair(reading_.counts[0], reading_.counts[1]);
     resetView(view_, gearPair_);
     phase_ = SessionPhase::Running;
     // The window draws its first frame when it opens; after 'z' it keeps its
@@ -141,6 +159,10 @@ SessionReply Session::key(int key) {
         r.exitStatus = 0;
         return r;
     }
+    if (key == 'x' || key == 'X') {
+        const bool pressed = study_ && pressShiftKey(key);
+        return reply(pressed ? SessionAction::DrawFrame : SessionAction::Nothing);
+    }
     // Unlisted keys do nothing, not even a redraw.
     return reply(pressViewKey(key) ? SessionAction::DrawFrame : SessionAction::Nothing);
 }
@@ -164,11 +186,37 @@ long Session::replayKey(int key, long count) {
     if (phase_ != SessionPhase::Running) {
         return 0;
     }
+    const bool shiftKey = key == 'x' || key == 'X';
     long done = 0;
-    while (done < count && pressViewKey(key)) {
+    while (done < count && (shiftKey ? pressShiftKey(key) : pressViewKey(key))) {
         ++done;
     }
     return done;
+}
+
+SessionReply Session::setStudy(bool on) {
+    study_ = on;
+    return repaint();
+}
+
+bool Session::pressShiftKey(int key) {
+    const int tenths = static_cast<int>(std::lround(shift_ * 10.0)) + (key == 'X' ? 1 : -1);
+    if (tenths < -SHIFT_TENTHS_LIMIT || tenths > SHIFT_TENTHS_LIMIT) {
+        return false;
+    }
+    // Whole tenths: three presses from zero give the double that "0.3" reads as.
+    shift_ = tenths / 10.0;
+    setUpPair(gearPair_.gears[0].teeth, gearPair_.gears[1].teeth);
+    // Then as a press of the current mode key: forward, from the first step, zoom kept.
+    applyViewCommand(view_, showCommandOf(view_.drawMode));
+    advanceView(view_, gearPair_);
+    return true;
+}
+
+void Session::setUpPair(int z1, int z2) {
+    computeGearPair(gearPair_, z1, z2, shift_);
+    exact_ = exactPair(z1, z2, shift_);
+    pairStudy_ = studyOf(exact_);
 }
 
 bool Session::pressViewKey(int key) {
@@ -199,6 +247,22 @@ const ViewState& Session::view() const {
 
 bool Session::hasPair() const {
     return hasPair_;
+}
+
+bool Session::study() const {
+    return study_;
+}
+
+double Session::shift() const {
+    return shift_;
+}
+
+const ExactPair& Session::exact() const {
+    return exact_;
+}
+
+const PairStudy& Session::pairStudy() const {
+    return pairStudy_;
 }
 
 void drawSessionFrame(DrawContext& dc, const Session& session) {

@@ -14,7 +14,9 @@
 #include "dialogue/count_reading.h"
 #include "dialogue/texts.h"
 #include "draw/seam.h"
+#include "geometry/exact_gear.h"
 #include "geometry/gear_pair.h"
+#include "geometry/study.h"
 #include "scene/view_commands.h"
 #include "scene/view_state.h"
 
@@ -66,6 +68,9 @@ bool viewCommandOfKey(int key, ViewCommand& command);
 constexpr int ESCAPE_KEY = 27;
 // Exit status when the input ends before the first counts were read.
 constexpr int EXIT_INPUT_ENDED = 1;
+// The shift keys move the profile shift by a tenth, within this many tenths
+// either side of zero (-1 to +1).
+constexpr int SHIFT_TENTHS_LIMIT = 10;
 
 class Session {
    public:
@@ -82,7 +87,11 @@ class Session {
     // view stay as they were and the keys drive them again.
     SessionReply inputEnded();
     // A key pressed in the window or the page: a character code, or
-    // ESCAPE_KEY. Ignored (Nothing) unless running.
+    // ESCAPE_KEY. Ignored (Nothing) unless running. In the study view 'X'
+    // adds a tenth to gear 1's profile shift and 'x' takes one away (gear 2
+    // gets the opposite), within SHIFT_TENTHS_LIMIT tenths; each sets the
+    // pair up again and then acts as a press of the current mode key. A
+    // shift key beyond the limit, or outside the study view, does nothing.
     SessionReply key(int key);
     // The window shows its picture again (shown, exposed, resized): as at
     // every redraw the view moves on (the mesh turns a step), then the frame
@@ -92,12 +101,17 @@ class Session {
     // Nothing before the first counts or after the end.
     SessionReply repaint();
     // Presses key count times without drawing, as a replay does: the view
-    // ends where count presses leave it. Returns the presses that took
-    // effect; stops at the first that does not.
+    // ends where count presses leave it. The shift keys apply whether or
+    // not the study view is on. Returns the presses that took effect; stops
+    // at the first that does not.
     long replayKey(int key, long count);
+    // Turns the study view on or off. Running, the same frame is drawn
+    // again (no mesh step); before the first counts it only takes effect.
+    SessionReply setStudy(bool on);
 
     // The profile shift the next counts are set up with: gear 1 gets
-    // +shift, gear 2 -shift (-1 to 1; 0 at start).
+    // +shift, gear 2 -shift (-1 to 1; 0 at start). The shift keys change it
+    // by tenths from the nearest tenth.
     void setShift(double shift);
 
     SessionPhase phase() const;
@@ -106,11 +120,21 @@ class Session {
     const ViewState& view() const;
     // Whether the first counts have been read.
     bool hasPair() const;
+    bool study() const;
+    // Gear 1's profile shift (gear 2 has the opposite).
+    double shift() const;
+    // The exact model of the pair and what the study view shows of it.
+    const ExactPair& exact() const;
+    const PairStudy& pairStudy() const;
 
    private:
     // The view-changing keys: the change, then the step that the redraw
     // they ask for makes. False for keys that are not view keys.
     bool pressViewKey(int key);
+    // A shift key ('x' or 'X'): false, changing nothing, beyond the limit.
+    bool pressShiftKey(int key);
+    // Sets up the pair of counts z1, z2 at the current shift, classic and exact.
+    void setUpPair(int z1, int z2);
 
     GearPair gearPair_;
     ViewState view_;
@@ -120,6 +144,9 @@ class Session {
     // The mode shown before 'z' asked again, restored if the input ends.
     DrawMode modeBeforeDialogue_;
     double shift_;
+    bool study_;
+    ExactPair exact_;
+    PairStudy pairStudy_;
 };
 
 // Draws the session's frame with dc, bounded, as every front end shows it.

@@ -191,4 +191,81 @@ TEST(Session, ReplayLeavesTheViewWherePressesLeaveIt) {
     EXPECT_EQ(replayed.phase(), SessionPhase::Running);
 }
 
+TEST(Session, ShiftKeysWorkInTheStudyViewByWholeTenths) {
+    Session session;
+    startWith(session, "12 30\n");
+    // Outside the study view the shift keys do nothing.
+    EXPECT_EQ(session.key('X').action, SessionAction::Nothing);
+    EXPECT_EQ(session.shift(), 0.0);
+
+    session.key('3');
+    session.key('W');
+    session.key('R');
+    session.key('s');
+    const double scale = session.view().viewScale;
+    const double before = session.view().totalAngle1;
+    // The toggle draws the same frame again: no step.
+    EXPECT_EQ(session.setStudy(true).action, SessionAction::DrawFrame);
+    EXPECT_EQ(session.view().totalAngle1, before);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(session.key('X').action, SessionAction::DrawFrame);
+    }
+    // Exactly the shift that reading "0.3" gives, classic and exact alike.
+    EXPECT_EQ(session.shift(), 0.3);
+    GearPair expected;
+    computeGearPair(expected, 12, 30, 0.3);
+    EXPECT_EQ(session.pair().gears[0].shift, 0.3);
+    EXPECT_EQ(session.pair().gears[1].shift, -0.3);
+    EXPECT_EQ(session.pair().gears[0].flankStartRadius, expected.gears[0].flankStartRadius);
+    EXPECT_EQ(session.pair().gears[1].contactLimit, expected.gears[1].contactLimit);
+    EXPECT_EQ(session.exact().contactRatio, exactPair(12, 30, 0.3).contactRatio);
+    // As the mode key: forward, back at the first step, the zoom kept.
+    EXPECT_EQ(session.view().drawMode, DrawMode::Mesh);
+    EXPECT_EQ(session.view().totalAngle1, 0.0);
+    EXPECT_EQ(session.view().rollStep, session.view().angleStep);
+    EXPECT_EQ(session.view().viewScale, scale);
+
+    // Down to -1 and no further: a press beyond does nothing, not even a redraw.
+    EXPECT_EQ(session.replayKey('x', 100), 13);
+    EXPECT_EQ(session.shift(), -1.0);
+    EXPECT_EQ(session.key('x').action, SessionAction::Nothing);
+    EXPECT_EQ(session.key('X').action, SessionAction::DrawFrame);
+    EXPECT_EQ(session.shift(), -0.9);
+
+    // The shift and the study view stay with new counts.
+    session.key('z');
+    type(session, "20 40\n");
+    EXPECT_TRUE(session.study());
+    EXPECT_EQ(session.pair().gears[0].shift, -0.9);
+}
+
+TEST(Session, ReplayedShiftKeysApplyWithoutTheStudyView) {
+    Session session;
+    startWith(session, "20 40\n");
+    EXPECT_EQ(session.replayKey('X', 2), 2);
+    EXPECT_EQ(session.shift(), 0.2);
+    EXPECT_FALSE(session.study());
+    // Before the counts the toggle only takes effect.
+    Session fresh;
+    EXPECT_EQ(fresh.setStudy(true).action, SessionAction::Nothing);
+    EXPECT_TRUE(fresh.study());
+}
+
+TEST(Session, PairsInContactOverOnePitchAverageTheContactRatio) {
+    for (const char* counts : {"20 40\n", "12 12\n", "12 30\n", "149 149\n"}) {
+        SCOPED_TRACE(counts);
+        Session session;
+        startWith(session, counts);
+        session.key('3');
+        int total = 0;
+        double positions[STUDY_CONTACT_CAPACITY];
+        for (int k = 0; k < 40; ++k) {
+            total += contactsOnPath(session.pairStudy(), session.pair(), session.view().theta1,
+                                    positions);
+            session.key('s');
+        }
+        EXPECT_NEAR(total / 40.0, session.pairStudy().contactRatio, 1.0 / 40 + 1e-9);
+    }
+}
+
 }  // namespace gearmesh

@@ -223,7 +223,7 @@ class JsonTest(unittest.TestCase):
         result = run("report", "20", "40", "--json")
         self.assertEqual(result.returncode, 0)
         report = json.loads(result.stdout)  # fails on anything but one JSON text
-        self.assertEqual(list(report), self.FIELDS + self.EXTRA + ["exact"])
+        self.assertEqual(list(report), self.FIELDS + self.EXTRA + ["exact", "study"])
         for name in ("pitchPoint", "center1", "interferencePoint2", "undercutPoint1"):
             self.assertEqual(len(report[name]), 2, name)
         for name in ("z1", "z2", "toothOutlineLast1", "toothOutlineLast2"):
@@ -752,7 +752,10 @@ class ExactTest(unittest.TestCase):
 
     def test_counts_above_149_get_the_exact_part_only(self):
         report = report_json("20", "1000", "--shift", "0.25")
-        self.assertEqual(list(report), ["z1", "z2", "shift1", "shift2", "module", "exact"])
+        self.assertEqual(list(report),
+                         ["z1", "z2", "shift1", "shift2", "module", "exact", "study"])
+        # The simulator's view stops at 149 teeth: no frames to count pairs in.
+        self.assertNotIn("pairsInContact", report["study"])
         self.assertEqual((report["z2"], report["shift1"], report["shift2"]), (1000, 0.25, -0.25))
         self.assertGreater(report["exact"]["contactRatio"], 1.5)
         text = run("report", "1000", "1000").stdout.decode()
@@ -803,6 +806,69 @@ class ExactTest(unittest.TestCase):
         self.assertIn(b"gear 1 (5 teeth, shift -1) cannot be cut", result.stderr)
         self.assertEqual(run("outline", "5", "40", "--shift", "-1", "--gear", "2").returncode, 0)
         self.assertEqual(run("outline", "5", "40", "--shift", "-1", "--as-drawn").returncode, 0)
+
+
+class StudyTest(unittest.TestCase):
+    """The study part of the report against closed forms of its own."""
+
+    ALPHA = math.pi / 9
+    BASE_PITCH = math.pi * math.cos(math.pi / 9)
+
+    def tip_ratio(self, z1, z2, shift=0.0):
+        """Contact ratio of a pair whose path ends at both tip circles."""
+        r1, r2 = z1 / 2, z2 / 2
+        reach = sum(math.sqrt((r + 1 + x) ** 2 - (r * math.cos(self.ALPHA)) ** 2)
+                    for r, x in ((r1, shift), (r2, -shift)))
+        return (reach - (r1 + r2) * math.sin(self.ALPHA)) / self.BASE_PITCH
+
+    def test_shared_load_and_sliding_of_pairs_ended_by_their_tips(self):
+        for z1, z2, shift, frames in ((20, 40, 0.0, True), (20, 40, 0.3, True),
+                                      (200, 300, 0.0, False), (149, 149, 0.0, True)):
+            with self.subTest(z1=z1, z2=z2, shift=shift):
+                report = report_json(str(z1), str(z2), "--shift", repr(shift))
+                study, exact = report["study"], report["exact"]
+                ratio = self.tip_ratio(z1, z2, shift)
+                self.assertAlmostEqual(study["contactRatio"], ratio, places=12)
+                start, end = study["singlePairZone"]
+                self.assertAlmostEqual(end - start, (2 - ratio) * self.BASE_PITCH, places=12)
+                self.assertAlmostEqual(start, exact["pathEnd1"] - self.BASE_PITCH, places=12)
+                # The flanks' radii of curvature: distances from the interference points.
+                for u, index in ((-exact["pathEnd2"], 0), (exact["pathEnd1"], 1)):
+                    rho1 = z1 / 2 * math.sin(self.ALPHA) - u
+                    rho2 = z2 / 2 * math.sin(self.ALPHA) + u
+                    v1, v2 = rho1, rho2 * z1 / z2  # flank speeds, omega1 = 1
+                    self.assertAlmostEqual(study["specificSliding1"][index], (v1 - v2) / v1, 9)
+                    self.assertAlmostEqual(study["specificSliding2"][index], (v2 - v1) / v2, 9)
+                if frames:
+                    pairs = study["pairsInContact"]
+                    self.assertEqual(len(pairs), 40)
+                    self.assertTrue(set(pairs) <= {1, 2})
+                    self.assertLessEqual(abs(sum(pairs) / 40 - ratio), 1 / 40 + 1e-9)
+                    # Step 0 is rotation zero: one pair touches at the pitch point.
+                    self.assertEqual(pairs[0], 1)
+                else:
+                    self.assertNotIn("pairsInContact", study)
+
+    def test_below_ratio_one_some_frames_have_no_pair(self):
+        study = report_json("12", "12")["study"]
+        self.assertLess(study["contactRatio"], 1)
+        self.assertIn(0, study["pairsInContact"])
+        self.assertEqual(max(study["pairsInContact"]), 1)
+        self.assertAlmostEqual(study["singlePairZone"][1] - study["singlePairZone"][0],
+                               study["contactRatio"] * self.BASE_PITCH, places=12)
+
+    def test_no_path_no_figures(self):
+        for counts in (("1", "1"), ("2", "2"), ("1", "3")):
+            study = report_json(*counts)["study"]
+            self.assertTrue(all(value is None for value in study.values()), study)
+        text = run("report", "1", "1").stdout.decode()
+        self.assertIn("The exact path of contact has no length", text)
+
+    def test_text_part_follows_the_exact_part(self):
+        text = run("report", "20", "40").stdout.decode()
+        self.assertLess(text.index("Exact path of contact"), text.index("Study:"))
+        self.assertRegex(text, r"single-pair zone +-0\.4228 +0\.6541")
+        self.assertRegex(text, r"pairs in contact, steps 0\+ (1 ){6}(2 ){26}1")
 
 
 class ViewTest(unittest.TestCase):

@@ -8,6 +8,7 @@
 
 #include "geometry/exact_gear.h"
 #include "geometry/gear_pair.h"
+#include "geometry/study.h"
 #include "scene/view_state.h"
 #include "tools/gearpair/command_line.h"
 #include "tools/gearpair/exact_outline_export.h"
@@ -15,6 +16,7 @@
 #include "tools/gearpair/outline_export.h"
 #include "tools/gearpair/output_file.h"
 #include "tools/gearpair/pair_report.h"
+#include "tools/gearpair/study_report.h"
 #include "tools/gearpair/view_export.h"
 
 namespace gearmesh {
@@ -93,7 +95,10 @@ void runReport(int argc, char** argv) {
     const ExactPair exact = exactPair(pair.z1, pair.z2, pair.shift);
     const bool json = hasOption(arguments, "--json");
     if (pair.z1 > MAX_TEETH || pair.z2 > MAX_TEETH) {
-        writeOrFail("-", json ? exactOnlyReportJson(exact) : exactOnlyReportText(exact));
+        // The simulator's view stops at 149 teeth: no frames to count pairs in.
+        const PairStudy study = studyOf(exact);
+        writeOrFail("-", json ? withStudyMember(exactOnlyReportJson(exact), study, nullptr)
+                              : exactOnlyReportText(exact) + studyReportText(study, nullptr));
         return;
     }
     GearPair gears;
@@ -101,8 +106,13 @@ void runReport(int argc, char** argv) {
     ViewState view{};
     resetView(view, gears);
     const PairSummary summary = summarizeGearPair(gears);
-    writeOrFail("-", json ? withExactMember(jsonReport(gears, view, summary), exact)
-                          : plainReport(gears, summary) + exactReportText(exact, &gears));
+    const PairStudy study = studyOf(exact);
+    const std::vector<int> pairs = pairsInContactOverOnePitch(pair.z1, pair.z2, pair.shift);
+    writeOrFail("-", json
+                         ? withStudyMember(withExactMember(jsonReport(gears, view, summary), exact),
+                                           study, &pairs)
+                         : plainReport(gears, summary) + exactReportText(exact, &gears) +
+                               studyReportText(study, &pairs));
 }
 
 bool endsWith(const std::string& text, const char* suffix) {
