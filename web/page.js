@@ -11,12 +11,16 @@
     // Item kinds of the module's frame (web/canvas_frame.h).
     const CLEAR = 0, STROKE = 1, FILL = 2, TEXT = 3;
     const ESCAPE = 27;
+    // Where the browser remembers the language chosen with the switch.
+    const LANGUAGE_STORE = "gearmesh.language";
 
     const consoleText = document.getElementById("console");
     const form = document.getElementById("line-form");
     const input = document.getElementById("line");
     const canvas = document.getElementById("drawing");
     const keyRow = document.getElementById("keys");
+    const hint = document.getElementById("drawing-hint");
+    const languageSwitch = document.getElementById("language-switch");
     const context = canvas.getContext("2d", { alpha: false });
 
     let module = null;
@@ -25,6 +29,7 @@
     let frameShown = false;
     let repeatTimer = 0;
     const buttons = [];
+    const languageButtons = [];
 
     function appendText(text, className) {
         const span = document.createElement("span");
@@ -97,6 +102,14 @@
         frameShown = true;
     }
 
+    // Before the first frame the drawing is blank, in its own background
+    // colour: an opaque canvas starts out black.
+    function paintBlank() {
+        context.setTransform(1, 0, 0, 1, 0, 0);
+        context.fillStyle = getComputedStyle(canvas).backgroundColor;
+        context.fillRect(0, 0, canvas.width, canvas.height);
+    }
+
     // The backing store follows the drawing's size on the screen in device
     // pixels, so lines stay sharp on dense screens; the frame is painted
     // again at the new size, without a redraw of the module.
@@ -105,9 +118,12 @@
             canvas.width = canvas.height = devicePixels;
             if (frameShown) {
                 paintFrame();
+            } else {
+                paintBlank();
             }
         }
     }
+    paintBlank();
 
     new ResizeObserver(function (entries) {
         const entry = entries[entries.length - 1];
@@ -140,10 +156,10 @@
         }, REPEAT_DELAY_MS);
     }
 
-    function addButton(key, label) {
+    // The module labels it in the page's language (page.buttonLabel).
+    function addButton(key) {
         const button = document.createElement("button");
         button.type = "button";
-        button.textContent = label;
         button.addEventListener("pointerdown", function (event) {
             if (event.button !== 0) {
                 return;
@@ -166,6 +182,51 @@
         });
         keyRow.appendChild(button);
         buttons.push(button);
+    }
+
+    // Sets the module's language by its code ("ja", "en"); false, changing
+    // nothing, for a code the module does not know. A link's language
+    // (lang=en) is set with this call before the start, and not remembered.
+    function useLanguage(code) {
+        for (let i = 0, count = module._webLanguageCount(); i < count; ++i) {
+            if (module.UTF8ToString(module._webLanguageCode(i)) === code) {
+                return module._webSetLanguage(program, i) !== 0;
+            }
+        }
+        return false;
+    }
+
+    // The language chosen with the switch on an earlier visit, or null.
+    function rememberedLanguage() {
+        try {
+            return localStorage.getItem(LANGUAGE_STORE);
+        } catch (error) {
+            return null;  // storage refused (privacy settings): Japanese
+        }
+    }
+
+    function addLanguageButton(language) {
+        const code = module.UTF8ToString(module._webLanguageCode(language));
+        const button = document.createElement("button");
+        button.type = "button";
+        button.lang = code;
+        button.dataset.language = code;
+        button.textContent = module.UTF8ToString(module._webLanguageName(language));
+        // Keeps the focus on the input line or the drawing.
+        button.addEventListener("pointerdown", function (event) {
+            event.preventDefault();
+        });
+        button.addEventListener("click", function () {
+            if (useLanguage(code)) {
+                try {
+                    localStorage.setItem(LANGUAGE_STORE, code);
+                } catch (error) {
+                    // Not remembered, but switched all the same.
+                }
+            }
+        });
+        languageSwitch.appendChild(button);
+        languageButtons.push(button);
     }
 
     canvas.addEventListener("keydown", function (event) {
@@ -201,12 +262,25 @@
         setTitle: function (text) {
             document.title = text;
         },
+        setLanguage: function (code) {
+            document.documentElement.lang = code;
+            for (const button of languageButtons) {
+                button.setAttribute("aria-pressed", String(button.dataset.language === code));
+            }
+        },
+        label: function (id, text) {
+            document.getElementById(id).textContent = text;
+        },
+        buttonLabel: function (i, text) {
+            buttons[i].textContent = text;
+        },
         ask: function () {
             stopRepeat();
             input.disabled = false;
             input.focus();
         },
         run: function () {
+            hint.hidden = true;
             input.disabled = true;
             canvas.focus();
         },
@@ -224,9 +298,19 @@
         module = instance;
         window.gearmesh = instance;  // for the tests and the benchmark
         for (let i = 0, count = module._webButtonCount(); i < count; ++i) {
-            addButton(module._webButtonKey(i), module.UTF8ToString(module._webButtonLabel(i)));
+            addButton(module._webButtonKey(i));
         }
-        program = module._webStart();
+        for (let i = 0, count = module._webLanguageCount(); i < count; ++i) {
+            addLanguageButton(i);
+        }
+        program = module._webCreate();
         window.gearmeshProgram = program;
+        // The language the switch chose last time, else Japanese; a link that
+        // names a language sets it here instead, with useLanguage.
+        const remembered = rememberedLanguage();
+        if (remembered !== null) {
+            useLanguage(remembered);
+        }
+        module._webStart(program);
     });
 })();

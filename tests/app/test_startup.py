@@ -6,10 +6,10 @@ import tempfile
 import unittest
 
 from harness import Gearmesh, make_sjis_locale
+from texts import JAPANESE
 
-NO_DISPLAY = ("ディスプレイ「%s」を開けません。Xサーバーを起動し、DISPLAYか-displayで"
-              "その名前（例 :0）を指定してください\n")
-BAD_COUNT = "歯数は1から149までの整数で入力してください\n"
+NO_DISPLAY = JAPANESE.NO_DISPLAY
+BAD_COUNT = JAPANESE.BAD_COUNT
 # Display numbers no server listens on here.
 ABSENT = ":4999"
 
