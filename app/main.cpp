@@ -34,24 +34,22 @@ void openClosedStandardDescriptors() {
     }
 }
 
-// The display GLUT will open: the -display argument, else DISPLAY ("" if unset).
+// The display GLUT will open, read from the arguments as glutInit reads them:
+// the last -display value, else DISPLAY ("" if unset). nullptr when -display
+// is the last argument, which glutInit would refuse only after the dialogue.
 const char* displayName(int argc, char** argv) {
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::strcmp(argv[i], "-display") == 0) {
-            return argv[i + 1];
+    const char* fromEnvironment = std::getenv("DISPLAY");
+    const char* name = fromEnvironment != nullptr ? fromEnvironment : "";
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-display") != 0) {
+            continue;
         }
+        if (i + 1 >= argc) {
+            return nullptr;
+        }
+        name = argv[++i];
     }
-    const char* name = std::getenv("DISPLAY");
-    return name != nullptr ? name : "";
-}
-
-bool canOpenDisplay(const char* name) {
-    Display* display = XOpenDisplay(name[0] != '\0' ? name : nullptr);
-    if (display == nullptr) {
-        return false;
-    }
-    XCloseDisplay(display);
-    return true;
+    return name;
 }
 
 }  // namespace
@@ -61,15 +59,24 @@ bool canOpenDisplay(const char* name) {
 int main(int argc, char** argv) {
     using namespace gearmesh;
     openClosedStandardDescriptors();
-    const char* display = displayName(argc, argv);
-    if (!canOpenDisplay(display)) {
-        writeConsoleTextWith(stderr, ConsoleText::NO_DISPLAY, display);
+    const char* name = displayName(argc, argv);
+    if (name == nullptr) {
+        writeConsoleText(stderr, ConsoleText::BARE_DISPLAY);
+        return EXIT_NO_DISPLAY;
+    }
+    // Held open until GLUT has its own connection: an X server that resets
+    // when its last client leaves could otherwise be resetting as GLUT
+    // connects, and turn it away after the whole dialogue.
+    Display* display = XOpenDisplay(name[0] != '\0' ? name : nullptr);
+    if (display == nullptr) {
+        writeConsoleTextWith(stderr, ConsoleText::NO_DISPLAY, name);
         return EXIT_NO_DISPLAY;
     }
     viewState.drawMode = '1';
     if (!setupGearPair()) {
         // The input ended before two counts were read; the dialogue has said so.
+        XCloseDisplay(display);
         return EXIT_FAILURE;
     }
-    runWindow(&argc, argv);
+    runWindow(&argc, argv, display);
 }

@@ -63,9 +63,12 @@ void setWindowTitle(const char* utf8) {
 
 }  // namespace
 
-void runWindow(int* argcp, char** argv) {
+void runWindow(int* argcp, char** argv, Display* heldDisplay) {
     glutInitWindowSize(WINDOW_WIDTH, WINDOW_HEIGHT);
     glutInit(argcp, argv);
+    if (heldDisplay != nullptr) {
+        XCloseDisplay(heldDisplay);
+    }
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
     glutCreateWindow(utf8Text(ConsoleText::WINDOW_TITLE));
     setWindowTitle(utf8Text(ConsoleText::WINDOW_TITLE));

@@ -19,6 +19,7 @@ enum class ConsoleText {
     INPUT_ENDED,     // standard error: the input ended before two counts were read
     WINDOW_TITLE,    // the window's title (no line feed)
     NO_DISPLAY,      // standard error: the display cannot be opened; "%s" stands for its name
+    BARE_DISPLAY,    // standard error: -display ends the arguments, with no name after it
     PROGRAM_ENDED,   // the page's console: ESC has ended the program
 };
 
