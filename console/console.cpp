@@ -28,6 +28,11 @@ std::size_t utf8Length(unsigned char c) {
     return 1;
 }
 
+// Whether c continues a UTF-8 character rather than starting one.
+bool utf8Continuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
 // Copies as much of utf8 as fits into out, NUL-terminated; returns its length.
 std::size_t copyText(const char* utf8, char* out, std::size_t capacity) {
     std::size_t length = std::strlen(utf8);
@@ -147,6 +152,12 @@ void writeConsoleTextWith(std::FILE* stream, ConsoleText text, const char* value
         const std::size_t room = sizeof filled - 1 - head - tail;
         if (length > room) {
             length = room;
+            // Half a character would reach the console as a broken one, and
+            // in code page 932 take the text's next character with it. Back
+            // to its lead byte: at most three bytes in UTF-8.
+            for (int back = 0; back < 3 && length > 0 && utf8Continuation(value[length]); ++back) {
+                --length;
+            }
         }
         std::memcpy(filled, utf8, head);
         std::memcpy(filled + head, value, length);

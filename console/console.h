@@ -24,7 +24,9 @@ std::size_t toConsoleEncoding(const char* utf8, char* out, std::size_t capacity)
 void writeConsoleText(std::FILE* stream, ConsoleText text);
 
 // As writeConsoleText, with the text's "%s" replaced by value (bytes as
-// given, converted like the text; cut off where the line grows too long).
+// given, converted like the text). A value too long for the line is cut
+// before the UTF-8 character that would not fit; the rest of the text,
+// line feed included, always follows it.
 void writeConsoleTextWith(std::FILE* stream, ConsoleText text, const char* value);
 
 // Reads one line of standard input into utf8Line (its line feed kept when it
