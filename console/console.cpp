@@ -28,6 +28,11 @@ std::size_t utf8Length(unsigned char c) {
     return 1;
 }
 
+// Whether c continues a UTF-8 character rather than starting one.
+bool utf8Continuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
 // Copies as much of utf8 as fits into out, NUL-terminated; returns its length.
 std::size_t copyText(const char* utf8, char* out, std::size_t capacity) {
     std::size_t length = std::strlen(utf8);
@@ -40,7 +45,8 @@ std::size_t copyText(const char* utf8, char* out, std::size_t capacity) {
 }
 
 // utf8 with its "%s", if any, replaced by value, into out, NUL-terminated;
-// returns its length. The value is cut short, never the text's own line feed.
+// returns its length. A value too long is cut before the UTF-8 character
+// that would not fit, never the text's own line feed.
 std::size_t fillValue(const char* utf8, const char* value, char* out, std::size_t capacity) {
     const char* mark = std::strstr(utf8, "%s");
     if (mark == nullptr) {
@@ -55,6 +61,12 @@ std::size_t fillValue(const char* utf8, const char* value, char* out, std::size_
     const std::size_t room = capacity - 1 - head - tail;
     if (length > room) {
         length = room;
+        // Half a character would reach the console as a broken one, and
+        // in code page 932 take the text's next character with it. Back
+        // to its lead byte: at most three bytes in UTF-8.
+        for (int back = 0; back < 3 && length > 0 && utf8Continuation(value[length]); ++back) {
+            --length;
+        }
     }
     std::memcpy(out, utf8, head);
     std::memcpy(out + head, value, length);

@@ -25,7 +25,9 @@ std::size_t toConsoleEncoding(const char* utf8, char* out, std::size_t capacity)
 void writeConsoleText(std::FILE* stream, ConsoleText text, Language language);
 
 // As writeConsoleText, with the text's "%s" replaced by value (bytes as
-// given, converted like the text; cut off where the line grows too long).
+// given, converted like the text). A value too long for the line is cut
+// before the UTF-8 character that would not fit; the rest of the text,
+// line feed included, always follows it.
 void writeConsoleTextWith(std::FILE* stream, ConsoleText text, Language language,
                           const char* value);
 
