@@ -51,6 +51,27 @@ const char* displayName(int argc, char** argv) {
     return name;
 }
 
+// The program's own option, which GLUT must not see: takes every "--study"
+// out of argv (argc shrinks, argv[argc] stays the terminating null) and says
+// whether there was one.
+bool takeStudyOption(int& argc, char** argv) {
+    if (argc < 1) {
+        return false;  // no program name, nothing to take
+    }
+    bool found = false;
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--study") == 0) {
+            found = true;
+        } else {
+            argv[kept++] = argv[i];
+        }
+    }
+    argv[kept] = nullptr;
+    argc = kept;
+    return found;
+}
+
 }  // namespace
 
 }  // namespace gearmesh
@@ -59,6 +80,7 @@ int main(int argc, char** argv) {
     using namespace gearmesh;
     openClosedStandardDescriptors();
     setUpConsoleLocale();
+    const bool study = takeStudyOption(argc, argv);
     const char* name = displayName(argc, argv);
     if (name == nullptr) {
         writeConsoleText(stderr, ConsoleText::BARE_DISPLAY);
@@ -73,6 +95,8 @@ int main(int argc, char** argv) {
         return EXIT_NO_DISPLAY;
     }
     Session session;
+    // Before the first counts this only takes effect: the window opens on the study view.
+    session.setStudy(study);
     const SessionReply reply = runConsoleDialogue(session, session.start());
     if (reply.action == SessionAction::End) {
         // The input ended before two counts were read; the dialogue has said so.
