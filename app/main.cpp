@@ -58,6 +58,9 @@ const char* displayName(int argc, char** argv) {
 // sees them; the last one sets language. Returns nullptr when each names a
 // language, else the first that does not ("" for --lang with nothing after it).
 const char* takeLanguageOption(int& argc, char** argv, Language& language) {
+    if (argc < 1) {
+        return nullptr;  // no program name, nothing to take
+    }
     const char* option = "--lang";
     const std::size_t optionLength = std::strlen(option);
     const char* unknown = nullptr;
@@ -82,6 +85,27 @@ const char* takeLanguageOption(int& argc, char** argv, Language& language) {
     return unknown;
 }
 
+// The program's own option, which GLUT must not see: takes every "--study"
+// out of argv (argc shrinks, argv[argc] stays the terminating null) and says
+// whether there was one.
+bool takeStudyOption(int& argc, char** argv) {
+    if (argc < 1) {
+        return false;  // no program name, nothing to take
+    }
+    bool found = false;
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--study") == 0) {
+            found = true;
+        } else {
+            argv[kept++] = argv[i];
+        }
+    }
+    argv[kept] = nullptr;
+    argc = kept;
+    return found;
+}
+
 }  // namespace
 
 }  // namespace gearmesh
@@ -97,6 +121,7 @@ int main(int argc, char** argv) {
         writeConsoleTextInEveryLanguage(stderr, ConsoleText::UNKNOWN_LANGUAGE, unknownLanguage);
         return EXIT_BAD_ARGUMENT;
     }
+    const bool study = takeStudyOption(argc, argv);
     const char* name = displayName(argc, argv);
     if (name == nullptr) {
         writeConsoleText(stderr, ConsoleText::BARE_DISPLAY, language);
@@ -111,6 +136,8 @@ int main(int argc, char** argv) {
         return EXIT_NO_DISPLAY;
     }
     Session session;
+    // Before the first counts this only takes effect: the window opens on the study view.
+    session.setStudy(study);
     const SessionReply reply = runConsoleDialogue(session, session.start(), language);
     if (reply.action == SessionAction::End) {
         // The input ended before two counts were read; the dialogue has said so.

@@ -52,6 +52,9 @@ enum class PageText {
     KEY_ZOOM_IN,      // 'W'
     KEY_NEW_COUNTS,   // 'z'
     KEY_QUIT,         // Escape
+    KEY_SHIFT_DOWN,   // 'x', in the study view
+    KEY_SHIFT_UP,     // 'X', in the study view
+    STUDY_TOGGLE,     // the study view's on-off button
     LANGUAGE_NAME,    // the language's own name, on its switch button
     LANGUAGE_SWITCH,  // what the switch sets
     DRAWING_HINT,     // in the drawing until the first counts are read

@@ -10,9 +10,7 @@ namespace gearmesh {
 
 namespace {
 
-constexpr int LEGEND_LINES = 5;
-constexpr float LEGEND_X = -0.9f;
-constexpr float LEGEND_Y[LEGEND_LINES] = {0.9f, 0.85f, 0.8f, 0.75f, 0.7f};
+constexpr int LEGEND_LINES = CLASSIC_LEGEND_LINES;
 constexpr double MARKER_RADIUS = 0.01;  // view units: 4 pixels at any zoom
 
 constexpr const char* DRIVE_LEGEND[LEGEND_LINES] = {
@@ -37,14 +35,8 @@ constexpr const char* MESH_LEGEND[LEGEND_LINES] = {
     "     green line : path of contact",
 };
 
-// Black text, so the legend reads the same on the first frame as on every later one.
 void drawLegend(DrawContext& dc, const char* const* lines) {
-    seamLighting(dc, false);
-    seamColor(dc, BLACK);
-    for (int i = 0; i < LEGEND_LINES; ++i) {
-        drawString(dc, LEGEND_X, LEGEND_Y[i], LEGEND_FONT, lines[i]);
-    }
-    seamLighting(dc, true);
+    drawLegendLines(dc, 0, lines, LEGEND_LINES);
 }
 
 // A filled disc of 0.01 view units about p (model units) at any scale.
@@ -109,8 +101,17 @@ void drawGearMesh(DrawContext& dc, const GearPair& pair, const ViewState& view) 
 
 }  // namespace
 
-void drawFrame(DrawContext& dc, const GearPair& pair, const ViewState& view, FrameDrawing drawing) {
-    beginFrame(dc, drawing);
+// Black text, so the legend reads the same on the first frame as on every later one.
+void drawLegendLines(DrawContext& dc, int first, const char* const* lines, int count) {
+    seamLighting(dc, false);
+    seamColor(dc, BLACK);
+    for (int i = 0; i < count && first + i < LEGEND_LINE_CAPACITY; ++i) {
+        drawString(dc, LEGEND_X, LEGEND_Y[first + i], LEGEND_FONT, lines[i]);
+    }
+    seamLighting(dc, true);
+}
+
+void drawFigure(DrawContext& dc, const GearPair& pair, const ViewState& view) {
     switch (view.drawMode) {
     case DrawMode::Drive:
         drawDriveGear(dc, pair.gears[0], view.viewScale);
@@ -122,6 +123,11 @@ void drawFrame(DrawContext& dc, const GearPair& pair, const ViewState& view, Fra
         drawGearMesh(dc, pair, view);
         break;
     }
+}
+
+void drawFrame(DrawContext& dc, const GearPair& pair, const ViewState& view, FrameDrawing drawing) {
+    beginFrame(dc, drawing);
+    drawFigure(dc, pair, view);
     endFrame(dc);
 }
 

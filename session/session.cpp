@@ -2,7 +2,9 @@
 
 #include <cmath>
 
+#include "draw/frame.h"
 #include "scene/display.h"
+#include "scene/study_figure.h"
 #include "scene/view_commands.h"
 
 namespace gearmesh {
@@ -73,6 +75,10 @@ bool viewCommandOfKey(int key, ViewCommand& command) {
     default:
         return false;
     }
+}
+
+bool isShiftKey(int key) {
+    return key == 'x' || key == 'X';
 }
 
 Session::Session()
@@ -159,7 +165,7 @@ SessionReply Session::key(int key) {
         r.exitStatus = 0;
         return r;
     }
-    if (key == 'x' || key == 'X') {
+    if (isShiftKey(key)) {
         const bool pressed = study_ && pressShiftKey(key);
         return reply(pressed ? SessionAction::DrawFrame : SessionAction::Nothing);
     }
@@ -186,7 +192,7 @@ long Session::replayKey(int key, long count) {
     if (phase_ != SessionPhase::Running) {
         return 0;
     }
-    const bool shiftKey = key == 'x' || key == 'X';
+    const bool shiftKey = isShiftKey(key);
     long done = 0;
     while (done < count && (shiftKey ? pressShiftKey(key) : pressViewKey(key))) {
         ++done;
@@ -196,7 +202,8 @@ long Session::replayKey(int key, long count) {
 
 SessionReply Session::setStudy(bool on) {
     study_ = on;
-    return repaint();
+    // While the dialogue asks after 'z' the picture stays as it is.
+    return phase_ == SessionPhase::Running ? repaint() : reply(SessionAction::Nothing);
 }
 
 bool Session::pressShiftKey(int key) {
@@ -266,7 +273,14 @@ const PairStudy& Session::pairStudy() const {
 }
 
 void drawSessionFrame(DrawContext& dc, const Session& session) {
-    drawFrame(dc, session.pair(), session.view(), FrameDrawing::Bounded);
+    if (!session.study()) {
+        drawFrame(dc, session.pair(), session.view(), FrameDrawing::Bounded);
+        return;
+    }
+    beginFrame(dc, FrameDrawing::Bounded);
+    drawFigure(dc, session.pair(), session.view());
+    drawStudyFigure(dc, session.pair(), session.view(), session.exact(), session.pairStudy());
+    endFrame(dc);
 }
 
 }  // namespace gearmesh

@@ -64,6 +64,10 @@ enum class SessionPhase { Asking, Running, Ended };
 // ('z' and Escape are the session's own).
 bool viewCommandOfKey(int key, ViewCommand& command);
 
+// Whether key is one of the shift keys, 'x' and 'X', which work only in the
+// study view.
+bool isShiftKey(int key);
+
 // The Escape key's code.
 constexpr int ESCAPE_KEY = 27;
 // Exit status when the input ends before the first counts were read.
@@ -106,7 +110,7 @@ class Session {
     // at the first that does not.
     long replayKey(int key, long count);
     // Turns the study view on or off. Running, the same frame is drawn
-    // again (no mesh step); before the first counts it only takes effect.
+    // again (no mesh step); while the dialogue asks it only takes effect.
     SessionReply setStudy(bool on);
 
     // The profile shift the next counts are set up with: gear 1 gets
@@ -149,7 +153,8 @@ class Session {
     PairStudy pairStudy_;
 };
 
-// Draws the session's frame with dc, bounded, as every front end shows it.
+// Draws the session's frame with dc, bounded, as every front end shows it:
+// the classic figure, and over it the study view when it is on.
 void drawSessionFrame(DrawContext& dc, const Session& session);
 
 }  // namespace gearmesh

@@ -295,4 +295,28 @@ EMSCRIPTEN_KEEPALIVE int webButtonKey(int i) {
     return i >= 0 && i < KEY_BUTTON_COUNT ? KEY_BUTTONS[i].key : -1;
 }
 
+// 1 when button i is the study view's toggle rather than a key.
+EMSCRIPTEN_KEEPALIVE int webButtonToggles(int i) {
+    using namespace gearmesh;
+    return i >= 0 && i < KEY_BUTTON_COUNT && KEY_BUTTONS[i].key == STUDY_TOGGLE ? 1 : 0;
+}
+
+// 1 when button i's key works only in the study view (the shift keys).
+EMSCRIPTEN_KEEPALIVE int webButtonNeedsStudy(int i) {
+    using namespace gearmesh;
+    return i >= 0 && i < KEY_BUTTON_COUNT && isShiftKey(KEY_BUTTONS[i].key) ? 1 : 0;
+}
+
+// Turns the study view on (on = 1) or off (0); running, the same frame is
+// painted again, without a mesh step. Returns whether it is on.
+EMSCRIPTEN_KEEPALIVE int webSetStudy(WebPage* page, int on) {
+    gearmesh::present(*page, page->session.setStudy(on != 0));
+    return page->session.study() ? 1 : 0;
+}
+
+// 1 while the study view is on.
+EMSCRIPTEN_KEEPALIVE int webStudy(WebPage* page) {
+    return page->session.study() ? 1 : 0;
+}
+
 }  // extern "C"

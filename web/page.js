@@ -30,6 +30,9 @@
     let repeatTimer = 0;
     const buttons = [];
     const languageButtons = [];
+    // The study view's toggle, and the buttons whose keys work only in the study view.
+    let studyToggle = null;
+    const studyButtons = [];
 
     function appendText(text, className) {
         const span = document.createElement("span");
@@ -229,6 +232,49 @@
         languageButtons.push(button);
     }
 
+    // The toggle shows whether the study view is on; the shift buttons work only then.
+    function showStudy() {
+        const on = module._webStudy(program) !== 0;
+        studyToggle.setAttribute("aria-pressed", on ? "true" : "false");
+        for (const button of studyButtons) {
+            button.disabled = !on;
+        }
+    }
+
+    function toggleStudy() {
+        if (module === null || program === 0) {
+            return;
+        }
+        module._webSetStudy(program, module._webStudy(program) !== 0 ? 0 : 1);
+        showStudy();
+    }
+
+    // The module labels it in the page's language, as the key buttons.
+    function addStudyToggle() {
+        const button = document.createElement("button");
+        button.type = "button";
+        button.setAttribute("aria-pressed", "false");
+        button.addEventListener("pointerdown", function (event) {
+            if (event.button !== 0) {
+                return;
+            }
+            // Keeps the focus where it is, on the drawing.
+            event.preventDefault();
+            toggleStudy();
+        });
+        button.addEventListener("contextmenu", function (event) {
+            event.preventDefault();
+        });
+        button.addEventListener("click", function (event) {
+            if (event.detail === 0) {
+                toggleStudy();
+            }
+        });
+        keyRow.appendChild(button);
+        buttons.push(button);
+        studyToggle = button;
+    }
+
     canvas.addEventListener("keydown", function (event) {
         if (event.ctrlKey || event.altKey || event.metaKey) {
             return;  // the browser's shortcuts stay the browser's
@@ -298,7 +344,14 @@
         module = instance;
         window.gearmesh = instance;  // for the tests and the benchmark
         for (let i = 0, count = module._webButtonCount(); i < count; ++i) {
+            if (module._webButtonToggles(i)) {
+                addStudyToggle();
+                continue;
+            }
             addButton(module._webButtonKey(i));
+            if (module._webButtonNeedsStudy(i)) {
+                studyButtons.push(buttons[buttons.length - 1]);
+            }
         }
         for (let i = 0, count = module._webLanguageCount(); i < count; ++i) {
             addLanguageButton(i);
@@ -312,5 +365,6 @@
             useLanguage(remembered);
         }
         module._webStart(program);
+        showStudy();
     });
 })();

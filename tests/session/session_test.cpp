@@ -6,7 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
+
+#include "draw/recorder.h"
+#include "tests/support/recording_context.h"
 
 namespace gearmesh {
 
@@ -249,6 +253,12 @@ TEST(Session, ReplayedShiftKeysApplyWithoutTheStudyView) {
     Session fresh;
     EXPECT_EQ(fresh.setStudy(true).action, SessionAction::Nothing);
     EXPECT_TRUE(fresh.study());
+    // So it does while the dialogue asks again: the picture stays.
+    startWith(fresh, "20 40\n");
+    fresh.key('3');
+    fresh.key('z');
+    EXPECT_EQ(fresh.setStudy(false).action, SessionAction::Nothing);
+    EXPECT_FALSE(fresh.study());
 }
 
 TEST(Session, PairsInContactOverOnePitchAverageTheContactRatio) {
@@ -266,6 +276,36 @@ TEST(Session, PairsInContactOverOnePitchAverageTheContactRatio) {
         }
         EXPECT_NEAR(total / 40.0, session.pairStudy().contactRatio, 1.0 / 40 + 1e-9);
     }
+}
+
+TEST(drawSessionFrame, StudyViewFollowsTheToggleAndTheShiftKeys) {
+    // The texts of the frame the session draws now: the shift line is the
+    // study legend's last, below the classic five.
+    const auto texts = [](const Session& session) {
+        RecordingContext frame;
+        drawSessionFrame(frame.dc, session);
+        std::vector<std::string> found;
+        for (int i = 0; i < frame.recorder.recordedTextCount(); ++i) {
+            found.push_back(frame.recorder.recordedText(i).text);
+        }
+        return found;
+    };
+    Session session;
+    startWith(session, "12 30\n");
+    EXPECT_EQ(texts(session).size(), 5u);
+    session.setStudy(true);
+    EXPECT_EQ(texts(session).back(), "profile shift: x1 = +0.00, x2 = +0.00");
+    session.key('3');
+    EXPECT_EQ(session.replayKey('X', 3), 3);
+    // Legend, study legend, the chart's five labels.
+    ASSERT_EQ(texts(session).size(), 13u);
+    EXPECT_EQ(texts(session)[7], "profile shift: x1 = +0.30, x2 = -0.30");
+    for (int i = 0; i < 6; ++i) {
+        session.key('x');
+    }
+    EXPECT_EQ(texts(session)[7], "profile shift: x1 = -0.30, x2 = +0.30");
+    session.setStudy(false);
+    EXPECT_EQ(texts(session).size(), 5u);
 }
 
 }  // namespace gearmesh

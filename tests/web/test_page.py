@@ -295,19 +295,17 @@ class SameFrameAsGearpairView(PageTest):
     ]
 
     def gearpair_frame(self, counts, mode, reverse, zoom, steps):
-        args = [desktop.GEARPAIR, "view", str(counts[0]), str(counts[1]), "--mode", mode,
-                "--zoom", str(zoom), "--steps", str(steps), "--format", "json"]
+        args = [str(counts[0]), str(counts[1]), "--mode", mode, "--zoom", str(zoom),
+                "--steps", str(steps)]
         if reverse:
             args.append("--reverse")
-        return json.loads(subprocess.run(args, check=True, capture_output=True,
-                                         timeout=60).stdout)
+        return gearpair_frame_json(*args)
 
     def page_frame(self, counts, mode, reverse, zoom, steps):
         page = self.open("%d %d" % counts)
         keys = [mode] + ["R"] * reverse + ["W" if zoom > 0 else "w"] * abs(zoom) + ["s"] * steps
         page.key(*keys)
-        return json.loads(page.script(
-            "const m = window.gearmesh; return m.UTF8ToString(m._webFrameJson(window.gearmeshProgram));"))
+        return page_frame_json(page)
 
     def test_every_primitive_matches(self):
         for counts, mode, reverse, zoom, steps in self.CASES:
@@ -316,23 +314,40 @@ class SameFrameAsGearpairView(PageTest):
             with self.subTest(where):
                 expected = self.gearpair_frame(counts, mode, reverse, zoom, steps)
                 drawn = self.page_frame(counts, mode, reverse, zoom, steps)
-                self.assertFalse(drawn["overflowed"])
-                self.assertLessEqual(drawn["submittedVertices"], 100000)
-                # View units per model unit: 1e-9 model units is this many view units.
-                tolerance = 1e-9 * min(1000.0, max(0.001, 0.2 / 0.9 ** zoom))
-                self.assertEqual(len(drawn["primitives"]), len(expected["primitives"]))
-                for i, (a, b) in enumerate(zip(drawn["primitives"], expected["primitives"])):
-                    self.assertEqual([a[k] for k in ("mode", "colour", "lineWidth", "lighting")],
-                                     [b[k] for k in ("mode", "colour", "lineWidth", "lighting")],
-                                     "primitive %d" % i)
-                    self.assertEqual(len(a["vertices"]), len(b["vertices"]), "primitive %d" % i)
-                    worst = max((abs(p - q) for u, v in zip(a["vertices"], b["vertices"])
-                                 for p, q in zip(u, v)), default=0.0)
-                    self.assertLessEqual(worst, tolerance, "primitive %d" % i)
-                self.assertEqual([t["text"] for t in drawn["texts"]],
-                                 [t["text"] for t in expected["texts"]])
-                self.assertEqual([t["position"] for t in drawn["texts"]],
-                                 [t["position"] for t in expected["texts"]])
+                assert_same_frame(self, drawn, expected, zoom)
+
+
+def gearpair_frame_json(*args):
+    """The frame `gearpair view ARGS --format json` records."""
+    return json.loads(subprocess.run([desktop.GEARPAIR, "view", *args, "--format", "json"],
+                                     check=True, capture_output=True, timeout=60).stdout)
+
+
+def page_frame_json(page):
+    """The last frame the page drew, as its recorder holds it."""
+    return json.loads(page.script(
+        "const m = window.gearmesh; return m.UTF8ToString(m._webFrameJson(window.gearmeshProgram));"))
+
+
+def assert_same_frame(test, drawn, expected, zoom=0):
+    """Primitive by primitive, coordinates within 1e-9 model units at the
+    zoom of `zoom` presses of W (w when negative); texts and their places."""
+    test.assertFalse(drawn["overflowed"])
+    test.assertLessEqual(drawn["submittedVertices"], 100000)
+    # View units per model unit: 1e-9 model units is this many view units.
+    tolerance = 1e-9 * min(1000.0, max(0.001, 0.2 / 0.9 ** zoom))
+    test.assertEqual(len(drawn["primitives"]), len(expected["primitives"]))
+    for i, (a, b) in enumerate(zip(drawn["primitives"], expected["primitives"])):
+        test.assertEqual([a[k] for k in ("mode", "colour", "lineWidth", "lighting")],
+                         [b[k] for k in ("mode", "colour", "lineWidth", "lighting")],
+                         "primitive %d" % i)
+        test.assertEqual(len(a["vertices"]), len(b["vertices"]), "primitive %d" % i)
+        worst = max((abs(p - q) for u, v in zip(a["vertices"], b["vertices"])
+                     for p, q in zip(u, v)), default=0.0)
+        test.assertLessEqual(worst, tolerance, "primitive %d" % i)
+    test.assertEqual([t["text"] for t in drawn["texts"]], [t["text"] for t in expected["texts"]])
+    test.assertEqual([t["position"] for t in drawn["texts"]],
+                     [t["position"] for t in expected["texts"]])
 
 
 class Buttons(PageTest):
@@ -378,6 +393,55 @@ class Buttons(PageTest):
         page.type_line("12 30")
         self.click(page, "Esc")
         self.assertTrue(page.output().endswith(console.HELP + PROGRAM_ENDED))
+
+
+class Study(PageTest):
+    """The study view's toggle and shift buttons and keys, against `gearpair
+    view --study` after the same presses."""
+
+    LABELS = Buttons.LABELS
+    STUDY_LABEL = JAPANESE.BUTTONS[10]
+    SHIFT_LABELS = tuple(JAPANESE.BUTTONS[11:13])
+    click = Buttons.click
+
+    def assertFrameOf(self, page, *view_args):
+        assert_same_frame(self, page_frame_json(page), gearpair_frame_json(*view_args))
+
+    def assertStudyShown(self, page, on):
+        self.assertEqual(page.button(self.STUDY_LABEL).get_attribute("aria-pressed"),
+                         "true" if on else "false")
+        self.assertEqual([page.button(label).is_enabled() for label in self.SHIFT_LABELS],
+                         [on, on])
+
+    def test_toggle_and_shift_keys_draw_what_gearpair_view_draws(self):
+        page = self.open("12 30")
+        self.assertStudyShown(page, False)
+        page.key("X")  # the shift keys wait for the study view
+        self.assertFrameOf(page, "12", "30", "--mode", "1")
+        self.click(page, self.STUDY_LABEL)
+        self.assertStudyShown(page, True)
+        self.assertEqual(page.focused(), "drawing")
+        self.assertFrameOf(page, "12", "30", "--mode", "1", "--study")
+        self.click(page, "X")
+        self.click(page, "X")
+        page.key("X")
+        self.assertFrameOf(page, "12", "30", "--mode", "1", "--shift", "0.3", "--study")
+        self.browser.save_screenshot("web_study_12_30_mode1_X3")
+        page.key("3", "s", "s", "x")
+        page.key("s")
+        self.assertFrameOf(page, "12", "30", "--mode", "3", "--steps", "1", "--shift", "0.2",
+                           "--study")
+        # New counts keep the study view and the shift.
+        page.key("z")
+        page.type_line("20 40")
+        page.key("3", "s", "s")
+        self.assertFrameOf(page, "20", "40", "--mode", "3", "--steps", "2", "--shift", "0.2",
+                           "--study")
+        self.browser.save_screenshot("web_study_20_40_mode3")
+        # Off again: the same mesh frame, classic, without a step.
+        self.click(page, self.STUDY_LABEL)
+        self.assertStudyShown(page, False)
+        self.assertFrameOf(page, "20", "40", "--mode", "3", "--steps", "2", "--shift", "0.2")
 
 
 class Sizes(PageTest):
@@ -463,11 +527,14 @@ class Languages(PageTest):
         self.assertEqual(page.text_of("drawing-hint"), texts.HINT)
         labels = page.labels()
         self.assertEqual(labels, texts.BUTTONS)
-        # Each label starts with the key its button presses.
+        # Each label starts with the key its button presses; the study view's
+        # toggle presses none.
         keys = page.script("const m = window.gearmesh; return Array.from("
                            "{length: m._webButtonCount()}, (_, i) => m._webButtonKey(i));")
-        self.assertEqual([label.split(" ")[0] for label in labels],
-                         ["Esc" if key == 27 else chr(key) for key in keys])
+        pressing = [(label, key) for label, key in zip(labels, keys) if key >= 0]
+        self.assertEqual(len(pressing), len(labels) - 1)
+        self.assertEqual([label.split(" ")[0] for label, _ in pressing],
+                         ["Esc" if key == 27 else chr(key) for _, key in pressing])
 
     def test_switching_changes_the_labels_at_once_and_the_texts_from_then_on(self):
         page = self.open()

@@ -29,7 +29,7 @@ const char USAGE[] =
     "  gearpair outline Z1 Z2 [--gear 1|2|pair] [--module MM] [--format svg|dxf]\n"
     "                         [-o FILE] [--shift X] [--tolerance MM | --as-drawn]\n"
     "  gearpair view Z1 Z2 [--mode 1|2|3] [--steps N] [--reverse] [--zoom K]\n"
-    "                      [--format svg|json] [--shift X] [-o FILE]\n"
+    "                      [--format svg|json] [--shift X] [--study] [-o FILE]\n"
     "  gearpair --help\n"
     "\n"
     "The pair of standard involute spur gears that the gearmesh simulator shows:\n"
@@ -62,6 +62,8 @@ const char USAGE[] =
     "  --zoom K       press W K times (K > 0) or w -K times (K < 0), -1000 to 1000\n"
     "  --format F     svg, or json: the recorded frame, every primitive with its\n"
     "                 vertices in view units (default: from the file name, else svg)\n"
+    "  --study        the study view: the exact path of contact, the pairs in\n"
+    "                 contact, the specific sliding chart, the true form circle\n"
     "  -o FILE        write FILE instead of standard output (- for standard output)\n"
     "\n"
     "Bad arguments print one line on standard error and exit with status 2;\n"
@@ -235,6 +237,7 @@ void runView(int argc, char** argv) {
                                                       {"--reverse", nullptr, false},
                                                       {"--zoom", nullptr, true},
                                                       {"--format", nullptr, true},
+                                                      {"--study", nullptr, false},
                                                       {"-o", "--output", true}});
     if (wroteUsage(arguments)) {
         return;
@@ -253,6 +256,7 @@ void runView(int argc, char** argv) {
                      ? parseInteger(optionValue(arguments, "--steps"), 0, MAX_VIEW_STEPS, "steps")
                      : 0;
     keys.reverse = hasOption(arguments, "--reverse");
+    keys.study = hasOption(arguments, "--study");
     keys.zoom = hasOption(arguments, "--zoom")
                     ? static_cast<int>(parseInteger(optionValue(arguments, "--zoom"),
                                                     -MAX_VIEW_ZOOM, MAX_VIEW_ZOOM, "zoom"))

@@ -218,8 +218,9 @@ std::string recordingSvg(const Recorder& recorder, const std::string& descriptio
            "\" shape-rendering=\"crispEdges\" stroke-linecap=\"butt\">\n";
     svg += "  <desc>" + description + "</desc>\n";
     svg += "  <rect width=\"" + size + "\" height=\"" + size + "\" fill=\"#ffffff\"/>\n";
-    // Every text of a frame is a legend, drawn before any figure: the
-    // figure's lines pass over it.
+    // Every text of a frame (a legend line or a label of the study view's
+    // chart) is drawn before any figure, as the page paints it: the figure's
+    // lines pass over the legend, and the chart keeps its lines off its labels.
     for (int i = 0; i < recorder.recordedTextCount(); ++i) {
         const RecordedText& text = recorder.recordedText(i);
         if (text.positionValid && text.length > 0) {
@@ -259,6 +260,7 @@ bool recordLastFrame(Recorder& recorder, const GearPair& pair, const ViewKeys& k
                      ViewState& last, std::string& error) {
     Session session;
     session.setShift(pair.gears[0].shift);
+    session.setStudy(keys.study);
     session.start();
     const std::string counts =
         std::to_string(pair.gears[0].teeth) + " " + std::to_string(pair.gears[1].teeth) + "\n";
@@ -303,7 +305,8 @@ bool viewSvg(const GearPair& pair, const ViewKeys& keys, std::string& svg, std::
         recorder, "gearmesh window: gear pair z1 = " + std::to_string(pair.gears[0].teeth) +
                       ", z2 = " + std::to_string(pair.gears[1].teeth) + ", profile shift " +
                       exactNumber(pair.gears[0].shift) + ", mode " + std::string(1, keys.mode) +
-                      ", viewScale " + exactNumber(last.viewScale));
+                      ", viewScale " + exactNumber(last.viewScale) +
+                      (keys.study ? ", study view" : ""));
     return true;
 }
 

@@ -8,12 +8,13 @@ namespace gearmesh {
 
 // The keys pressed in the window, in this order: the mode key, then 'R' when
 // reverse, then 'W' zoom times (zoom > 0) or 'w' -zoom times (zoom < 0), then
-// 's' steps times.
+// 's' steps times; study: the window shows the study view.
 struct ViewKeys {
     char mode;  // '1', '2' or '3'
     long steps;
     bool reverse;
     int zoom;
+    bool study;
 };
 
 // Presses only move the view on; the last frame alone is drawn.
