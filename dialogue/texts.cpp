@@ -65,6 +65,18 @@ constexpr Entry JAPANESE[] = {
     {PageText::LANGUAGE_NAME, "日本語"},
     {PageText::LANGUAGE_SWITCH, "表示言語"},
     {PageText::DRAWING_HINT, "歯数を入力すると図が現れます"},
+    {PageText::COPY_LINK, "リンクをコピー"},
+    {PageText::LINK_COPIED, "コピーしました"},
+    {ConsoleText::LINK_BAD_COUNTS,
+     "リンクの歯数（z=）を読めません。1から149までの整数2つをコンマで区切って書いてください\n"},
+    {ConsoleText::LINK_UNKNOWN_KEY,
+     "リンクのキー（keys=）に使えない文字があります。使えるのは 1 2 3 s r R w W x X です\n"},
+    {ConsoleText::LINK_TOO_MANY_PRESSES, "リンクのキー（keys=）が10万回を超えています\n"},
+    {ConsoleText::LINK_BAD_SHIFT, "リンクの転位（shift=）は-1から1までの数にしてください\n"},
+    {ConsoleText::LINK_BAD_STUDY, "リンクのstudy=は0か1にしてください\n"},
+    {ConsoleText::LINK_BAD_LANGUAGE, "リンクのlang=はjaかenにしてください\n"},
+    {ConsoleText::LINK_UNKNOWN_PART,
+     "リンクに読めない部分があります。使えるのは z keys shift study lang です\n"},
 };
 
 // The key help's colons line up, as the Japanese ones do, and its lines
@@ -109,6 +121,21 @@ constexpr Entry ENGLISH[] = {
     {PageText::LANGUAGE_NAME, "English"},
     {PageText::LANGUAGE_SWITCH, "Language"},
     {PageText::DRAWING_HINT, "Enter the tooth counts to see the gears"},
+    {PageText::COPY_LINK, "copy link"},
+    {PageText::LINK_COPIED, "copied"},
+    {ConsoleText::LINK_BAD_COUNTS,
+     "The link's tooth counts (z=) cannot be read: give two whole numbers from 1 to 149, "
+     "separated by a comma\n"},
+    {ConsoleText::LINK_UNKNOWN_KEY,
+     "The link's keys (keys=) hold a character that is no key: only 1 2 3 s r R w W x X\n"},
+    {ConsoleText::LINK_TOO_MANY_PRESSES,
+     "The link's keys (keys=) add up to more than 100,000 presses\n"},
+    {ConsoleText::LINK_BAD_SHIFT,
+     "The link's profile shift (shift=) must be a number from -1 to 1\n"},
+    {ConsoleText::LINK_BAD_STUDY, "The link's study= must be 0 or 1\n"},
+    {ConsoleText::LINK_BAD_LANGUAGE, "The link's lang= must be ja or en\n"},
+    {ConsoleText::LINK_UNKNOWN_PART,
+     "The link holds a part it cannot read: only z, keys, shift, study and lang\n"},
 };
 
 // A language's texts by index, whatever order its lines are in.

@@ -35,9 +35,18 @@ enum class ConsoleText {
     PROGRAM_ENDED,     // the page's console: ESC has ended the program
     UNKNOWN_LANGUAGE,  // standard error: --lang names no language, "%s"; no line feeds,
                        // as every language's text goes on one line
+    // The page's console, on the error side, when the page's link cannot be
+    // read (the page then starts as usual); each ends with a line feed.
+    LINK_BAD_COUNTS,        // z= is not two counts from 1 to 149
+    LINK_UNKNOWN_KEY,       // keys= holds a key a link does not replay
+    LINK_TOO_MANY_PRESSES,  // keys= adds up to more than 100,000 presses
+    LINK_BAD_SHIFT,         // shift= is not a number from -1 to 1
+    LINK_BAD_STUDY,         // study= is neither 0 nor 1
+    LINK_BAD_LANGUAGE,      // lang= is neither ja nor en
+    LINK_UNKNOWN_PART,      // a part other than z, keys, shift, study, lang
 };
 
-constexpr int CONSOLE_TEXT_COUNT = static_cast<int>(ConsoleText::UNKNOWN_LANGUAGE) + 1;
+constexpr int CONSOLE_TEXT_COUNT = static_cast<int>(ConsoleText::LINK_UNKNOWN_PART) + 1;
 
 // The page's own labels: the buttons under the drawing, each starting with
 // its key, the language switch and the hint shown before the first counts.
@@ -58,9 +67,11 @@ enum class PageText {
     LANGUAGE_NAME,    // the language's own name, on its switch button
     LANGUAGE_SWITCH,  // what the switch sets
     DRAWING_HINT,     // in the drawing until the first counts are read
+    COPY_LINK,        // the button that copies the link to the picture on screen
+    LINK_COPIED,      // that button for a moment after it has copied
 };
 
-constexpr int PAGE_TEXT_COUNT = static_cast<int>(PageText::DRAWING_HINT) + 1;
+constexpr int PAGE_TEXT_COUNT = static_cast<int>(PageText::LINK_COPIED) + 1;
 
 // The UTF-8 bytes of a text in language, NUL-terminated.
 const char* utf8Text(ConsoleText text, Language language);

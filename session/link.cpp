@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "dialogue/count_reading.h"
+
 namespace gearmesh {
 
 namespace {
@@ -97,12 +99,22 @@ bool readShift(const std::string& text, double& shift) {
     return *end == '\0' && errno == 0 && std::fabs(shift) <= 1.0;
 }
 
-// The two counts of z, comma-separated, each made of what the dialogue may
-// read (its own rules judge them).
+// The line the dialogue reads for the counts of z: the comma as a space.
+std::string countsLine(const std::string& counts) {
+    std::string line = counts;
+    line[line.find(',')] = ' ';
+    return line;
+}
+
+// The two counts of z, separated by a comma, read by the dialogue's own rules.
 bool readCounts(const std::string& text, std::string& counts) {
     const std::size_t comma = text.find(',');
-    if (comma == std::string::npos || comma == 0 || comma + 1 >= text.size() ||
-        text.find(',', comma + 1) != std::string::npos) {
+    if (comma == std::string::npos || text.find(',', comma + 1) != std::string::npos) {
+        return false;
+    }
+    const std::string line = countsLine(text);
+    CountReading reading{};
+    if (readCountLine(reading, line.data(), line.size()) != LineResult::COMPLETE) {
         return false;
     }
     counts = text;
@@ -228,8 +240,8 @@ std::string linkFragment(const Link& link) {
     return parts;
 }
 
-LinkProblem openLink(Session& session, const Link& link, SessionReply& last) {
-    last = SessionReply{};
+void openLink(Session& session, const Link& link, SessionReply& countsReply) {
+    countsReply = SessionReply{};
     if (link.hasShift) {
         session.setShift(link.shift);
     }
@@ -237,41 +249,34 @@ LinkProblem openLink(Session& session, const Link& link, SessionReply& last) {
         if (link.hasStudy) {
             session.setStudy(link.study);
         }
-        return LinkProblem::None;
+        return;
     }
-    std::string line = link.counts;
-    line[line.find(',')] = ' ';
-    last = session.typedLine(line.data(), line.size());
-    if (last.action != SessionAction::OpenWindow) {
-        // The dialogue asks again from the start, as after any bad line.
-        session.start();
-        return LinkProblem::BadCounts;
-    }
+    const std::string line = countsLine(link.counts);
+    countsReply = session.typedLine(line.data(), line.size());
     if (link.hasStudy) {
-        // A repaint of whatever frame the keys leave: it changes no view.
+        // The toggle changes no view: where it comes among the presses does not matter.
         session.setStudy(link.study);
     }
-    if (link.keys.empty()) {
-        return LinkProblem::None;
-    }
-    // The window shows its first frame, then every key asks for one; only
-    // the last is drawn.
     session.redraw();
-    for (std::size_t i = 0; i + 1 < link.keys.size(); ++i) {
-        session.replayKey(link.keys[i].key, link.keys[i].count);
+    for (std::size_t i = 0; i < link.keys.size(); ++i) {
+        const bool last = i + 1 == link.keys.size();
+        session.replayKey(link.keys[i].key, last ? link.keys[i].count - 1 : link.keys[i].count);
     }
-    const KeyRun& final = link.keys.back();
-    session.replayKey(final.key, final.count - 1);
-    last = SessionReply{};
-    last.action =
-        session.replayKey(final.key, 1) == 1 ? SessionAction::DrawFrame : SessionAction::Nothing;
-    return LinkProblem::None;
 }
 
-void KeyLog::countsEntered(double shift) {
+SessionReply finishLink(Session& session, const Link& link) {
+    SessionReply reply{};
+    if (!link.keys.empty() && session.hasPair() &&
+        session.replayKey(link.keys.back().key, 1) == 1) {
+        reply.action = SessionAction::DrawFrame;
+    }
+    return reply;
+}
+
+void KeyLog::countsEntered(double shift, const std::vector<KeyRun>& replayed) {
     shift_ = shift;
     zoom_.clear();
-    sinceRestart_.clear();
+    sinceRestart_ = replayed;
 }
 
 void KeyLog::pressed(char key, const Session& session) {
@@ -288,9 +293,10 @@ void KeyLog::pressed(char key, const Session& session) {
         }
     }
     sinceRestart_.clear();
+    // Counts entered at the shift of now, then the mode key, give the same
+    // pair and view, whatever shift keys came before.
+    shift_ = session.shift();
     if (shiftKey) {
-        // Counts entered at the new shift, then the mode key, give the same pair and view.
-        shift_ = session.shift();
         key = modeKeyOf(session.view().drawMode);
     }
     sinceRestart_.push_back(KeyRun{key, 1});

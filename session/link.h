@@ -42,7 +42,7 @@ struct Link {
 // Why a link cannot be read.
 enum class LinkProblem {
     None,
-    BadCounts,       // z is not two counts the dialogue accepts
+    BadCounts,       // z is not two counts, separated by a comma, that the dialogue reads
     UnknownKey,      // keys holds a character that is no key a link replays
     TooManyPresses,  // keys adds up to more than MAX_LINK_PRESSES presses
     BadShift,        // shift is not a number from -1 to 1
@@ -61,14 +61,20 @@ LinkProblem readLink(const std::string& fragment, Link& link);
 // left out.
 std::string linkFragment(const Link& link);
 
-// Opens link in session, which has started and not yet read counts: sets
-// the shift, types the counts, sets the study view and replays the keys
-// without drawing. Returns the answer of the last event: with counts,
-// OpenWindow when no key was replayed (the window's first frame, as every
-// redraw draws it), else DrawFrame for the frame the last key asks for;
-// the frames before it are replayed, not drawn. BadCounts when the
-// dialogue refuses the counts; the session is then still asking.
-LinkProblem openLink(Session& session, const Link& link, SessionReply& last);
+// Opens link, as readLink read it, in session, which has started and not
+// yet read counts: sets the shift, types the counts (countsReply is the
+// dialogue's answer: its key help, OpenWindow), sets the study view, moves
+// the view on as the window's first frame does, and replays every press of
+// the keys but the last without drawing. The session's frame is then the
+// one before the link's own: draw it, then finishLink, so that the link's
+// frame starts from the drawing state it leaves, as in the window. Without
+// counts only the shift and the study view are set (countsReply Nothing).
+void openLink(Session& session, const Link& link, SessionReply& countsReply);
+
+// The last press of link's keys, after openLink: DrawFrame for the frame
+// the link shows, or Nothing when it has no keys (the frame drawn after
+// openLink is the link's own).
+SessionReply finishLink(Session& session, const Link& link);
 
 // The keys that took effect since the counts, kept short: what a press
 // leaves behind decides what of the earlier presses still matters. A mode
@@ -76,8 +82,9 @@ LinkProblem openLink(Session& session, const Link& link, SessionReply& last);
 // shift stay; the rest is dropped. The log replays to the frame on screen.
 class KeyLog {
    public:
-    // New counts were entered at this profile shift: the log starts again.
-    void countsEntered(double shift);
+    // New counts were entered at this profile shift: the log starts again,
+    // with the presses a link replayed after them, if any.
+    void countsEntered(double shift, const std::vector<KeyRun>& replayed = {});
     // key took effect; session is the core after it.
     void pressed(char key, const Session& session);
     // The link to what the session shows now (counts as "Z1,Z2").

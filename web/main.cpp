@@ -13,6 +13,7 @@
 #include "dialogue/texts.h"
 #include "draw/recording_json.h"
 #include "draw/window_pixels.h"
+#include "session/link.h"
 #include "session/session.h"
 #include "web/canvas_target.h"
 #include "web/key_buttons.h"
@@ -32,6 +33,12 @@ EM_JS(void, pageLabel, (const char* elementId, const char* utf8), {
 });
 EM_JS(void, pageButtonLabel, (int button, const char* utf8), {
     Module.page.buttonLabel(button, UTF8ToString(utf8));
+});
+EM_JS(void, pageEcho, (const char* utf8), {
+    Module.page.echo(UTF8ToString(utf8));
+});
+EM_JS(void, pageSetLink, (const char* fragment), {
+    Module.page.setLink(UTF8ToString(fragment));
 });
 EM_JS(void, pageAsk, (), { Module.page.ask(); });
 EM_JS(void, pageRun, (), { Module.page.run(); });
@@ -62,7 +69,30 @@ struct PageLabel {
 constexpr PageLabel PAGE_LABELS[] = {
     {"language-label", PageText::LANGUAGE_SWITCH},
     {"drawing-hint", PageText::DRAWING_HINT},
+    {"copy-link", PageText::COPY_LINK},
 };
+
+// What the page says when its link cannot be read.
+ConsoleText linkProblemText(LinkProblem problem) {
+    switch (problem) {
+    case LinkProblem::BadCounts:
+        return ConsoleText::LINK_BAD_COUNTS;
+    case LinkProblem::UnknownKey:
+        return ConsoleText::LINK_UNKNOWN_KEY;
+    case LinkProblem::TooManyPresses:
+        return ConsoleText::LINK_TOO_MANY_PRESSES;
+    case LinkProblem::BadShift:
+        return ConsoleText::LINK_BAD_SHIFT;
+    case LinkProblem::BadStudy:
+        return ConsoleText::LINK_BAD_STUDY;
+    case LinkProblem::BadLanguage:
+        return ConsoleText::LINK_BAD_LANGUAGE;
+    case LinkProblem::None:
+    case LinkProblem::UnknownPart:
+        break;
+    }
+    return ConsoleText::LINK_UNKNOWN_PART;
+}
 
 }  // namespace
 
@@ -77,6 +107,10 @@ struct WebPage {
     Language language = Language::Japanese;
     CanvasTarget canvas;
     DrawContext dc{canvas.target()};
+    // The keys that took effect since the counts, for the page's link, which
+    // is written once the page has started from the link it was opened with.
+    KeyLog keyLog;
+    bool started = false;
     // The line being read; it grows to the longest line typed.
     std::vector<char> lineBuffer = std::vector<char>(256);
     // Texts handed to page.js, valid until the next call that fills them.
@@ -106,6 +140,13 @@ void presentLabels(const WebPage& page) {
     }
 }
 
+// The address's fragment becomes the link to what the page shows now.
+void showLink(const WebPage& page) {
+    Link link = page.keyLog.link(page.session);
+    link.language = languageCode(page.language);
+    pageSetLink(linkFragment(link).c_str());
+}
+
 // Does what the core asks of the page once its texts are shown.
 void presentAction(WebPage& page, const SessionReply& reply) {
     switch (reply.action) {
@@ -121,6 +162,7 @@ void presentAction(WebPage& page, const SessionReply& reply) {
         break;
     case SessionAction::DrawFrame:
         drawSessionFrame(page.dc, page.session);
+        showLink(page);
         break;
     case SessionAction::End:
         // A page cannot close itself: it says so, and only a reload starts
@@ -141,6 +183,49 @@ void present(WebPage& page, const SessionReply& reply) {
 void setPageLanguage(WebPage& page, Language language) {
     page.language = language;
     presentLabels(page);
+    if (page.started) {
+        showLink(page);
+    }
+}
+
+// Starts the page from its link: the link's language (else the one set
+// before), the dialogue's opening, then the counts, shift, keys and study
+// view the link holds, replayed without drawing, and the frame they draw.
+// A link that cannot be read starts the page as usual, after one line
+// saying why.
+void startFromLink(WebPage& page, const std::string& fragment) {
+    Link link;
+    const LinkProblem problem = readLink(fragment, link);
+    if (problem == LinkProblem::None) {
+        Language language;
+        if (languageOfCode(link.language.c_str(), language)) {
+            page.language = language;
+        }
+    }
+    page.started = true;
+    presentLabels(page);
+    if (problem != LinkProblem::None) {
+        pageWrite(utf8Text(linkProblemText(problem), page.language), 1);
+        link = Link{};
+    }
+    presentTexts(page, page.session.start());
+    SessionReply counts;
+    openLink(page.session, link, counts);
+    if (counts.action != SessionAction::OpenWindow) {
+        showLink(page);
+        pageAsk();
+        return;
+    }
+    // As if typed: the counts on the console, the key help, the drawing takes the keys.
+    pageEcho(link.counts.c_str());
+    presentTexts(page, counts);
+    pageRun();
+    page.keyLog.countsEntered(link.hasShift ? link.shift : 0.0, link.keys);
+    // The frame before the link's own, then the link's: it starts from the
+    // drawing state the one before it leaves, as in the window.
+    drawSessionFrame(page.dc, page.session);
+    presentAction(page, finishLink(page.session, link));
+    showLink(page);
 }
 
 }  // namespace
@@ -156,12 +241,12 @@ EMSCRIPTEN_KEEPALIVE WebPage* webCreate() {
     return new WebPage;
 }
 
-// Starts the program: the page's title and labels, then the dialogue's
-// first prompt, in the language set by then.
-EMSCRIPTEN_KEEPALIVE void webStart(WebPage* page) {
-    using namespace gearmesh;
-    presentLabels(*page);
-    present(*page, page->session.start());
+// Starts the program from the link the page was opened with (the address's
+// fragment, UTF-8, "" for none; session/link.h): the page's title and
+// labels, the dialogue's first prompt, in the link's language or else the
+// one set by then, and whatever the link replays.
+EMSCRIPTEN_KEEPALIVE void webStart(WebPage* page, const char* fragment) {
+    gearmesh::startFromLink(*page, fragment != nullptr ? fragment : "");
 }
 
 // The languages, in the order of gearmesh::Language (0 Japanese, 1
@@ -218,6 +303,7 @@ EMSCRIPTEN_KEEPALIVE void webSubmitLine(WebPage* page, int bytes) {
     presentTexts(*page, reply);
     if (asking && page->session.phase() == SessionPhase::Running) {
         // The counts are in: the input line closes and the drawing takes the keys.
+        page->keyLog.countsEntered(page->session.shift());
         pageRun();
     }
     presentAction(*page, reply);
@@ -229,6 +315,9 @@ EMSCRIPTEN_KEEPALIVE void webSubmitLine(WebPage* page, int bytes) {
 EMSCRIPTEN_KEEPALIVE int webKey(WebPage* page, int key) {
     using namespace gearmesh;
     const SessionReply reply = page->session.key(key);
+    if (reply.action == SessionAction::DrawFrame) {
+        page->keyLog.pressed(static_cast<char>(key), page->session);
+    }
     present(*page, reply);
     return reply.action != SessionAction::Nothing || reply.textCount > 0 ? 1 : 0;
 }
@@ -312,6 +401,14 @@ EMSCRIPTEN_KEEPALIVE int webButtonNeedsStudy(int i) {
 EMSCRIPTEN_KEEPALIVE int webSetStudy(WebPage* page, int on) {
     gearmesh::present(*page, page->session.setStudy(on != 0));
     return page->session.study() ? 1 : 0;
+}
+
+// The link button says it has copied the link (copied = 1), or shows its
+// own label again (0).
+EMSCRIPTEN_KEEPALIVE void webLinkCopied(WebPage* page, int copied) {
+    using namespace gearmesh;
+    pageLabel("copy-link",
+              utf8Text(copied != 0 ? PageText::LINK_COPIED : PageText::COPY_LINK, page->language));
 }
 
 // 1 while the study view is on.

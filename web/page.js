@@ -13,6 +13,11 @@
     const ESCAPE = 27;
     // Where the browser remembers the language chosen with the switch.
     const LANGUAGE_STORE = "gearmesh.language";
+    // How long the link button says it has copied.
+    const COPIED_MS = 1500;
+    const LINK_INTERVAL_MS = 200;
+    // The address's fragment the page was opened with: a link to a picture.
+    const openedWith = location.hash;
 
     const consoleText = document.getElementById("console");
     const form = document.getElementById("line-form");
@@ -20,6 +25,7 @@
     const canvas = document.getElementById("drawing");
     const keyRow = document.getElementById("keys");
     const hint = document.getElementById("drawing-hint");
+    const copyButton = document.getElementById("copy-link");
     const languageSwitch = document.getElementById("language-switch");
     const context = canvas.getContext("2d", { alpha: false });
 
@@ -28,6 +34,9 @@
     let program = 0;
     let frameShown = false;
     let repeatTimer = 0;
+    // The link waiting to become the address, and the pause before the next.
+    let pendingLink = null;
+    let linkTimer = 0;
     const buttons = [];
     const languageButtons = [];
     // The study view's toggle, and the buttons whose keys work only in the study view.
@@ -288,6 +297,74 @@
     window.addEventListener("blur", stopRepeat);
     document.addEventListener("visibilitychange", stopRepeat);
 
+    // The page's own address is rewritten without this event; an address
+    // edited by hand is a new link, which the page opens afresh.
+    window.addEventListener("hashchange", function () {
+        location.reload();
+    });
+
+    // Copies the address, the link to the picture on screen.
+    copyButton.addEventListener("click", function () {
+        if (module === null) {
+            return;
+        }
+        const copied = function () {
+            module._webLinkCopied(program, 1);
+            setTimeout(function () {
+                module._webLinkCopied(program, 0);
+            }, COPIED_MS);
+        };
+        if (pendingLink !== null) {
+            clearTimeout(linkTimer);
+            writeLink();  // the address as the picture is now
+        }
+        const href = location.href;
+        if (navigator.clipboard && window.isSecureContext) {
+            navigator.clipboard.writeText(href).then(copied, function () {
+                copyBySelection(href) && copied();
+            });
+        } else if (copyBySelection(href)) {
+            copied();
+        }
+    });
+
+    // The address follows the picture: at once after a key, and while a held
+    // key repeats at most every LINK_INTERVAL_MS, as browsers refuse to
+    // rewrite an address hundreds of times a second.
+    function writeLink() {
+        linkTimer = 0;
+        if (pendingLink === null) {
+            return;
+        }
+        const address = pendingLink ? "#" + pendingLink : location.pathname + location.search;
+        pendingLink = null;
+        try {
+            history.replaceState(null, "", address);
+        } catch (error) {
+            // Some browsers refuse it for pages opened from disk: the link stays as opened.
+        }
+        linkTimer = setTimeout(writeLink, LINK_INTERVAL_MS);
+    }
+
+    // Where the clipboard's own interface is missing (a page opened from disk).
+    function copyBySelection(text) {
+        const field = document.createElement("textarea");
+        field.value = text;
+        field.setAttribute("readonly", "");
+        field.style.position = "fixed";
+        field.style.opacity = "0";
+        document.body.appendChild(field);
+        field.select();
+        let done = false;
+        try {
+            done = document.execCommand("copy");
+        } catch (error) {
+            done = false;
+        }
+        document.body.removeChild(field);
+        return done;
+    }
+
     form.addEventListener("submit", function (event) {
         event.preventDefault();
         if (module === null || input.disabled) {
@@ -304,6 +381,15 @@
     const page = {
         write: function (text, error) {
             appendText(text, error ? "err" : "out");
+        },
+        echo: function (line) {
+            appendText(line + "\n", "echo");
+        },
+        setLink: function (fragment) {
+            pendingLink = fragment;
+            if (linkTimer === 0) {
+                writeLink();
+            }
         },
         setTitle: function (text) {
             document.title = text;
@@ -359,12 +445,16 @@
         program = module._webCreate();
         window.gearmeshProgram = program;
         // The language the switch chose last time, else Japanese; a link that
-        // names a language sets it here instead, with useLanguage.
+        // names a language overrides it when the program starts.
         const remembered = rememberedLanguage();
         if (remembered !== null) {
             useLanguage(remembered);
         }
-        module._webStart(program);
+        const fragment = openedWith.replace(/^#/, "");
+        const bytes = module.lengthBytesUTF8(fragment);
+        const text = module._webLineBuffer(program, bytes);
+        module.stringToUTF8(fragment, text, bytes + 1);
+        module._webStart(program, text);
         showStudy();
     });
 })();

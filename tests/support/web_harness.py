@@ -14,8 +14,10 @@ API
     (devicePixelRatio) in a window of width x height CSS pixels.  The
     browser's console log is collected from every page it shows.
     ``.driver``                 the Selenium WebDriver
-    ``.open(url)``              loads (or reloads) the page: the program starts
-                                afresh; waits for the first prompt; returns a Page
+    ``.open(url, prompt=True)`` loads (or reloads) the page, a link's fragment
+                                included: the program starts afresh; waits for
+                                the first prompt (or, prompt=False, for its first
+                                text); returns a Page
     ``.log()``                  console entries logged since the last call, kept
                                 in ``.entries`` as well
     ``.problems()``             entries of ``.entries`` at WARNING or SEVERE
@@ -133,10 +135,19 @@ class Browser:
         self.driver.quit()
         return False
 
-    def open(self, url, timeout=30):
+    def open(self, url, timeout=30, prompt=True):
+        """Loads url afresh (a link's fragment included) and waits for the
+        program to start: for the first prompt, or with prompt=False for
+        the page's program to exist and write its first text."""
+        if "#" in url:
+            self.driver.get("about:blank")  # a new fragment alone would not reload the page
         self.driver.get(url)
         page = Page(self)
-        WebDriverWait(self.driver, timeout).until(lambda _: page.output().endswith(PROMPT_END))
+        if prompt:
+            WebDriverWait(self.driver, timeout).until(lambda _: page.output().endswith(PROMPT_END))
+        else:
+            WebDriverWait(self.driver, timeout).until(
+                lambda _: page.script("return !!window.gearmeshProgram;") and page.output())
         return page
 
     def log(self):

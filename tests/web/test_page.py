@@ -15,6 +15,7 @@ import math
 import os
 import subprocess
 import sys
+import time
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "app"))
@@ -23,6 +24,7 @@ from web_harness import Browser, Site  # noqa: E402  (first: it finds Selenium)
 from selenium.webdriver.common.action_chains import ActionChains  # noqa: E402
 from selenium.webdriver.common.by import By  # noqa: E402
 from selenium.webdriver.common.keys import Keys  # noqa: E402
+from selenium.webdriver.support.ui import WebDriverWait  # noqa: E402
 
 import test_dialogue as console  # noqa: E402
 import test_gearmesh as desktop  # noqa: E402
@@ -442,6 +444,79 @@ class Study(PageTest):
         self.click(page, self.STUDY_LABEL)
         self.assertStudyShown(page, False)
         self.assertFrameOf(page, "20", "40", "--mode", "3", "--steps", "2", "--shift", "0.2")
+
+
+class Links(PageTest):
+    """A link reopens a picture: the frame `gearpair view` draws for the same
+    keys, and the address the page writes after every key opens it again."""
+
+    def open_link(self, fragment, prompt=False):
+        return self.browser.open(SITE.url + "#" + fragment, prompt=prompt)
+
+    def fragment(self, page):
+        """The address's fragment once the page has written its last one (it
+        writes at most every 200 ms while keys repeat)."""
+        time.sleep(0.3)
+        return page.script("return location.hash;")[1:]
+
+    def test_a_link_shows_what_gearpair_view_draws_and_speaks_its_language(self):
+        page = self.open_link("z=20,40&keys=3W3s5&study=1&lang=en")
+        assert_same_frame(self, page_frame_json(page),
+                          gearpair_frame_json("20", "40", "--mode", "3", "--zoom", "3", "--steps",
+                                              "5", "--study"), zoom=3)
+        self.assertEqual(page.output(), ENGLISH.HEAD + ENGLISH.PROMPT + ENGLISH.HELP)
+        self.assertIn("20,40\n", page.panel_text())
+        self.assertEqual(page.focused(), "drawing")
+        self.assertEqual(page.script("return document.documentElement.lang;"), "en")
+        # The address is rewritten to what the page shows: the same link.
+        self.assertEqual(self.fragment(page), "z=20,40&keys=3W3s5&study=1&lang=en")
+        self.browser.save_screenshot("web_link_20_40")
+
+    def test_the_rewritten_address_opens_the_same_frame(self):
+        page = self.open("12 30")
+        page.key("3", "W", "W", "R", "s", "s", "s", "2", "3", "s")
+        page.script("document.getElementById('keys').querySelector('[aria-pressed]').click();")
+        page.key("X", "X", "s")
+        fragment = self.fragment(page)
+        self.assertIn("shift=0.2", fragment)
+        shown = page_frame_json(page)
+        again = self.open_link(fragment)
+        assert_same_frame(self, page_frame_json(again), shown, zoom=2)
+        # Keys go on from the reopened link as from the page that wrote it:
+        # three steps since the last shift key restarted the mesh (gearpair
+        # view's two zoom presses each step it too).
+        page = self.open_link(fragment)
+        page.key("s", "s")
+        assert_same_frame(self, page_frame_json(page),
+                          gearpair_frame_json("12", "30", "--mode", "3", "--zoom", "2", "--steps",
+                                              "1", "--shift", "0.2", "--study"), zoom=2)
+
+    def test_an_unreadable_link_starts_the_page_as_usual_and_says_why(self):
+        for fragment, words in (("z=20,400", "z="), ("z=20,40&keys=3q", "keys="),
+                                ("z=20,40&keys=s100001", "keys="), ("zoom=3", "z keys")):
+            with self.subTest(fragment=fragment):
+                page = self.open_link(fragment, prompt=True)
+                errors = page.output("err").splitlines()
+                self.assertEqual(len(errors), 1)
+                self.assertIn(words, errors[0])
+                self.assertEqual(page.output(), JAPANESE.HEAD + JAPANESE.PROMPT)
+                self.assertEqual(page.focused(), "line")
+
+    def test_an_address_edited_by_hand_opens_its_link(self):
+        page = self.open_link("z=20,40&keys=3")
+        page.script("location.hash = '#z=12,30&keys=2W';")
+        WebDriverWait(self.browser.driver, 30).until(
+            lambda _: self.fragment(page) == "z=12,30&keys=2W&lang=ja")
+        assert_same_frame(self, page_frame_json(page),
+                          gearpair_frame_json("12", "30", "--mode", "2", "--zoom", "1"), zoom=1)
+
+    def test_the_link_button_says_it_has_copied(self):
+        page = self.open_link("z=20,40&keys=3&lang=en")
+        button = self.browser.driver.find_element(By.ID, "copy-link")
+        self.assertEqual(button.text, "copy link")
+        button.click()
+        WebDriverWait(self.browser.driver, 10).until(lambda _: button.text == "copied")
+        WebDriverWait(self.browser.driver, 10).until(lambda _: button.text == "copy link")
 
 
 class Sizes(PageTest):
