@@ -1,4 +1,4 @@
-#include "tools/gearpair/outline_export.h"
+#include "export/outline_export.h"
 
 #include <algorithm>
 #include <charconv>

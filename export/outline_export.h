@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/gearpair/gear_outline.h"
+#include "export/gear_outline.h"
 
 namespace gearmesh {
 
