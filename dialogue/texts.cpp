@@ -25,9 +25,13 @@ const char* const TEXTS[] = {
      "その名前（例 :0）を指定してください\n"),
     "-displayの後にディスプレイ名がありません。-display :0 のように名前を続けてください\n",
     "\nプログラムを終了しました",
+    // English: "This page needs a web server. To open it straight from a
+    // file, use gearmesh.html."
+    ("\nこのページはWebサーバーから開いてください。ファイルから直接開くときは "
+     "gearmesh.html を使ってください。"),
 };
 
-static_assert(sizeof TEXTS / sizeof TEXTS[0] == static_cast<int>(ConsoleText::PROGRAM_ENDED) + 1,
+static_assert(sizeof TEXTS / sizeof TEXTS[0] == static_cast<int>(ConsoleText::NEEDS_SERVER) + 1,
               "one text for every ConsoleText");
 
 }  // namespace

@@ -21,6 +21,7 @@ enum class ConsoleText {
     NO_DISPLAY,      // standard error: the display cannot be opened; "%s" stands for its name
     BARE_DISPLAY,    // standard error: -display ends the arguments, with no name after it
     PROGRAM_ENDED,   // the page's console: ESC has ended the program
+    NEEDS_SERVER,    // the page's console: the site opened from disk cannot load its module
 };
 
 // The UTF-8 bytes of a text, NUL-terminated.

@@ -14,6 +14,7 @@
 #include "draw/window_pixels.h"
 #include "session/session.h"
 #include "web/canvas_target.h"
+#include "web/downloads.h"
 #include "web/key_buttons.h"
 
 // clang-format off
@@ -28,6 +29,10 @@ EM_JS(void, pageRun, (), { Module.page.run(); });
 EM_JS(void, pagePaint, (), { Module.page.paint(); });
 EM_JS(void, pageEnded, (), { Module.page.ended(); });
 EM_JS(void, pageWarn, (const char* utf8), { console.warn(UTF8ToString(utf8)); });
+EM_JS(void, pageOfferDownloads, (), { Module.page.offerDownloads(); });
+EM_JS(void, pageSave, (const char* name, const char* type, const char* text), {
+    Module.page.save(UTF8ToString(name), UTF8ToString(type), UTF8ToString(text));
+});
 // clang-format on
 
 namespace gearmesh {
@@ -58,6 +63,8 @@ struct WebPage {
     // Texts handed to page.js, valid until the next call that fills them.
     std::string frameJson;
     std::string font = canvasFont();
+    // What the last frame showed, for its picture's description.
+    ViewCaption frameCaption{};
 };
 
 namespace {
@@ -84,6 +91,8 @@ void presentAction(WebPage& page, const SessionReply& reply) {
         presentAction(page, page.session.redraw());
         break;
     case SessionAction::DrawFrame:
+        // Taken now: after 'z' and new counts the picture stays until the next key.
+        page.frameCaption = viewCaption(page.session.pair(), page.session.view());
         drawSessionFrame(page.dc, page.session);
         break;
     case SessionAction::End:
@@ -135,6 +144,7 @@ EMSCRIPTEN_KEEPALIVE void webSubmitLine(WebPage* page, int bytes) {
     const std::size_t length =
         std::min(static_cast<std::size_t>(std::max(bytes, 0)), page->lineBuffer.size() - 1);
     const bool asking = page->session.phase() == SessionPhase::Asking;
+    const bool hadPair = page->session.hasPair();
     const SessionReply reply = page->session.typedLine(page->lineBuffer.data(), length);
     presentTexts(reply);
     if (asking && page->session.phase() == SessionPhase::Running) {
@@ -142,6 +152,9 @@ EMSCRIPTEN_KEEPALIVE void webSubmitLine(WebPage* page, int bytes) {
         pageRun();
     }
     presentAction(*page, reply);
+    if (!hadPair && page->session.hasPair()) {
+        pageOfferDownloads();
+    }
 }
 
 // One key pressed in the drawing: a character code, or 27 for Escape.
@@ -203,6 +216,46 @@ EMSCRIPTEN_KEEPALIVE const char* webCanvasLineCap() {
 
 EMSCRIPTEN_KEEPALIVE int webCanvasPixels() {
     return gearmesh::WINDOW_PIXELS;
+}
+
+// Turns the study view on or off; the same frame is painted again.
+EMSCRIPTEN_KEEPALIVE void webSetStudy(WebPage* page, int on) {
+    gearmesh::present(*page, page->session.setStudy(on != 0));
+}
+
+// The download buttons (web/downloads.h).
+EMSCRIPTEN_KEEPALIVE int webDownloadCount() {
+    return gearmesh::DOWNLOAD_BUTTON_COUNT;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* webDownloadLabel(int i) {
+    using namespace gearmesh;
+    return i >= 0 && i < DOWNLOAD_BUTTON_COUNT ? DOWNLOAD_BUTTONS[i].label : "";
+}
+
+// Saves the file of download button i for the pair on screen through the
+// page; where the rack cannot cut a gear of the pair, writes gearpair's
+// reason on the console instead. Returns 1 when a file was saved; 0 before
+// the first counts, for a refused gear or an unknown button.
+EMSCRIPTEN_KEEPALIVE int webDownload(WebPage* page, int i) {
+    using namespace gearmesh;
+    if (i < 0 || i >= DOWNLOAD_BUTTON_COUNT || !page->session.hasPair()) {
+        return 0;
+    }
+    const DownloadKind kind = DOWNLOAD_BUTTONS[i].kind;
+    DownloadFile file;
+    if (kind == DownloadKind::PictureSvg) {
+        file = pictureDownload(page->canvas.recorder(), page->frameCaption);
+    } else {
+        std::string error;
+        if (!outlineDownload(page->session.pair(), kind, file, error)) {
+            // A console line of its own, as the console's texts begin.
+            pageWrite(("\n" + error).c_str(), 1);
+            return 0;
+        }
+    }
+    pageSave(file.name.c_str(), file.type, file.text.c_str());
+    return 1;
 }
 
 // The buttons under the drawing (web/key_buttons.h).

@@ -1,7 +1,7 @@
 // The page around the simulator's module (gearmesh.js): it moves typed lines
 // and keys into the module and shows what the module hands back (console
-// texts, frames to paint, where the focus goes). Every text, rule and
-// drawing decision is the module's.
+// texts, frames to paint, where the focus goes, files to save). Every text,
+// rule and drawing decision is the module's.
 "use strict";
 
 (function () {
@@ -17,6 +17,7 @@
     const input = document.getElementById("line");
     const canvas = document.getElementById("drawing");
     const keyRow = document.getElementById("keys");
+    const downloadRow = document.getElementById("downloads");
     const context = canvas.getContext("2d", { alpha: false });
 
     let module = null;
@@ -25,6 +26,9 @@
     let frameShown = false;
     let repeatTimer = 0;
     const buttons = [];
+    const downloadButtons = [];
+    // A saved file's address lives this long, for the browser to fetch it.
+    const SAVED_URL_MS = 60000;
 
     function appendText(text, className) {
         const span = document.createElement("span");
@@ -168,6 +172,22 @@
         buttons.push(button);
     }
 
+    function addDownloadButton(i, label) {
+        const button = document.createElement("button");
+        button.type = "button";
+        button.textContent = label;
+        button.disabled = true;  // until there is a pair (page.offerDownloads)
+        // Keeps the focus where it is, on the drawing.
+        button.addEventListener("pointerdown", function (event) {
+            event.preventDefault();
+        });
+        button.addEventListener("click", function () {
+            module._webDownload(program, i);
+        });
+        downloadRow.appendChild(button);
+        downloadButtons.push(button);
+    }
+
     canvas.addEventListener("keydown", function (event) {
         if (event.ctrlKey || event.altKey || event.metaKey) {
             return;  // the browser's shortcuts stay the browser's
@@ -211,6 +231,20 @@
             canvas.focus();
         },
         paint: paintFrame,
+        offerDownloads: function () {
+            for (const button of downloadButtons) {
+                button.disabled = false;
+            }
+        },
+        save: function (name, type, text) {
+            const link = document.createElement("a");
+            link.href = URL.createObjectURL(new Blob([text], { type: type }));
+            link.download = name;
+            document.body.appendChild(link);
+            link.click();
+            link.remove();
+            setTimeout(URL.revokeObjectURL, SAVED_URL_MS, link.href);
+        },
         ended: function () {
             stopRepeat();
             input.disabled = true;
@@ -220,13 +254,40 @@
         },
     };
 
+    // Says on the console panel, in the text tables' words (texts.js, a
+    // module that loads from disk), that the page needs a web server or the
+    // one-file page.
+    function sayServerNeeded() {
+        // Without the program there is nothing to draw.
+        document.getElementById("drawing-panel").hidden = true;
+        const script = document.createElement("script");
+        script.src = "texts.js";
+        script.addEventListener("load", function () {
+            createGearmeshTexts().then(function (texts) {
+                document.title = texts.UTF8ToString(texts._webWindowTitle());
+                appendText(texts.UTF8ToString(texts._webNeedsServerText()), "err");
+            });
+        });
+        document.body.appendChild(script);
+    }
+
+    // The site's module fetches gearmesh.wasm from beside it, which a page
+    // opened from disk may not do; gearmesh.html holds its module inside.
+    if (location.protocol === "file:" && document.querySelector("script[src='gearmesh.js']")) {
+        sayServerNeeded();
+        return;
+    }
+
     createGearmesh({ page: page }).then(function (instance) {
         module = instance;
         window.gearmesh = instance;  // for the tests and the benchmark
         for (let i = 0, count = module._webButtonCount(); i < count; ++i) {
             addButton(module._webButtonKey(i), module.UTF8ToString(module._webButtonLabel(i)));
         }
+        for (let i = 0, count = module._webDownloadCount(); i < count; ++i) {
+            addDownloadButton(i, module.UTF8ToString(module._webDownloadLabel(i)));
+        }
         program = module._webStart();
         window.gearmeshProgram = program;
-    });
+    }, sayServerNeeded);
 })();
