@@ -6,19 +6,21 @@ a single error or warning.
 
 The expected texts and the geometry checks are the desktop tests' own
 (tests/app/test_dialogue.py, test_gearmesh.py, test_window.py). Set
-GEARMESH_SHOT_DIR to keep the browser's screenshots as PNG files.
+GEARMESH_SHOT_DIR to keep the browser's screenshots as PNG files, and
+GEARMESH_BROWSER=webkit to run the tests in WebKit instead (under
+tests/with-xvfb; CTest runs Console, KeyPresses and SameFrameAsGearpairView
+there, web_test_page_webkit).
 """
 
-import json
 import math
 import os
-import subprocess
 import sys
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "app"))
 
-from web_harness import Browser, Site  # noqa: E402  (first: it finds Selenium)
+from web_harness import (Browser, Site, assert_same_frame, chromium_only,  # noqa: E402
+                         gearpair_frame, page_frame)  # (first: it finds Selenium)
 from selenium.webdriver.common.action_chains import ActionChains  # noqa: E402
 from selenium.webdriver.common.by import By  # noqa: E402
 from selenium.webdriver.common.keys import Keys  # noqa: E402
@@ -184,6 +186,7 @@ class KeyPresses(PageTest):
             self.assertContactMarkers(page.picture(), desktop.Mesh(geo, k),
                                       "after %s, step %d" % (key, k))
 
+    @chromium_only
     def test_held_s_runs_the_mesh_on_one_step_per_repeat(self):
         page = self.open("20 40")
         page.key("3")
@@ -242,8 +245,8 @@ class KeyPresses(PageTest):
         self.browser.driver.find_element(By.ID, "drawing").click()
         page.key("3")
         self.assertEqual(page.picture(), before)
-        self.browser.driver.find_element(By.ID, "line").send_keys("ten forty\n")
-        self.browser.driver.find_element(By.ID, "line").send_keys("10 40\n")
+        page.type_line("ten forty")
+        page.type_line("10 40")
         self.assertEqual(page.output("err"), console.BAD_COUNT)
         self.assertEqual(page.output().encode(), console.dialogue() + console.dialogue(prompts=2))
         self.assertEqual(page.focused(), "drawing")
@@ -292,45 +295,20 @@ class SameFrameAsGearpairView(PageTest):
         ((1, 1), "3", True, -30, 11),
     ]
 
-    def gearpair_frame(self, counts, mode, reverse, zoom, steps):
-        args = [desktop.GEARPAIR, "view", str(counts[0]), str(counts[1]), "--mode", mode,
-                "--zoom", str(zoom), "--steps", str(steps), "--format", "json"]
-        if reverse:
-            args.append("--reverse")
-        return json.loads(subprocess.run(args, check=True, capture_output=True,
-                                         timeout=60).stdout)
-
     def page_frame(self, counts, mode, reverse, zoom, steps):
         page = self.open("%d %d" % counts)
         keys = [mode] + ["R"] * reverse + ["W" if zoom > 0 else "w"] * abs(zoom) + ["s"] * steps
         page.key(*keys)
-        return json.loads(page.script(
-            "const m = window.gearmesh; return m.UTF8ToString(m._webFrameJson(window.gearmeshProgram));"))
+        return page_frame(page)
 
     def test_every_primitive_matches(self):
         for counts, mode, reverse, zoom, steps in self.CASES:
             where = "%d/%d mode %s%s zoom %d steps %d" % (*counts, mode, " R" * reverse, zoom,
                                                           steps)
             with self.subTest(where):
-                expected = self.gearpair_frame(counts, mode, reverse, zoom, steps)
+                expected = gearpair_frame(counts, mode, reverse, zoom, steps)
                 drawn = self.page_frame(counts, mode, reverse, zoom, steps)
-                self.assertFalse(drawn["overflowed"])
-                self.assertLessEqual(drawn["submittedVertices"], 100000)
-                # View units per model unit: 1e-9 model units is this many view units.
-                tolerance = 1e-9 * min(1000.0, max(0.001, 0.2 / 0.9 ** zoom))
-                self.assertEqual(len(drawn["primitives"]), len(expected["primitives"]))
-                for i, (a, b) in enumerate(zip(drawn["primitives"], expected["primitives"])):
-                    self.assertEqual([a[k] for k in ("mode", "colour", "lineWidth", "lighting")],
-                                     [b[k] for k in ("mode", "colour", "lineWidth", "lighting")],
-                                     "primitive %d" % i)
-                    self.assertEqual(len(a["vertices"]), len(b["vertices"]), "primitive %d" % i)
-                    worst = max((abs(p - q) for u, v in zip(a["vertices"], b["vertices"])
-                                 for p, q in zip(u, v)), default=0.0)
-                    self.assertLessEqual(worst, tolerance, "primitive %d" % i)
-                self.assertEqual([t["text"] for t in drawn["texts"]],
-                                 [t["text"] for t in expected["texts"]])
-                self.assertEqual([t["position"] for t in drawn["texts"]],
-                                 [t["position"] for t in expected["texts"]])
+                assert_same_frame(self, drawn, expected, zoom)
 
 
 class Buttons(PageTest):
