@@ -45,8 +45,11 @@ def main():
 
     with open(args.index, encoding="utf-8") as f:
         html = f.read()
-    html, styles = STYLESHEET.subn(lambda m: inline_text(m.group(1), contents(m.group(1)), "style"), html)
-    html, scripts = SCRIPT.subn(lambda m: inline_text(m.group(1), contents(m.group(1)), "script"), html)
+    def inline(element):
+        return lambda match: inline_text(match.group(1), contents(match.group(1)), element)
+
+    html, styles = STYLESHEET.subn(inline("style"), html)
+    html, scripts = SCRIPT.subn(inline("script"), html)
     if styles == 0 or scripts == 0:
         sys.exit("whole_page.py: %s names no stylesheet or no script" % args.index)
     with open(args.output, "w", encoding="utf-8") as f:
