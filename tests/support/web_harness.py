@@ -36,7 +36,9 @@ test elsewhere (it needs Chromium's DevTools or its scale factor).
     ``.problems()``             entries of ``.entries`` at WARNING or SEVERE
     ``.screenshot()``           the browser's own screenshot as a harness.Screenshot
     ``.save_screenshot(name)``  the browser's own screenshot, as name.png in
-                                $GEARMESH_SHOT_DIR (nothing when it is unset)
+                                $GEARMESH_SHOT_DIR (nothing when it is unset);
+                                name_webkit.png, name_firefox.png from the others
+                                unless name says which
 
 ``Page``: the open page.
     ``.output(stream="out")``   the text the program wrote to its console, its
@@ -230,7 +232,9 @@ class Browser:
         directory = os.environ.get("GEARMESH_SHOT_DIR")
         if directory:
             os.makedirs(directory, exist_ok=True)
-            self.driver.save_screenshot(os.path.join(directory, name + ".png"))
+            # Another browser's run of the same test keeps its own.
+            suffix = "" if self.engine == "chromium" or self.engine in name else "_" + self.engine
+            self.driver.save_screenshot(os.path.join(directory, name + suffix + ".png"))
 
 
 class Marionette:
