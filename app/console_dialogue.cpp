@@ -7,15 +7,15 @@
 
 namespace gearmesh {
 
-void writeReplyTexts(const SessionReply& reply) {
+void writeReplyTexts(const SessionReply& reply, Language language) {
     for (int i = 0; i < reply.textCount; ++i) {
         const SessionText& t = reply.texts[i];
-        writeConsoleText(t.stream == TextStream::Err ? stderr : stdout, t.text);
+        writeConsoleText(t.stream == TextStream::Err ? stderr : stdout, t.text, language);
     }
 }
 
-SessionReply runConsoleDialogue(Session& session, const SessionReply& reply) {
-    writeReplyTexts(reply);
+SessionReply runConsoleDialogue(Session& session, const SessionReply& reply, Language language) {
+    writeReplyTexts(reply, language);
     if (reply.action != SessionAction::AskLine) {
         return reply;
     }
@@ -26,7 +26,7 @@ SessionReply runConsoleDialogue(Session& session, const SessionReply& reply) {
         const SessionReply next = readConsoleLine(line)
                                       ? session.typedLine(line.data(), line.size())
                                       : session.inputEnded();
-        writeReplyTexts(next);
+        writeReplyTexts(next, language);
         if (next.action != SessionAction::AskLine) {
             return next;
         }

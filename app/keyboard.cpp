@@ -29,7 +29,7 @@ void present(WindowProgram& program, const SessionReply& reply) {
 void keyboard(WindowProgram& program, unsigned char key) {
     const SessionReply reply = program.session.key(key);
     // 'z' asks on the console: the window's loop waits until the dialogue ends.
-    present(program, runConsoleDialogue(program.session, reply));
+    present(program, runConsoleDialogue(program.session, reply, program.language));
 }
 
 void display(WindowProgram& program) {

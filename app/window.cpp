@@ -73,7 +73,7 @@ void reshapeWith(int width, int height, void*) {
 
 }  // namespace
 
-void runWindow(int* argcp, char** argv, Display* heldDisplay, Session& session) {
+void runWindow(int* argcp, char** argv, Display* heldDisplay, Session& session, Language language) {
     glutInitWindowSize(WINDOW_WIDTH, WINDOW_HEIGHT);
     glutInit(argcp, argv);
     // GLUT holds its own connection now: the server has a client throughout.
@@ -81,10 +81,11 @@ void runWindow(int* argcp, char** argv, Display* heldDisplay, Session& session) 
         XCloseDisplay(heldDisplay);
     }
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-    glutCreateWindow(utf8Text(ConsoleText::WINDOW_TITLE));
-    setWindowTitle(utf8Text(ConsoleText::WINDOW_TITLE));
+    const char* title = utf8Text(ConsoleText::WINDOW_TITLE, language);
+    glutCreateWindow(title);
+    setWindowTitle(title);
     // The main loop never returns: the program lives as long as the window.
-    WindowProgram program(session);
+    WindowProgram program(session, language);
     glutDisplayFuncUcall(displayWith, &program);
     glutReshapeFuncUcall(reshapeWith, &program);
     glutKeyboardFuncUcall(keyboardWith, &program);

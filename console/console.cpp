@@ -28,6 +28,11 @@ std::size_t utf8Length(unsigned char c) {
     return 1;
 }
 
+// Whether c continues a UTF-8 character rather than starting one.
+bool utf8Continuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
 // Copies as much of utf8 as fits into out, NUL-terminated; returns its length.
 std::size_t copyText(const char* utf8, char* out, std::size_t capacity) {
     std::size_t length = std::strlen(utf8);
@@ -37,6 +42,36 @@ std::size_t copyText(const char* utf8, char* out, std::size_t capacity) {
     std::memcpy(out, utf8, length);
     out[length] = '\0';
     return length;
+}
+
+// utf8 with its "%s", if any, replaced by value, into out, NUL-terminated;
+// returns its length. A value too long is cut before the UTF-8 character
+// that would not fit, never the text's own line feed.
+std::size_t fillValue(const char* utf8, const char* value, char* out, std::size_t capacity) {
+    const char* mark = std::strstr(utf8, "%s");
+    if (mark == nullptr) {
+        return copyText(utf8, out, capacity);
+    }
+    const std::size_t head = static_cast<std::size_t>(mark - utf8);
+    const std::size_t tail = std::strlen(mark + 2);
+    if (head + tail + 1 > capacity) {
+        return copyText(utf8, out, capacity);
+    }
+    std::size_t length = std::strlen(value);
+    const std::size_t room = capacity - 1 - head - tail;
+    if (length > room) {
+        length = room;
+        // Half a character would reach the console as a broken one, and
+        // in code page 932 take the text's next character with it. Back
+        // to its lead byte: at most three bytes in UTF-8.
+        for (int back = 0; back < 3 && length > 0 && utf8Continuation(value[length]); ++back) {
+            --length;
+        }
+    }
+    std::memcpy(out, utf8, head);
+    std::memcpy(out + head, value, length);
+    std::memcpy(out + head + length, mark + 2, tail + 1);
+    return head + length + tail;
 }
 
 // A line typed in a code page 932 console, in UTF-8: bytes that are no
@@ -125,35 +160,40 @@ std::size_t toConsoleEncoding(const char* utf8, char* out, std::size_t capacity)
     return static_cast<std::size_t>(next - out);
 }
 
-void writeConsoleText(std::FILE* stream, ConsoleText text) {
+void writeConsoleText(std::FILE* stream, ConsoleText text, Language language) {
     char bytes[TEXT_CAPACITY];
-    const std::size_t length = toConsoleEncoding(utf8Text(text), bytes, sizeof bytes);
+    const std::size_t length = toConsoleEncoding(utf8Text(text, language), bytes, sizeof bytes);
     std::fwrite(bytes, 1, length, stream);
     // The prompt has no line feed and must stand before the user's input.
     std::fflush(stream);
 }
 
-void writeConsoleTextWith(std::FILE* stream, ConsoleText text, const char* value) {
-    const char* utf8 = utf8Text(text);
-    const char* mark = std::strstr(utf8, "%s");
+void writeConsoleTextWith(std::FILE* stream, ConsoleText text, Language language,
+                          const char* value) {
     char filled[TEXT_CAPACITY];
-    if (mark == nullptr) {
-        copyText(utf8, filled, sizeof filled);
-    } else {
-        // The value is cut short, never the text's own line feed.
-        const std::size_t head = static_cast<std::size_t>(mark - utf8);
-        const std::size_t tail = std::strlen(mark + 2);
-        std::size_t length = std::strlen(value);
-        const std::size_t room = sizeof filled - 1 - head - tail;
-        if (length > room) {
-            length = room;
-        }
-        std::memcpy(filled, utf8, head);
-        std::memcpy(filled + head, value, length);
-        std::memcpy(filled + head + length, mark + 2, tail + 1);
-    }
+    fillValue(utf8Text(text, language), value, filled, sizeof filled);
     char bytes[TEXT_CAPACITY];
     const std::size_t length = toConsoleEncoding(filled, bytes, sizeof bytes);
+    std::fwrite(bytes, 1, length, stream);
+    std::fflush(stream);
+}
+
+void writeConsoleTextInEveryLanguage(std::FILE* stream, ConsoleText text, const char* value) {
+    const char separator[] = " / ";
+    char line[TEXT_CAPACITY];
+    std::size_t used = 0;
+    // Each language gets its share, so a long value cannot push the last one out.
+    const std::size_t share = (sizeof line - 1) / LANGUAGE_COUNT - (sizeof separator - 1);
+    for (int i = 0; i < LANGUAGE_COUNT; ++i) {
+        if (i > 0) {
+            used += copyText(separator, line + used, sizeof separator);
+        }
+        used += fillValue(utf8Text(text, static_cast<Language>(i)), value, line + used, share);
+    }
+    line[used++] = '\n';
+    line[used] = '\0';
+    char bytes[TEXT_CAPACITY];
+    const std::size_t length = toConsoleEncoding(line, bytes, sizeof bytes);
     std::fwrite(bytes, 1, length, stream);
     std::fflush(stream);
 }

@@ -13,6 +13,10 @@
 
 namespace gearmesh {
 
+// The toolkit's own rounded values of pi (its circles' chord angles) and of
+// the degree conversions (every turn handed to the target). They are kept
+// as they have always been: every picture's vertices depend on their last
+// digits. Exact angle arithmetic uses FULL_PI (geometry/point2.h).
 constexpr double TOOLKIT_PI = 3.1415926536;
 constexpr double DEG_TO_RAD = 0.01745329252;
 constexpr double RAD_TO_DEG = 57.2957795;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "geometry/exact_outline.h"
 
@@ -34,8 +35,13 @@ double defaultExactTolerance(double module) {
 }
 
 bool exactToleranceAccepted(double tolerance, double module) {
-    const double modules = tolerance / module;
-    return modules >= EXACT_MIN_TOLERANCE && modules <= EXACT_MAX_TOLERANCE;
+    // Both figures are typed in decimal: 0.07 mm at module 0.7 is 0.1 module
+    // although 0.07 / 0.7 rounds above 0.1. Each bound times the module,
+    // widened by a few units in the last place, takes the rounding of the
+    // typed figures and of the product.
+    const double slack = 4 * std::numeric_limits<double>::epsilon();
+    return tolerance >= EXACT_MIN_TOLERANCE * module * (1 - slack) &&
+           tolerance <= EXACT_MAX_TOLERANCE * module * (1 + slack);
 }
 
 bool exactPlacedGearPath(int gear, int z1, int z2, double shift, double module, double tolerance,
@@ -43,7 +49,10 @@ bool exactPlacedGearPath(int gear, int z1, int z2, double shift, double module, 
     const bool first = gear == 1;
     const int teeth = first ? z1 : z2;
     const ExactGear g = exactGear(teeth, first ? shift : -shift);
-    const ExactOutline outline = exactOutline(g, tolerance / module);
+    // An accepted tolerance may lie a few units in the last place outside
+    // the bounds once divided by the module.
+    const ExactOutline outline =
+        exactOutline(g, std::clamp(tolerance / module, EXACT_MIN_TOLERANCE, EXACT_MAX_TOLERANCE));
     if (outline.status != OutlineStatus::Whole) {
         error = refusal(gear, g, outline.status);
         return false;

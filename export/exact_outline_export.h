@@ -12,7 +12,8 @@ namespace gearmesh {
 double defaultExactTolerance(double module);
 
 // Whether tolerance (mm) is one the exact outline accepts at this module:
-// EXACT_MIN_TOLERANCE..EXACT_MAX_TOLERANCE modules.
+// EXACT_MIN_TOLERANCE..EXACT_MAX_TOLERANCE modules, each bound with a
+// relative slack of a few units in the last place (0.07 mm at module 0.7 is in).
 bool exactToleranceAccepted(double tolerance, double module);
 
 // The exact outline of gear 1 or 2 of the pair (gear 1 shift, gear 2

@@ -10,9 +10,9 @@
 namespace gearmesh {
 
 const DownloadButton DOWNLOAD_BUTTONS[DOWNLOAD_BUTTON_COUNT] = {
-    {DownloadKind::OutlineSvg, "outline SVG"},
-    {DownloadKind::OutlineDxf, "outline DXF"},
-    {DownloadKind::PictureSvg, "picture SVG"},
+    {DownloadKind::OutlineSvg, PageText::SAVE_OUTLINE_SVG},
+    {DownloadKind::OutlineDxf, PageText::SAVE_OUTLINE_DXF},
+    {DownloadKind::PictureSvg, PageText::SAVE_PICTURE_SVG},
 };
 
 std::string downloadName(const char* prefix, int z1, int z2, double shift, const char* extension) {

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "dialogue/texts.h"
 #include "draw/recorder.h"
 #include "export/view_export.h"
 #include "geometry/gear_pair.h"
@@ -21,7 +22,7 @@ enum class DownloadKind {
 // One button under the drawing that saves a file.
 struct DownloadButton {
     DownloadKind kind;
-    const char* label;  // what it saves, in a short English phrase
+    PageText label;  // what it saves (dialogue/texts.h)
 };
 
 constexpr int DOWNLOAD_BUTTON_COUNT = 3;

@@ -1,5 +1,6 @@
 // The page's entry points: the functions page.js calls, and the calls back
-// into page.js (Module.page) that show text, hand over focus and paint.
+// into page.js (Module.page) that show text and labels, hand over focus,
+// paint and save files.
 // The program itself is the core (session/session.h); this file only turns
 // the page's events into the core's and presents its answers.
 
@@ -24,15 +25,27 @@ EM_JS(void, pageWrite, (const char* utf8, int error), {
 EM_JS(void, pageSetTitle, (const char* utf8), {
     Module.page.setTitle(UTF8ToString(utf8));
 });
+EM_JS(void, pageSetLanguage, (const char* code), {
+    Module.page.setLanguage(UTF8ToString(code));
+});
+EM_JS(void, pageLabel, (const char* elementId, const char* utf8), {
+    Module.page.label(UTF8ToString(elementId), UTF8ToString(utf8));
+});
+EM_JS(void, pageButtonLabel, (int button, const char* utf8), {
+    Module.page.buttonLabel(button, UTF8ToString(utf8));
+});
+EM_JS(void, pageDownloadLabel, (int button, const char* utf8), {
+    Module.page.downloadLabel(button, UTF8ToString(utf8));
+});
+EM_JS(void, pageOfferDownloads, (), { Module.page.offerDownloads(); });
+EM_JS(void, pageSave, (const char* name, const char* type, const char* text), {
+    Module.page.save(UTF8ToString(name), UTF8ToString(type), UTF8ToString(text));
+});
 EM_JS(void, pageAsk, (), { Module.page.ask(); });
 EM_JS(void, pageRun, (), { Module.page.run(); });
 EM_JS(void, pagePaint, (), { Module.page.paint(); });
 EM_JS(void, pageEnded, (), { Module.page.ended(); });
 EM_JS(void, pageWarn, (const char* utf8), { console.warn(UTF8ToString(utf8)); });
-EM_JS(void, pageOfferDownloads, (), { Module.page.offerDownloads(); });
-EM_JS(void, pageSave, (const char* name, const char* type, const char* text), {
-    Module.page.save(UTF8ToString(name), UTF8ToString(type), UTF8ToString(text));
-});
 // clang-format on
 
 namespace gearmesh {
@@ -47,15 +60,29 @@ void paintFrame(const CanvasFrame& frame) {
     pagePaint();
 }
 
+// An element of index.html that shows a text of the page's language.
+struct PageLabel {
+    const char* elementId;
+    PageText text;
+};
+
+// The elements whose text follows the language, beside the key buttons.
+constexpr PageLabel PAGE_LABELS[] = {
+    {"language-label", PageText::LANGUAGE_SWITCH},
+    {"drawing-hint", PageText::DRAWING_HINT},
+};
+
 }  // namespace
 
 // One page's program: the core, what it draws on, and the buffers through
-// which page.js hands over typed lines and reads text back. webStart makes
+// which page.js hands over typed lines and reads text back. webCreate makes
 // it and hands page.js its address, which page.js passes to every call.
 struct WebPage {
     WebPage() : canvas(paintFrame) {
     }
     Session session;
+    // The console's texts and the page's labels are in this language.
+    Language language = Language::Japanese;
     CanvasTarget canvas;
     DrawContext dc{canvas.target()};
     // The line being read; it grows to the longest line typed.
@@ -70,10 +97,25 @@ struct WebPage {
 namespace {
 
 // Shows the texts the core answered on the console panel.
-void presentTexts(const SessionReply& reply) {
+void presentTexts(const WebPage& page, const SessionReply& reply) {
     for (int i = 0; i < reply.textCount; ++i) {
         const SessionText& t = reply.texts[i];
-        pageWrite(utf8Text(t.text), t.stream == TextStream::Err ? 1 : 0);
+        pageWrite(utf8Text(t.text, page.language), t.stream == TextStream::Err ? 1 : 0);
+    }
+}
+
+// Shows the page's title and labels in its language.
+void presentLabels(const WebPage& page) {
+    pageSetLanguage(languageCode(page.language));
+    pageSetTitle(utf8Text(ConsoleText::WINDOW_TITLE, page.language));
+    for (const PageLabel& label : PAGE_LABELS) {
+        pageLabel(label.elementId, utf8Text(label.text, page.language));
+    }
+    for (int i = 0; i < KEY_BUTTON_COUNT; ++i) {
+        pageButtonLabel(i, utf8Text(KEY_BUTTONS[i].label, page.language));
+    }
+    for (int i = 0; i < DOWNLOAD_BUTTON_COUNT; ++i) {
+        pageDownloadLabel(i, utf8Text(DOWNLOAD_BUTTONS[i].label, page.language));
     }
 }
 
@@ -98,15 +140,22 @@ void presentAction(WebPage& page, const SessionReply& reply) {
     case SessionAction::End:
         // A page cannot close itself: it says so, and only a reload starts
         // the program again.
-        pageWrite(utf8Text(ConsoleText::PROGRAM_ENDED), 0);
+        pageWrite(utf8Text(ConsoleText::PROGRAM_ENDED, page.language), 0);
         pageEnded();
         break;
     }
 }
 
 void present(WebPage& page, const SessionReply& reply) {
-    presentTexts(reply);
+    presentTexts(page, reply);
     presentAction(page, reply);
+}
+
+// Sets the page's language: the title and the labels change at once, the
+// console's texts from the next one on (those shown stay as they are).
+void setPageLanguage(WebPage& page, Language language) {
+    page.language = language;
+    presentLabels(page);
 }
 
 }  // namespace
@@ -117,14 +166,50 @@ using gearmesh::WebPage;
 
 extern "C" {
 
-// Starts the program: the page's title, then the dialogue's first prompt.
-// Returns the page's program, which every other call takes.
-EMSCRIPTEN_KEEPALIVE WebPage* webStart() {
+// The page's program, in Japanese, not yet started; every other call takes it.
+EMSCRIPTEN_KEEPALIVE WebPage* webCreate() {
+    return new WebPage;
+}
+
+// Starts the program: the page's title and labels, then the dialogue's
+// first prompt, in the language set by then.
+EMSCRIPTEN_KEEPALIVE void webStart(WebPage* page) {
     using namespace gearmesh;
-    pageSetTitle(utf8Text(ConsoleText::WINDOW_TITLE));
-    WebPage* page = new WebPage;
+    presentLabels(*page);
     present(*page, page->session.start());
-    return page;
+}
+
+// The languages, in the order of gearmesh::Language (0 Japanese, 1
+// English): their number, each one's code ("ja", "en") and its own name
+// ("日本語", "English"); "" beyond the last.
+EMSCRIPTEN_KEEPALIVE int webLanguageCount() {
+    return gearmesh::LANGUAGE_COUNT;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* webLanguageCode(int language) {
+    using namespace gearmesh;
+    return language >= 0 && language < LANGUAGE_COUNT
+               ? languageCode(static_cast<Language>(language))
+               : "";
+}
+
+EMSCRIPTEN_KEEPALIVE const char* webLanguageName(int language) {
+    using namespace gearmesh;
+    return language >= 0 && language < LANGUAGE_COUNT
+               ? utf8Text(PageText::LANGUAGE_NAME, static_cast<Language>(language))
+               : "";
+}
+
+// Sets the page's language (0 Japanese, 1 English), before the start or at
+// any time after it: the title and the labels at once, the console's texts
+// from the next one on. Returns 1, or 0, changing nothing, for no language.
+EMSCRIPTEN_KEEPALIVE int webSetLanguage(WebPage* page, int language) {
+    using namespace gearmesh;
+    if (language < 0 || language >= LANGUAGE_COUNT) {
+        return 0;
+    }
+    setPageLanguage(*page, static_cast<Language>(language));
+    return 1;
 }
 
 // Room for a typed line of bytes bytes of UTF-8 and its NUL, where the page
@@ -146,7 +231,7 @@ EMSCRIPTEN_KEEPALIVE void webSubmitLine(WebPage* page, int bytes) {
     const bool asking = page->session.phase() == SessionPhase::Asking;
     const bool hadPair = page->session.hasPair();
     const SessionReply reply = page->session.typedLine(page->lineBuffer.data(), length);
-    presentTexts(reply);
+    presentTexts(*page, reply);
     if (asking && page->session.phase() == SessionPhase::Running) {
         // The counts are in: the input line closes and the drawing takes the keys.
         pageRun();
@@ -223,14 +308,10 @@ EMSCRIPTEN_KEEPALIVE void webSetStudy(WebPage* page, int on) {
     gearmesh::present(*page, page->session.setStudy(on != 0));
 }
 
-// The download buttons (web/downloads.h).
+// The download buttons (web/downloads.h); their labels come with the page's
+// language (Module.page.downloadLabel).
 EMSCRIPTEN_KEEPALIVE int webDownloadCount() {
     return gearmesh::DOWNLOAD_BUTTON_COUNT;
-}
-
-EMSCRIPTEN_KEEPALIVE const char* webDownloadLabel(int i) {
-    using namespace gearmesh;
-    return i >= 0 && i < DOWNLOAD_BUTTON_COUNT ? DOWNLOAD_BUTTONS[i].label : "";
 }
 
 // Saves the file of download button i for the pair on screen through the
@@ -258,7 +339,8 @@ EMSCRIPTEN_KEEPALIVE int webDownload(WebPage* page, int i) {
     return 1;
 }
 
-// The buttons under the drawing (web/key_buttons.h).
+// The buttons under the drawing (web/key_buttons.h); their labels come
+// with the page's language (Module.page.buttonLabel).
 EMSCRIPTEN_KEEPALIVE int webButtonCount() {
     return gearmesh::KEY_BUTTON_COUNT;
 }
@@ -266,11 +348,6 @@ EMSCRIPTEN_KEEPALIVE int webButtonCount() {
 EMSCRIPTEN_KEEPALIVE int webButtonKey(int i) {
     using namespace gearmesh;
     return i >= 0 && i < KEY_BUTTON_COUNT ? KEY_BUTTONS[i].key : -1;
-}
-
-EMSCRIPTEN_KEEPALIVE const char* webButtonLabel(int i) {
-    using namespace gearmesh;
-    return i >= 0 && i < KEY_BUTTON_COUNT ? KEY_BUTTONS[i].label : "";
 }
 
 }  // extern "C"

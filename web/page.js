@@ -11,6 +11,8 @@
     // Item kinds of the module's frame (web/canvas_frame.h).
     const CLEAR = 0, STROKE = 1, FILL = 2, TEXT = 3;
     const ESCAPE = 27;
+    // Where the browser remembers the language chosen with the switch.
+    const LANGUAGE_STORE = "gearmesh.language";
 
     const consoleText = document.getElementById("console");
     const form = document.getElementById("line-form");
@@ -18,6 +20,8 @@
     const canvas = document.getElementById("drawing");
     const keyRow = document.getElementById("keys");
     const downloadRow = document.getElementById("downloads");
+    const hint = document.getElementById("drawing-hint");
+    const languageSwitch = document.getElementById("language-switch");
     const context = canvas.getContext("2d", { alpha: false });
 
     let module = null;
@@ -26,6 +30,7 @@
     let frameShown = false;
     let repeatTimer = 0;
     const buttons = [];
+    const languageButtons = [];
     const downloadButtons = [];
     // A saved file's address lives this long, for the browser to fetch it.
     const SAVED_URL_MS = 60000;
@@ -101,6 +106,14 @@
         frameShown = true;
     }
 
+    // Before the first frame the drawing is blank, in its own background
+    // colour: an opaque canvas starts out black.
+    function paintBlank() {
+        context.setTransform(1, 0, 0, 1, 0, 0);
+        context.fillStyle = getComputedStyle(canvas).backgroundColor;
+        context.fillRect(0, 0, canvas.width, canvas.height);
+    }
+
     // The backing store follows the drawing's size on the screen in device
     // pixels, so lines stay sharp on dense screens; the frame is painted
     // again at the new size, without a redraw of the module.
@@ -109,9 +122,12 @@
             canvas.width = canvas.height = devicePixels;
             if (frameShown) {
                 paintFrame();
+            } else {
+                paintBlank();
             }
         }
     }
+    paintBlank();
 
     new ResizeObserver(function (entries) {
         const entry = entries[entries.length - 1];
@@ -144,10 +160,10 @@
         }, REPEAT_DELAY_MS);
     }
 
-    function addButton(key, label) {
+    // The module labels it in the page's language (page.buttonLabel).
+    function addButton(key) {
         const button = document.createElement("button");
         button.type = "button";
-        button.textContent = label;
         button.addEventListener("pointerdown", function (event) {
             if (event.button !== 0) {
                 return;
@@ -172,10 +188,10 @@
         buttons.push(button);
     }
 
-    function addDownloadButton(i, label) {
+    // The module labels it in the page's language (page.downloadLabel).
+    function addDownloadButton(i) {
         const button = document.createElement("button");
         button.type = "button";
-        button.textContent = label;
         button.disabled = true;  // until there is a pair (page.offerDownloads)
         // Keeps the focus where it is, on the drawing.
         button.addEventListener("pointerdown", function (event) {
@@ -186,6 +202,58 @@
         });
         downloadRow.appendChild(button);
         downloadButtons.push(button);
+    }
+
+    // The number of the language whose code is code in mod, the page's
+    // module or the text tables' (texts.js); -1 for none.
+    function languageNumber(mod, code) {
+        for (let i = 0, count = mod._webLanguageCount(); i < count; ++i) {
+            if (mod.UTF8ToString(mod._webLanguageCode(i)) === code) {
+                return i;
+            }
+        }
+        return -1;
+    }
+
+    // Sets the module's language by its code ("ja", "en"); false, changing
+    // nothing, for a code the module does not know. A link's language
+    // (lang=en) is set with this call before the start, and not remembered.
+    function useLanguage(code) {
+        const language = languageNumber(module, code);
+        return language >= 0 && module._webSetLanguage(program, language) !== 0;
+    }
+
+    // The language chosen with the switch on an earlier visit, or null.
+    function rememberedLanguage() {
+        try {
+            return localStorage.getItem(LANGUAGE_STORE);
+        } catch (error) {
+            return null;  // storage refused (privacy settings): Japanese
+        }
+    }
+
+    function addLanguageButton(language) {
+        const code = module.UTF8ToString(module._webLanguageCode(language));
+        const button = document.createElement("button");
+        button.type = "button";
+        button.lang = code;
+        button.dataset.language = code;
+        button.textContent = module.UTF8ToString(module._webLanguageName(language));
+        // Keeps the focus on the input line or the drawing.
+        button.addEventListener("pointerdown", function (event) {
+            event.preventDefault();
+        });
+        button.addEventListener("click", function () {
+            if (useLanguage(code)) {
+                try {
+                    localStorage.setItem(LANGUAGE_STORE, code);
+                } catch (error) {
+                    // Not remembered, but switched all the same.
+                }
+            }
+        });
+        languageSwitch.appendChild(button);
+        languageButtons.push(button);
     }
 
     canvas.addEventListener("keydown", function (event) {
@@ -221,12 +289,28 @@
         setTitle: function (text) {
             document.title = text;
         },
+        setLanguage: function (code) {
+            document.documentElement.lang = code;
+            for (const button of languageButtons) {
+                button.setAttribute("aria-pressed", String(button.dataset.language === code));
+            }
+        },
+        label: function (id, text) {
+            document.getElementById(id).textContent = text;
+        },
+        buttonLabel: function (i, text) {
+            buttons[i].textContent = text;
+        },
+        downloadLabel: function (i, text) {
+            downloadButtons[i].textContent = text;
+        },
         ask: function () {
             stopRepeat();
             input.disabled = false;
             input.focus();
         },
         run: function () {
+            hint.hidden = true;
             input.disabled = true;
             canvas.focus();
         },
@@ -255,17 +339,19 @@
     };
 
     // Says on the console panel, in the text tables' words (texts.js, a
-    // module that loads from disk), that the page needs a web server or the
-    // one-file page.
+    // module that loads from disk) and the language chosen last time, that
+    // the page needs a web server or the one-file page.
     function sayServerNeeded() {
         // Without the program there is nothing to draw.
-        document.getElementById("drawing-panel").hidden = true;
+        document.getElementById("drawing-frame").hidden = true;
         const script = document.createElement("script");
         script.src = "texts.js";
         script.addEventListener("load", function () {
             createGearmeshTexts().then(function (texts) {
-                document.title = texts.UTF8ToString(texts._webWindowTitle());
-                appendText(texts.UTF8ToString(texts._webNeedsServerText()), "err");
+                const language = Math.max(0, languageNumber(texts, rememberedLanguage()));
+                page.setLanguage(texts.UTF8ToString(texts._webLanguageCode(language)));
+                page.setTitle(texts.UTF8ToString(texts._webWindowTitle(language)));
+                page.write(texts.UTF8ToString(texts._webNeedsServerText(language)), true);
             });
         });
         document.body.appendChild(script);
@@ -282,12 +368,22 @@
         module = instance;
         window.gearmesh = instance;  // for the tests and the benchmark
         for (let i = 0, count = module._webButtonCount(); i < count; ++i) {
-            addButton(module._webButtonKey(i), module.UTF8ToString(module._webButtonLabel(i)));
+            addButton(module._webButtonKey(i));
         }
         for (let i = 0, count = module._webDownloadCount(); i < count; ++i) {
-            addDownloadButton(i, module.UTF8ToString(module._webDownloadLabel(i)));
+            addDownloadButton(i);
         }
-        program = module._webStart();
+        for (let i = 0, count = module._webLanguageCount(); i < count; ++i) {
+            addLanguageButton(i);
+        }
+        program = module._webCreate();
         window.gearmeshProgram = program;
+        // The language the switch chose last time, else Japanese; a link that
+        // names a language sets it here instead, with useLanguage.
+        const remembered = rememberedLanguage();
+        if (remembered !== null) {
+            useLanguage(remembered);
+        }
+        module._webStart(program);
     }, sayServerNeeded);
 })();

@@ -6,16 +6,41 @@
 
 #include "dialogue/texts.h"
 
-extern "C" {
+namespace {
 
-// The console text saying that the page needs a web server or gearmesh.html.
-EMSCRIPTEN_KEEPALIVE const char* webNeedsServerText() {
-    return gearmesh::utf8Text(gearmesh::ConsoleText::NEEDS_SERVER);
+// Language number language (0 Japanese, 1 English), Japanese for any other.
+gearmesh::Language shownLanguage(int language) {
+    using namespace gearmesh;
+    return language >= 0 && language < LANGUAGE_COUNT ? static_cast<Language>(language)
+                                                      : Language::Japanese;
 }
 
-// The page's title, the window's.
-EMSCRIPTEN_KEEPALIVE const char* webWindowTitle() {
-    return gearmesh::utf8Text(gearmesh::ConsoleText::WINDOW_TITLE);
+}  // namespace
+
+extern "C" {
+
+// The languages, as the page's module gives them (web/main.cpp): their
+// number and each one's code ("ja", "en"); "" beyond the last.
+EMSCRIPTEN_KEEPALIVE int webLanguageCount() {
+    return gearmesh::LANGUAGE_COUNT;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* webLanguageCode(int language) {
+    using namespace gearmesh;
+    return language >= 0 && language < LANGUAGE_COUNT
+               ? languageCode(static_cast<Language>(language))
+               : "";
+}
+
+// The console text saying that the page needs a web server or
+// gearmesh.html, in language (shownLanguage).
+EMSCRIPTEN_KEEPALIVE const char* webNeedsServerText(int language) {
+    return gearmesh::utf8Text(gearmesh::ConsoleText::NEEDS_SERVER, shownLanguage(language));
+}
+
+// The page's title, the window's, in language (shownLanguage).
+EMSCRIPTEN_KEEPALIVE const char* webWindowTitle(int language) {
+    return gearmesh::utf8Text(gearmesh::ConsoleText::WINDOW_TITLE, shownLanguage(language));
 }
 
 }  // extern "C"

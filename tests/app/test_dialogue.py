@@ -2,28 +2,27 @@
 code page 932, the order of console and window, and every kind of bad input
 through a pipe."""
 
+import re
 import tempfile
 import time
 import unittest
 
 from harness import Gearmesh, make_sjis_locale, top_level_windows
+from texts import ENGLISH, JAPANESE, unknown_language
 
-HEAD = ("\n１対標準歯車のかみ合いシミュレーションン"
-        "\n(1) 歯車１，２の歯数設定")
-PROMPT = "\n\u3000  歯車１、２の歯数入力 z1 z2= "
-HELP = ("\n'1' '2'キーで：１歯車・２歯車描画の選択"
-        "\n'3'キーで\u3000\u3000：１，２歯車かみ合い図の選択"
-        "\n's'キーで    ：かみ合い運動描画継続"
-        "\n'r' 'R'キーで：かみ合い運動順逆の変更"
-        "\n'w' 'W'キーで：図の縮小拡大"
-        "\n'z'キーで    ：１，２歯車の歯数変更"
-        "\nESCキーで\u3000\u3000：終了")
-BAD_COUNT = "歯数は1から149までの整数で入力してください\n"
-INPUT_ENDED = "\n歯数を読む前に入力が終わりました\n"
+HEAD = JAPANESE.HEAD
+PROMPT = JAPANESE.PROMPT
+HELP = JAPANESE.HELP
+BAD_COUNT = JAPANESE.BAD_COUNT
+INPUT_ENDED = JAPANESE.INPUT_ENDED
+
+
+# A display number no server listens on here.
+ABSENT = ":4997"
 
 
 def dialogue(prompts=1, encoding="utf-8"):
-    return (HEAD + PROMPT * prompts + HELP).encode(encoding)
+    return JAPANESE.dialogue(prompts).encode(encoding)
 
 
 def run_to_window(text, **kwargs):
@@ -219,6 +218,56 @@ class SetupAgain(unittest.TestCase):
             g.write("30 60\n")
             self.assertTrue(g.wait_stdout(dialogue() + (HEAD + PROMPT).encode() + dialogue()))
             self.assertTrue(g.running())
+
+
+class Languages(unittest.TestCase):
+    """--lang en: every console text and the window title in English; --lang
+    ja or none: in Japanese; anything else refused before all else."""
+
+    def test_each_language_speaks_the_whole_dialogue(self):
+        for args, texts in ((("--lang", "en"), ENGLISH), (("--lang=en",), ENGLISH),
+                            (("--lang", "en", "--lang", "ja"), JAPANESE)):
+            with self.subTest(args=args), Gearmesh("0 40\n20 40\n", args=args) as g:
+                self.assertTrue(g.wait_stdout(texts.HELP.encode()), g.stdout_bytes())
+                g.wait_window()
+                self.assertEqual(g.stdout_bytes(), texts.dialogue(prompts=2).encode())
+                self.assertEqual(g.stderr_bytes(), texts.BAD_COUNT.encode())
+                name = re.search(r'^_NET_WM_NAME\(UTF8_STRING\) = "(.*)"$',
+                                 g.xprop("_NET_WM_NAME"), re.M)
+                self.assertEqual(name and name.group(1), texts.TITLE)
+                # The dialogue that z starts speaks the same language.
+                g.close_stdin()
+                g.key("z", redraw=False)
+                self.assertTrue(g.wait_stderr((texts.BAD_COUNT + texts.INPUT_ENDED).encode()))
+                self.assertEqual(g.stdout_bytes(),
+                                 (texts.dialogue(prompts=2) + texts.HEAD + texts.PROMPT).encode())
+
+    def test_display_errors_in_english(self):
+        with Gearmesh("20 40\n", args=("--lang", "en"), env={"DISPLAY": ABSENT}) as g:
+            self.assertEqual(g.exit_code(), 3)
+            self.assertEqual(g.stderr_bytes(), (ENGLISH.NO_DISPLAY % ABSENT).encode())
+        # --lang is taken out before -display is read: -display ends the arguments.
+        with Gearmesh("20 40\n", args=("-display", "--lang", "en")) as g:
+            self.assertEqual(g.exit_code(), 3)
+            self.assertEqual(g.stderr_bytes(), ENGLISH.BARE_DISPLAY.encode())
+
+    def test_unknown_language_is_refused_at_once_in_every_language(self):
+        # Without a display: the language is refused before the display is looked for.
+        for args, name in ((("--lang", "fr"), "fr"), (("--lang", "EN"), "EN"), (("--lang",), ""),
+                           (("--lang=",), ""), (("--lang", "en", "--lang", "english"), "english")):
+            with self.subTest(args=args), \
+                    Gearmesh("20 40\n", args=args, env={"DISPLAY": None}) as g:
+                self.assertEqual(g.exit_code(), 2)
+                self.assertEqual(g.stdout_bytes(), b"")
+                self.assertEqual(g.stderr_bytes(), unknown_language(name).encode())
+        # A name too long for the line is cut short in each language, never
+        # the English text after it or the line feed.
+        with Gearmesh("20 40\n", args=("--lang", "x" * 2000), env={"DISPLAY": None}) as g:
+            self.assertEqual(g.exit_code(), 2)
+            line = g.stderr_bytes().decode()
+            self.assertEqual(line.count("\n"), 1)
+            self.assertTrue(line.startswith("--langの言語「xxx"), line)
+            self.assertIn("\" for --lang: give ja (Japanese) or en (English)\n", line)
 
 
 if __name__ == "__main__":

@@ -6,9 +6,9 @@ import tempfile
 import unittest
 
 from harness import Gearmesh, RED, WHITE, YELLOW, make_sjis_locale
+from texts import JAPANESE
 
-TITLE = ("１対歯車のかみ合い\u3000z:歯数変更，1,2,3：描画歯車選択，"
-         "w,W:縮小拡大，r,R:正逆回転，s:かみ合い継続")
+TITLE = JAPANESE.TITLE
 
 Z1 = 20
 VIEW_SCALE = 0.2

@@ -51,6 +51,14 @@ test elsewhere (it needs Chromium's DevTools or its scale factor).
     ``.hold_key(name, seconds)`` holds a key down that long: the browser repeats it
                                 (Chromium only)
     ``.button(label)``          the button element whose text is label
+    ``.labels()``               the key buttons' labels, left to right
+    ``.choose_language(name)``  clicks the language switch's button name
+                                ("日本語", "English"); the browser remembers it
+    ``.text_of(id)``            the text of the element with that id
+    ``.box(id)``                the element's box on the screen in CSS pixels,
+                                a dict of left, top, right, bottom, width, height
+    ``.viewport()``             dict of the page's visible width and height and
+                                its scrollWidth and scrollHeight
     ``.focused()``              id of the element that has the focus
     ``.title()``                the page's title
     ``.picture()``              the canvas's backing store as a harness.Screenshot
@@ -181,15 +189,16 @@ class Browser:
         else:
             raise ValueError("no browser %r" % self.engine)
         self.entries = []
-        # Make the viewport itself width x height, whatever frame the window
-        # has: the window's size once, then again grown by what the frame took.
+        # Make the viewport itself width x height: the window is larger by
+        # what the browser keeps around it, and a window narrower than 500
+        # pixels starts out at 500; once more where the first try fell short.
         for _ in range(2):
             inner = self.driver.execute_script("return [window.innerWidth, window.innerHeight];")
             if inner == [width, height]:
                 break
-            size = self.driver.get_window_size()
-            self.driver.set_window_size(size["width"] + width - inner[0],
-                                        size["height"] + height - inner[1])
+            outer = self.driver.get_window_size()
+            self.driver.set_window_size(outer["width"] + width - inner[0],
+                                        outer["height"] + height - inner[1])
 
     def __enter__(self):
         return self
@@ -418,6 +427,31 @@ class Page:
             if button.text == label:
                 return button
         raise LookupError("no button %r" % label)
+
+    def labels(self):
+        return [b.text for b in self.driver.find_elements(By.CSS_SELECTOR, "#keys button")]
+
+    def choose_language(self, name):
+        for button in self.driver.find_elements(By.CSS_SELECTOR, "#language-switch button"):
+            if button.text == name:
+                button.click()
+                return
+        raise LookupError("no language %r" % name)
+
+    def text_of(self, element_id):
+        return self.script("return document.getElementById(arguments[0]).textContent;",
+                           element_id)
+
+    def box(self, element_id):
+        return self.script("const r = document.getElementById(arguments[0])"
+                           ".getBoundingClientRect(); return {left: r.left, top: r.top,"
+                           " right: r.right, bottom: r.bottom, width: r.width,"
+                           " height: r.height};", element_id)
+
+    def viewport(self):
+        return self.script("const e = document.documentElement; return {width: e.clientWidth,"
+                           " height: e.clientHeight, scrollWidth: e.scrollWidth,"
+                           " scrollHeight: e.scrollHeight};")
 
     def focused(self):
         return self.script("return document.activeElement ? document.activeElement.id : null;")

@@ -357,11 +357,41 @@ class BadArgumentsTest(unittest.TestCase):
                 self.assertEqual(f.read(), "earlier drawing")
 
     def test_help(self):
-        result = run("--help")
-        self.assertEqual(result.returncode, 0)
-        self.assertEqual(result.stderr, b"")
-        for command in (b"gearpair report Z1 Z2", b"gearpair outline Z1 Z2", b"gearpair view Z1 Z2"):
-            self.assertIn(command, result.stdout)
+        for args in (["--help"], ["-h"], ["report", "20", "40", "--help"], ["view", "-h", "20"]):
+            with self.subTest(args=args):
+                result = run(*args)
+                self.assertEqual(result.returncode, 0)
+                self.assertEqual(result.stderr, b"")
+                for command in (b"gearpair report Z1 Z2", b"gearpair outline Z1 Z2",
+                                b"gearpair view Z1 Z2"):
+                    self.assertIn(command, result.stdout)
+        # As an option's value -h is that value: here the name of the file.
+        with tempfile.TemporaryDirectory() as directory:
+            result = subprocess.run([GEARPAIR, "outline", "20", "40", "--format", "dxf", "-o", "-h"],
+                                    cwd=directory, capture_output=True, timeout=300)
+            self.assertEqual((result.returncode, result.stdout), (0, b""), result.stderr)
+            with open(os.path.join(directory, "-h")) as f:
+                self.assertIn("\nPOLYLINE\n", f.read())
+        self.assert_refused(["report", "20", "40", "--shift", "--help"])
+
+    def test_an_echoed_argument_stays_on_its_line_and_sends_no_command(self):
+        # Typed as $'0.5\n\e[31mRED' it would split the line and turn the
+        # terminal red. C1 controls (U+009B is CSI) are controls too; bytes
+        # that are no UTF-8 are shown by value, letters as they are.
+        cases = [(b"0.5\n\x1b[31mRED", b"0.5\\n\\x1b[31mRED"),
+                 (b"\t\r\x7f", b"\\t\\r\\x7f"),
+                 (b"\xc2\x9b2J\xc2\x85", b"\\u009b2J\\u0085"),
+                 (b"\xff\xc2 \xed\xa0\x80", b"\\xff\\xc2 \\xed\\xa0\\x80"),
+                 ("歯車 ü €".encode(), "歯車 ü €".encode())]
+        for value, shown in cases:
+            with self.subTest(value=value):
+                result = run("report", "20", "40", "--shift", value)
+                self.assertEqual(result.returncode, 2)
+                self.assertEqual(result.stderr, b"gearpair: shift '" + shown +
+                                 b"' is not a number (see gearpair --help)\n")
+        result = run(b"\x1b]0;title\x07", "20", "40")
+        self.assertEqual(result.stderr, b"gearpair: unknown command '\\x1b]0;title\\x07'; use "
+                         b"report, outline or view (see gearpair --help)\n")
 
 
 WRITE_FAULTS = os.environ.get("WRITE_FAULTS", "")
@@ -798,6 +828,46 @@ class ExactTest(unittest.TestCase):
         self.assertIn(b"exact, chords within 0.001 mm",
                       run("outline", "30", "40", "--format", "dxf").stdout)
 
+    def test_tolerance_bounds_hold_as_typed(self):
+        # 0.07 mm at module 0.7 is 0.1 module, though 0.07 / 0.7 rounds above
+        # 0.1; 7e-9 mm at module 0.07 is 1e-7 module, though it rounds below.
+        for module, tolerance in (("0.7", "0.07"), ("0.07", "7e-9")):
+            result = run("outline", "20", "40", "--gear", "1", "--format", "dxf", "--module", module,
+                         "--tolerance", tolerance)
+            self.assertEqual(result.returncode, 0, result.stderr)
+        for module, tolerance in (("0.7", "0.0700001"), ("0.07", "6.99999e-9")):
+            result = run("outline", "20", "40", "--module", module, "--tolerance", tolerance)
+            self.assertEqual(result.returncode, 2)
+            self.assertIn(b"is outside 1e-7 to 0.1 of the module", result.stderr)
+
+    def test_two_teeth_fall_apart_up_to_where_the_rack_alone_says(self):
+        # Up to shift +0.25 the rack's tip passes the centre of a 2-tooth
+        # gear; a little beyond, the cuts of its two spaces still meet on the
+        # teeth's centre lines below the tips. Where that stops is found here
+        # from the rack's sweep alone and compared with where gearpair stops
+        # refusing the gear (at a fine tolerance, so its chords barely count).
+        def refused(shift):
+            result = run("outline", "2", "40", "--gear", "1", "--format", "dxf", "--shift",
+                         repr(shift), "--tolerance", "0.00001")
+            return result.returncode == 2
+
+        def bisect(severed, low, high):
+            while high - low > 1e-6:
+                middle = (low + high) / 2
+                low, high = (middle, high) if severed(middle) else (low, middle)
+            return low
+
+        def cut_through(shift):
+            return tooth_centre_line_depth(2, shift) > 0
+
+        self.assertTrue(refused(0.26) and cut_through(0.26))
+        self.assertFalse(refused(0.3) or cut_through(0.3))
+        swept = bisect(cut_through, 0.26, 0.3)
+        self.assertAlmostEqual(bisect(refused, 0.26, 0.3), swept, delta=2e-5)
+        self.assertAlmostEqual(swept, 0.27755, delta=1e-5)  # the figure in the README
+        result = run("outline", "2", "40", "--shift", "0.277")
+        self.assertIn(b"neighbouring cuts meet below the tips", result.stderr)
+
     def test_a_gear_the_rack_cuts_away_is_refused(self):
         # Five teeth at shift -1: the cuts of neighbouring spaces meet below
         # the tips. Gear 2 alone (5 teeth... at +1) is fine.
@@ -807,6 +877,53 @@ class ExactTest(unittest.TestCase):
         self.assertEqual(run("outline", "5", "40", "--shift", "-1", "--gear", "2").returncode, 0)
         self.assertEqual(run("outline", "5", "40", "--shift", "-1", "--as-drawn").returncode, 0)
 
+
+def rack_depth(z, shift, px, py):
+    """How deep the generating rack reaches into the gear point (px, py)
+    (gear frame, modules; tooth space 0 centred on +y) at the worst moment
+    of its roll, found by brute force over one turn; positive where the rack
+    cuts the point away."""
+    r = z / 2
+    tan_a, cos_a = math.tan(PI / 9), math.cos(PI / 9)
+
+    def depth(phi):
+        # The gear turned by phi, the rack rolled on by r phi: the point in
+        # the rack's frame, u along its pitch line, d below its datum line.
+        c, s = math.cos(phi), math.sin(phi)
+        u = px * c - py * s + r * phi
+        d = r + shift - (px * s + py * c)
+        off_centre = abs((u + PI / 2) % PI - PI / 2)
+        return min((PI / 4 - d * tan_a - off_centre) * cos_a, 1.25 - d)
+
+    samples = 720
+    best = max(range(samples), key=lambda k: depth(-PI + 2 * PI * k / samples))
+    return max(depth(-PI + 2 * PI * best / samples),
+               golden_maximum(depth, -PI + 2 * PI * (best - 1) / samples,
+                              -PI + 2 * PI * (best + 1) / samples))
+
+
+def golden_maximum(f, low, high, steps=40):
+    """Largest value of f found by golden-section search in low..high."""
+    for _ in range(steps):
+        a, b = high - 0.618 * (high - low), low + 0.618 * (high - low)
+        low, high = (low, b) if f(a) > f(b) else (a, high)
+    return f((low + high) / 2)
+
+
+def tooth_centre_line_depth(z, shift):
+    """How deep the cuts of neighbouring spaces reach across a tooth's centre
+    line in the module above the rack's tip line, where they would part the
+    tooth from the body (a pointed tooth's top is cut away higher up);
+    positive where they meet."""
+    root = z / 2 - 1.25 + shift
+    s, c = math.sin(PI / z), math.cos(PI / z)
+
+    def depth(rho):
+        return rack_depth(z, shift, rho * s, rho * c)
+
+    best = max(range(41), key=lambda k: depth(root + k / 40))
+    return max(depth(root + best / 40),
+               golden_maximum(depth, root + max(best - 1, 0) / 40, root + (best + 1) / 40))
 
 class StudyTest(unittest.TestCase):
     """The study part of the report against closed forms of its own."""

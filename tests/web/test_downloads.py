@@ -18,6 +18,12 @@ from web_harness import Browser, Site  # noqa: E402  (first: it finds Selenium)
 from selenium.webdriver.common.by import By  # noqa: E402
 from selenium.webdriver.support.ui import WebDriverWait  # noqa: E402
 
+from texts import ENGLISH, JAPANESE  # noqa: E402
+
+# The buttons by what they save: the page speaks Japanese unless told.
+OUTLINE = {"svg": JAPANESE.DOWNLOADS[0], "dxf": JAPANESE.DOWNLOADS[1]}
+PICTURE = JAPANESE.DOWNLOADS[2]
+
 GEARPAIR = os.environ["GEARPAIR"]
 NUMBER = re.compile(r"[-+]?(?:\d+\.?\d*|\.\d+)(?:[eE][-+]?\d+)?")
 SITE = None
@@ -107,7 +113,7 @@ class Outlines(DownloadTest):
             page = self.open(counts, tenths)
             for extension in ("svg", "dxf"):
                 with self.subTest(counts=counts, shift=tenths, format=extension):
-                    name, text = self.download(page, "outline " + extension.upper())
+                    name, text = self.download(page, OUTLINE[extension])
                     self.assertEqual(name, stem + "." + extension)
                     written = gearpair("outline", *counts.split(), "--shift",
                                        shift_text(tenths), "--format", extension)
@@ -119,14 +125,14 @@ class Outlines(DownloadTest):
         self.assertEqual(refused.returncode, 2)
         reason = refused.stderr.split("gearpair: ", 1)[1].split(" (see gearpair --help)")[0]
         page = self.open("2 40")
-        for label in ("outline SVG", "outline DXF"):
+        for label in OUTLINE.values():
             next(b for b in self.buttons() if b.text == label).click()
         # The reason on the console's error side, once per press, and no file.
         self.assertEqual(page.output("err"), ("\n" + reason) * 2)
         time.sleep(0.5)
         self.assertEqual(os.listdir(FOLDER), [])
         # The picture of that pair is still there to save.
-        self.assertEqual(self.download(page, "picture SVG")[0], "view-2-40.svg")
+        self.assertEqual(self.download(page, PICTURE)[0], "view-2-40.svg")
 
 
 class Picture(DownloadTest):
@@ -144,7 +150,7 @@ class Picture(DownloadTest):
                 page = self.open(counts, tenths)
                 page.key(*([mode] + ["R"] * reverse + ["W" if zoom > 0 else "w"] * abs(zoom)
                            + ["s"] * steps))
-                name, text = self.download(page, "picture SVG")
+                name, text = self.download(page, PICTURE)
                 self.assertEqual(name, "view-%s-%s.svg" % tuple(counts.split()))
                 args = ["view", *counts.split(), "--mode", mode, "--zoom", zoom, "--steps", steps,
                         "--shift", shift_text(tenths)] + ["--reverse"] * reverse
@@ -152,19 +158,22 @@ class Picture(DownloadTest):
 
     def test_buttons_wait_for_the_first_counts_and_leave_the_keys_working(self):
         page = BROWSER.open(SITE.url)
-        self.assertEqual([b.text for b in self.buttons()],
-                         ["outline SVG", "outline DXF", "picture SVG"])
+        self.assertEqual([b.text for b in self.buttons()], JAPANESE.DOWNLOADS)
         self.assertFalse(any(b.is_enabled() for b in self.buttons()))
         page.type_line("20 40")
         self.assertTrue(all(b.is_enabled() for b in self.buttons()))
-        self.download(page, "picture SVG")
+        self.download(page, PICTURE)
         self.assertEqual(page.focused(), "drawing")
         page.key("3")
         # After z and new counts the picture stays until the next key, and
         # so does what its file names.
         page.key("z")
         page.type_line("12 30")
-        name, text = self.download(page, "picture SVG")
+        page.choose_language(ENGLISH.NAME)
+        # The browser remembers the choice: the next page is Japanese again.
+        self.addCleanup(page.script, "localStorage.removeItem('gearmesh.language');")
+        self.assertEqual([b.text for b in self.buttons()], ENGLISH.DOWNLOADS)
+        name, text = self.download(page, ENGLISH.DOWNLOADS[2])
         self.assertEqual(name, "view-20-40.svg")
         self.assertSameText(text, gearpair("view", "20", "40", "--mode", "3").stdout)
 

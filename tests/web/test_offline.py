@@ -1,29 +1,24 @@
 """The page without a server, in the three browsers a classroom meets:
 gearmesh.html, the whole page in one file, opened from disk (file:, no
 server, no network) in Chromium, WebKit and Firefox; the site's index.html
-opened from disk, which says on its console panel that it needs a web
-server or gearmesh.html and logs nothing; and the site over HTTP in Firefox.
+opened from disk, which says on its console panel, in the language chosen
+last, that it needs a web server or gearmesh.html, and logs nothing; and the
+site over HTTP in Firefox.
 Screenshots are checked by their pixels; set GEARMESH_SHOT_DIR to keep them.
 Runs under tests/with-xvfb (WebKit needs a display).
 """
 
 import os
 import pathlib
-import sys
 import unittest
-
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "app"))
 
 from web_harness import (Browser, Site, assert_same_frame, gearpair_frame,  # noqa: E402
                          page_frame, whole_page_url)  # (first: it finds Selenium)
 from selenium.webdriver.common.by import By  # noqa: E402
 from selenium.webdriver.support.ui import WebDriverWait  # noqa: E402
 
-import test_dialogue as console  # noqa: E402
-from test_window import TITLE  # noqa: E402
+from texts import ENGLISH, JAPANESE  # noqa: E402
 
-NEEDS_SERVER = ("\nこのページはWebサーバーから開いてください。ファイルから直接開くときは"
-                " gearmesh.html を使ってください。")
 ENGINES = ("chromium", "webkit", "firefox")
 # The console panel's text colour (page.css) and the drawing's outline red.
 TEXT = (17, 17, 17)
@@ -32,9 +27,8 @@ RED = (255, 0, 0)
 
 def box(page, element_id):
     """The element's box on the screenshot, in pixels (scale 1)."""
-    return tuple(round(v) for v in page.script(
-        "const r = document.getElementById(arguments[0]).getBoundingClientRect();"
-        " return [r.left, r.top, r.right, r.bottom];", element_id))
+    b = page.box(element_id)
+    return tuple(round(b[side]) for side in ("left", "top", "right", "bottom"))
 
 
 class OfflineTest(unittest.TestCase):
@@ -54,15 +48,15 @@ class WholePageFromDisk(OfflineTest):
     def check(self, engine):
         with Browser(engine=engine) as browser:
             page = browser.open(whole_page_url())
-            self.assertEqual(page.title(), TITLE)
-            self.assertEqual(page.output(), console.HEAD + console.PROMPT)
+            self.assertEqual(page.title(), JAPANESE.TITLE)
+            self.assertEqual(page.output(), JAPANESE.HEAD + JAPANESE.PROMPT)
             # Everything is inside the one file: no other file, no server.
             self.assertEqual(page.script("return performance.getEntriesByType('resource')"
                                          ".map(e => e.name).filter(n => !n.startsWith('data:'));"),
                              [])
             page.type_line("20 40")
             page.key("3", "R", "W", "W", "s", "s", "s")
-            self.assertEqual(page.output().encode(), console.dialogue())
+            self.assertEqual(page.output(), JAPANESE.dialogue())
             assert_same_frame(self, page_frame(page), gearpair_frame((20, 40), "3", True, 2, 3), 2)
             shot = browser.screenshot()
             browser.save_screenshot("offline_gearmesh_html_" + engine)
@@ -82,31 +76,40 @@ class WholePageFromDisk(OfflineTest):
 
 class SiteFromDisk(OfflineTest):
     """index.html from file: cannot load its module, and says so in the text
-    tables' words instead of showing an empty page."""
+    tables' words instead of showing an empty page: in Japanese, and in
+    English once the language switch has chosen it (as it does over HTTP,
+    the browser keeps the choice for the page)."""
+
+    def says_it_needs_a_server(self, browser, page, texts):
+        WebDriverWait(browser.driver, 30).until(lambda _: page.panel_text() != "")
+        self.assertEqual(page.output("err"), texts.NEEDS_SERVER)
+        self.assertEqual(page.panel_text(), texts.NEEDS_SERVER)
+        self.assertEqual(page.title(), texts.TITLE)
+        self.assertEqual(page.script("return document.documentElement.lang;"), texts.code)
+        self.assertFalse(browser.driver.find_element(By.ID, "line").is_enabled())
+        # Chromium's log: no blocked fetch, no uncaught rejection.
+        self.assertEqual(browser.problems(), [])
 
     def test_says_it_needs_a_server(self):
         index = pathlib.Path(os.environ["GEARMESH_SITE"], "index.html").resolve().as_uri()
         for engine in ENGINES:
             with self.subTest(engine), Browser(engine=engine) as browser:
                 page = browser.load(index)
-                WebDriverWait(browser.driver, 30).until(lambda _: page.panel_text() != "")
-                self.assertEqual(page.output("err"), NEEDS_SERVER)
-                self.assertEqual(page.panel_text(), NEEDS_SERVER)
-                self.assertEqual(page.title(), TITLE)
-                self.assertFalse(browser.driver.find_element(By.ID, "line").is_enabled())
+                self.says_it_needs_a_server(browser, page, JAPANESE)
                 shot = browser.screenshot()
                 browser.save_screenshot("offline_index_html_" + engine)
                 self.assertGreater(shot.count((176, 0, 32), tolerance=60,
                                               box=box(page, "console")), 300)
-                # Chromium's log: no blocked fetch, no uncaught rejection.
-                self.assertEqual(browser.problems(), [])
+                page.script("localStorage.setItem('gearmesh.language', 'en');")
+                page = browser.load(index)
+                self.says_it_needs_a_server(browser, page, ENGLISH)
 
 
 class SiteInFirefox(OfflineTest):
     def test_shows_the_dialogue_over_http(self):
         with Site() as site, Browser(engine="firefox") as browser:
             page = browser.open(site.url)
-            self.assertEqual(page.output(), console.HEAD + console.PROMPT)
+            self.assertEqual(page.output(), JAPANESE.HEAD + JAPANESE.PROMPT)
             shot = browser.screenshot()
             browser.save_screenshot("offline_site_http_firefox")
             self.assertConsoleShows(shot, page)

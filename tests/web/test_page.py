@@ -1,11 +1,12 @@
 """The page in headless Chromium: the console dialogue with the desktop's
 texts and reading rules, the keys and the buttons with pixels read back from
 the canvas at places computed from `gearpair report --json`, the drawing's
-size on screens of every density and width, and a browser console without
-a single error or warning.
+size on screens of every density and width, the layout on wide screens and
+phones, Japanese and English, and a browser console without a single error
+or warning.
 
-The expected texts and the geometry checks are the desktop tests' own
-(tests/app/test_dialogue.py, test_gearmesh.py, test_window.py). Set
+The expected texts (tests/support/texts.py) and the geometry checks are the
+desktop tests' own (tests/app/test_dialogue.py, test_gearmesh.py). Set
 GEARMESH_SHOT_DIR to keep the browser's screenshots as PNG files, and
 GEARMESH_BROWSER=webkit to run the tests in WebKit instead (under
 tests/with-xvfb; CTest runs Console, KeyPresses and SameFrameAsGearpairView
@@ -27,10 +28,11 @@ from selenium.webdriver.common.keys import Keys  # noqa: E402
 
 import test_dialogue as console  # noqa: E402
 import test_gearmesh as desktop  # noqa: E402
-from harness import BLACK, BLUE, YELLOW, Screenshot  # noqa: E402
-from test_window import TITLE  # noqa: E402
+from harness import BLACK, BLUE, WHITE, YELLOW, Screenshot  # noqa: E402
+from texts import ENGLISH, JAPANESE  # noqa: E402
 
-PROGRAM_ENDED = "\nプログラムを終了しました"
+TITLE = JAPANESE.TITLE
+PROGRAM_ENDED = JAPANESE.PROGRAM_ENDED
 SITE = None
 BROWSER = None
 
@@ -312,24 +314,23 @@ class SameFrameAsGearpairView(PageTest):
 
 
 class Buttons(PageTest):
-    LABELS = ["1 drive", "2 driven", "3 mesh", "s step", "r forward", "R reverse",
-              "w zoom out", "W zoom in", "z new counts", "Esc quit"]
+    LABELS = JAPANESE.BUTTONS
 
-    def click(self, page, label):
+    def click(self, page, key):
+        """Clicks the button of key ("3", "Esc"): the one whose label starts with it."""
+        label = next(label for label in self.LABELS if label.split()[0] == key)
         ActionChains(self.browser.driver).click(page.button(label)).perform()
 
     def test_one_button_per_key_in_order(self):
         page = self.open()
-        labels = [b.text for b in self.browser.driver.find_elements(By.CSS_SELECTOR, "#keys button")]
-        self.assertEqual(labels, self.LABELS)
+        self.assertEqual(page.labels(), self.LABELS)
 
     def test_buttons_do_what_their_keys_do(self):
         for keys in (["3", "s", "s", "R", "s"], ["2", "W", "W", "w"], ["3", "r", "s", "1"]):
             with self.subTest(keys=keys):
                 page = self.open("20 40")
                 for key in keys:
-                    self.click(page, next(label for label in self.LABELS
-                                          if label.split()[0] == key))
+                    self.click(page, key)
                     # The drawing keeps the focus, so the keyboard goes on working.
                     self.assertEqual(page.focused(), "drawing")
                 self.assertEqual(page.picture(), reload_keys_picture(keys))
@@ -337,23 +338,23 @@ class Buttons(PageTest):
 
     def test_held_step_button_repeats(self):
         page = self.open("20 40")
-        self.click(page, "3 mesh")
+        self.click(page, "3")
         page.script("const m = window.gearmesh, press = m._webKey;"
                     "window.presses = 0;"
                     "m._webKey = (p, k) => { window.presses += k === 115; return press(p, k); };")
-        ActionChains(self.browser.driver).click_and_hold(page.button("s step")).pause(2.0) \
-            .release().perform()
+        step = page.button(next(label for label in self.LABELS if label.startswith("s ")))
+        ActionChains(self.browser.driver).click_and_hold(step).pause(2.0).release().perform()
         presses = page.script("return window.presses;")
         self.assertGreater(presses, 3)
         self.assertEqual(page.picture(), reload_keys_picture(["3"] + ["s"] * presses))
 
     def test_new_counts_and_quit_buttons(self):
         page = self.open("20 40")
-        self.click(page, "z new counts")
+        self.click(page, "z")
         self.assertEqual(page.focused(), "line")
         self.assertTrue(page.output().endswith(console.HEAD + console.PROMPT))
         page.type_line("12 30")
-        self.click(page, "Esc quit")
+        self.click(page, "Esc")
         self.assertTrue(page.output().endswith(console.HELP + PROGRAM_ENDED))
 
 
@@ -423,6 +424,132 @@ class Sizes(PageTest):
             for x in range(0, shot.width, 2):
                 rgb += bytes(shot.pixel(x, y))
         return Screenshot(shot.width // 2, shot.height // 2, rgb)
+
+
+class Languages(PageTest):
+    """Japanese unless the switch chose English, which the browser remembers;
+    every label, the title and the texts from then on follow it."""
+
+    def tearDown(self):
+        self.browser.driver.execute_script("localStorage.clear();")
+        super().tearDown()
+
+    def assertPageIn(self, page, texts):
+        self.assertEqual(page.title(), texts.TITLE)
+        self.assertEqual(page.script("return document.documentElement.lang;"), texts.code)
+        self.assertEqual(page.text_of("language-label"), texts.SWITCH)
+        self.assertEqual(page.text_of("drawing-hint"), texts.HINT)
+        labels = page.labels()
+        self.assertEqual(labels, texts.BUTTONS)
+        # Each label starts with the key its button presses.
+        keys = page.script("const m = window.gearmesh; return Array.from("
+                           "{length: m._webButtonCount()}, (_, i) => m._webButtonKey(i));")
+        self.assertEqual([label.split(" ")[0] for label in labels],
+                         ["Esc" if key == 27 else chr(key) for key in keys])
+
+    def test_switching_changes_the_labels_at_once_and_the_texts_from_then_on(self):
+        page = self.open()
+        self.assertPageIn(page, JAPANESE)
+        self.assertEqual(page.output(), JAPANESE.HEAD + JAPANESE.PROMPT)
+        hint = self.browser.driver.find_element(By.ID, "drawing-hint")
+        self.assertTrue(hint.is_displayed())
+        # A blank drawing, not an opaque canvas's black.
+        self.assertTrue(page.picture().is_all(WHITE))
+
+        page.choose_language(ENGLISH.NAME)
+        self.assertPageIn(page, ENGLISH)
+        self.assertEqual(page.output(), JAPANESE.HEAD + JAPANESE.PROMPT)
+        self.assertEqual(page.focused(), "line")
+        self.browser.save_screenshot("web_english_before_counts")
+        page.type_line("0 40")
+        page.type_line("20 40")
+        self.assertFalse(hint.is_displayed())
+        self.assertEqual(page.output(),
+                         JAPANESE.HEAD + JAPANESE.PROMPT + ENGLISH.PROMPT + ENGLISH.HELP)
+        self.assertEqual(page.output("err"), ENGLISH.BAD_COUNT)
+
+        page.choose_language(JAPANESE.NAME)
+        self.assertPageIn(page, JAPANESE)
+        self.assertEqual(page.focused(), "drawing")
+        page.key(Keys.ESCAPE)
+        self.assertTrue(page.output().endswith(ENGLISH.HELP + JAPANESE.PROGRAM_ENDED))
+
+    def test_the_chosen_language_survives_a_reload(self):
+        self.open().choose_language(ENGLISH.NAME)
+        page = self.open("0 40")
+        page.type_line("20 40")
+        self.assertPageIn(page, ENGLISH)
+        self.assertEqual(page.output(), ENGLISH.dialogue(prompts=2))
+        self.assertEqual(page.output("err"), ENGLISH.BAD_COUNT)
+        page.key("z")
+        page.type_line("12 30")
+        page.key(Keys.ESCAPE)
+        self.assertEqual(page.output(), ENGLISH.dialogue(prompts=2) + ENGLISH.dialogue()
+                         + ENGLISH.PROGRAM_ENDED)
+        self.browser.save_screenshot("web_english_20_40")
+
+        page.choose_language(JAPANESE.NAME)
+        page = self.open()
+        self.assertPageIn(page, JAPANESE)
+        self.assertEqual(page.output(), JAPANESE.HEAD + JAPANESE.PROMPT)
+
+
+class Layout(PageTest):
+    """Side by side from 1100 CSS pixels wide, the drawing square and whole in
+    the window; stacked on a phone, with nothing to scroll sideways."""
+
+    def in_browser(self, width, height):
+        """The rest of the test runs in a browser of its own of this size,
+        closed after tearDown has checked its console."""
+        browser = Browser(width=width, height=height)
+        self.addCleanup(browser.__exit__, None, None, None)
+        self.browser = browser
+
+    def assertInside(self, box, view, what):
+        self.assertGreaterEqual(box["left"], 0, what)
+        self.assertGreaterEqual(box["top"], 0, what)
+        self.assertLessEqual(box["right"], view["width"], what)
+        self.assertLessEqual(box["bottom"], view["height"], what)
+
+    def test_wide_screen_shows_the_input_line_and_the_whole_drawing(self):
+        self.in_browser(1280, 720)
+        page = self.open()
+        self.assertTrue(page.picture().is_all(WHITE))
+        page.type_line("20 40")
+        view = page.viewport()
+        self.assertEqual((view["scrollWidth"], view["scrollHeight"]),
+                         (view["width"], view["height"]))
+        panel, line, drawing = (page.box(i) for i in ("console-panel", "line", "drawing"))
+        self.assertLessEqual(panel["right"], drawing["left"])
+        self.assertEqual(panel["top"], drawing["top"])
+        self.assertEqual(drawing["width"], drawing["height"])
+        # As tall as the window allows, the page's margins excepted.
+        self.assertGreater(drawing["height"], 0.9 * view["height"])
+        for name, box in (("drawing", drawing), ("line", line), ("keys", page.box("keys"))):
+            self.assertInside(box, view, name)
+        shot = page.picture()
+        self.assertEqual((shot.width, shot.height), (drawing["width"], drawing["height"]))
+        self.assertOutlineDrawn(shot, desktop.geometry(20, 40), 1,
+                                desktop.View(0.2, shot.width, shot.height))
+        self.browser.save_screenshot("web_wide_1280x720")
+
+    def test_phone_stacks_the_panels_without_sideways_scrolling(self):
+        self.in_browser(390, 844)
+        page = self.open()
+        # The backing store has shrunk to the drawing's width: still blank.
+        self.assertTrue(page.picture().is_all(WHITE))
+        page.type_line("20 40")
+        view = page.viewport()
+        self.assertEqual(view["scrollWidth"], view["width"])
+        panel, drawing = page.box("console-panel"), page.box("drawing")
+        self.assertLessEqual(panel["bottom"], drawing["top"])
+        self.assertEqual((drawing["left"], drawing["right"]), (panel["left"], panel["right"]))
+        self.assertGreater(drawing["width"], 0.9 * view["width"])
+        self.assertEqual(drawing["width"], drawing["height"])
+        for button in self.browser.driver.find_elements(By.CSS_SELECTOR, "button"):
+            box = button.rect
+            self.assertLessEqual(box["x"] + box["width"], view["width"], button.text)
+        self.browser.save_screenshot("web_phone_390x844")
 
 
 if __name__ == "__main__":

@@ -11,12 +11,67 @@
 
 namespace gearmesh {
 
-void failUsage(const std::string& message) {
-    std::fprintf(stderr, "gearpair: %s (see gearpair --help)\n", message.c_str());
-    std::exit(2);
+namespace {
+
+// Length of the well-formed UTF-8 character that starts text[i] (shortest
+// form, no surrogate, at most U+10FFFF), or 0 where none starts there.
+std::size_t utf8CharacterLength(const std::string& text, std::size_t i) {
+    const unsigned char lead = static_cast<unsigned char>(text[i]);
+    if (lead < 0x80) {
+        return 1;
+    }
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : low;
+        high = lead == 0xED ? 0x9F : high;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : low;
+        high = lead == 0xF4 ? 0x8F : high;
+    } else {
+        return 0;
+    }
+    if (text.size() - i < length) {
+        return 0;
+    }
+    for (std::size_t k = 1; k < length; ++k) {
+        const unsigned char c = static_cast<unsigned char>(text[i + k]);
+        if (c < (k == 1 ? low : 0x80) || c > (k == 1 ? high : 0xBF)) {
+            return 0;
+        }
+    }
+    return length;
 }
 
-namespace {
+// The text on one line that sends the terminal no command: C0 controls and
+// DEL as \n, \t, \r or \xHH (\x1b), the C1 controls as \u0080 to \u009f,
+// each byte that starts no UTF-8 character as \xHH, the rest as it is.
+std::string escapedControls(const std::string& text) {
+    std::string escaped;
+    char code[8];
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const std::size_t length = utf8CharacterLength(text, i);
+        if (c == '\n' || c == '\t' || c == '\r') {
+            escaped += c == '\n' ? "\\n" : c == '\t' ? "\\t" : "\\r";
+        } else if (c < 0x20 || c == 0x7F || length == 0) {
+            std::snprintf(code, sizeof code, "\\x%02x", c);
+            escaped += code;
+        } else if (c == 0xC2 && static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
+            std::snprintf(code, sizeof code, "\\u%04x", static_cast<unsigned char>(text[i + 1]));
+            escaped += code;
+        } else {
+            escaped.append(text, i, length);
+        }
+        i += length == 0 ? 1 : length;
+    }
+    return escaped;
+}
 
 const OptionRule* findOption(const std::vector<OptionRule>& rules, const std::string& name) {
     for (const OptionRule& rule : rules) {
@@ -41,14 +96,24 @@ bool startsCleanly(const std::string& text) {
 
 }  // namespace
 
+void failUsage(const std::string& message) {
+    // Messages echo arguments, which may hold anything a shell can pass.
+    std::fprintf(stderr, "gearpair: %s (see gearpair --help)\n", escapedControls(message).c_str());
+    std::exit(2);
+}
+
 ParsedArguments parseArguments(int argc, char** argv, int first,
                                const std::vector<OptionRule>& rules) {
-    ParsedArguments parsed;
+    ParsedArguments parsed{};
     for (int i = first; i < argc; ++i) {
         const char* word = argv[i];
         if (!looksLikeOption(word)) {
             parsed.positional.push_back(word);
             continue;
+        }
+        if (std::strcmp(word, "-h") == 0 || std::strcmp(word, "--help") == 0) {
+            parsed.helpAsked = true;
+            return parsed;
         }
         std::string name = word;
         std::string value;

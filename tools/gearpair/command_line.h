@@ -8,8 +8,9 @@
 
 namespace gearmesh {
 
-// Prints "gearpair: message" as one line on standard error and ends the
-// process with exit status 2.
+// Prints "gearpair: message" as one line on standard error, its control
+// characters escaped (\n, \x1b, \u009b), and ends the process with exit
+// status 2.
 [[noreturn]] void failUsage(const std::string& message);
 
 // One option a command accepts: its name ("--shift", "-o"), an optional second
@@ -30,11 +31,14 @@ struct GivenOption {
 struct ParsedArguments {
     std::vector<std::string> positional;
     std::vector<GivenOption> options;
+    // -h or --help stood where an option could (not as an option's value).
+    bool helpAsked;
 };
 
 // Splits argv[first..argc-1] into positional arguments and the options in
 // rules ("--name value" or "--name=value"). An unknown option, a missing
 // value or an option given twice fails. A word such as "-3" is positional.
+// Stops at -h or --help in an option's place, with helpAsked set.
 ParsedArguments parseArguments(int argc, char** argv, int first,
                                const std::vector<OptionRule>& rules);
 

@@ -75,6 +75,14 @@ void writeOrFail(const std::string& path, const std::string& text) {
     }
 }
 
+// Writes the usage if the command's arguments ask for it; whether they did.
+bool wroteUsage(const ParsedArguments& arguments) {
+    if (arguments.helpAsked) {
+        writeOrFail("-", USAGE);
+    }
+    return arguments.helpAsked;
+}
+
 // The -o target: "-" (standard output) when the option is absent; an empty
 // name is refused.
 std::string outputTarget(const ParsedArguments& arguments) {
@@ -91,6 +99,9 @@ std::string outputTarget(const ParsedArguments& arguments) {
 void runReport(int argc, char** argv) {
     const ParsedArguments arguments =
         parseArguments(argc, argv, 2, {{"--shift", nullptr, true}, {"--json", nullptr, false}});
+    if (wroteUsage(arguments)) {
+        return;
+    }
     const PairArguments pair = readPairArguments(arguments, EXACT_MAX_TEETH);
     const ExactPair exact = exactPair(pair.z1, pair.z2, pair.shift);
     const bool json = hasOption(arguments, "--json");
@@ -138,6 +149,9 @@ void runOutline(int argc, char** argv) {
                                                       {"--tolerance", nullptr, true},
                                                       {"--as-drawn", nullptr, false},
                                                       {"-o", "--output", true}});
+    if (wroteUsage(arguments)) {
+        return;
+    }
     const bool asDrawn = hasOption(arguments, "--as-drawn");
     const PairArguments pair =
         asDrawn ? readPairArguments(arguments) : readPairArguments(arguments, EXACT_MAX_TEETH);
@@ -211,6 +225,9 @@ void runView(int argc, char** argv) {
                                                       {"--zoom", nullptr, true},
                                                       {"--format", nullptr, true},
                                                       {"-o", "--output", true}});
+    if (wroteUsage(arguments)) {
+        return;
+    }
     const PairArguments pair = readPairArguments(arguments);
     ViewKeys keys;
     keys.mode = '1';
@@ -260,11 +277,11 @@ void runView(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     using namespace gearmesh;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            writeOrFail("-", USAGE);
-            return 0;
-        }
+    // Past the command, -h and --help are for its arguments to find, where
+    // an option may stand; as an option's value they are that value.
+    if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        writeOrFail("-", USAGE);
+        return 0;
     }
     if (argc < 2) {
         failUsage("no command given: report, outline or view");
