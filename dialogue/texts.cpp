@@ -49,6 +49,9 @@ constexpr Entry JAPANESE[] = {
     {ConsoleText::PROGRAM_ENDED, "\nプログラムを終了しました"},
     {ConsoleText::UNKNOWN_LANGUAGE,
      "--langの言語「%s」はありません。ja（日本語）かen（英語）を指定してください"},
+    {ConsoleText::NEEDS_SERVER,
+     ("\nこのページはWebサーバーから開いてください。ファイルから直接開くときは "
+      "gearmesh.html を使ってください。")},
     {PageText::KEY_DRIVE, "1 駆動歯車"},
     {PageText::KEY_DRIVEN, "2 従動歯車"},
     {PageText::KEY_MESH, "3 かみ合い"},
@@ -77,6 +80,9 @@ constexpr Entry JAPANESE[] = {
     {ConsoleText::LINK_BAD_LANGUAGE, "リンクのlang=はjaかenにしてください\n"},
     {ConsoleText::LINK_UNKNOWN_PART,
      "リンクに読めない部分があります。使えるのは z keys shift study lang です\n"},
+    {PageText::SAVE_OUTLINE_SVG, "歯形 SVG"},
+    {PageText::SAVE_OUTLINE_DXF, "歯形 DXF"},
+    {PageText::SAVE_PICTURE_SVG, "図 SVG"},
 };
 
 // The key help's colons line up, as the Japanese ones do, and its lines
@@ -105,6 +111,8 @@ constexpr Entry ENGLISH[] = {
     {ConsoleText::PROGRAM_ENDED, "\nThe program has ended"},
     {ConsoleText::UNKNOWN_LANGUAGE,
      "Unknown language \"%s\" for --lang: give ja (Japanese) or en (English)"},
+    {ConsoleText::NEEDS_SERVER,
+     "\nThis page needs a web server. To open it straight from a file, use gearmesh.html."},
     {PageText::KEY_DRIVE, "1 drive"},
     {PageText::KEY_DRIVEN, "2 driven"},
     {PageText::KEY_MESH, "3 mesh"},
@@ -136,6 +144,9 @@ constexpr Entry ENGLISH[] = {
     {ConsoleText::LINK_BAD_LANGUAGE, "The link's lang= must be ja or en\n"},
     {ConsoleText::LINK_UNKNOWN_PART,
      "The link holds a part it cannot read: only z, keys, shift, study and lang\n"},
+    {PageText::SAVE_OUTLINE_SVG, "outline SVG"},
+    {PageText::SAVE_OUTLINE_DXF, "outline DXF"},
+    {PageText::SAVE_PICTURE_SVG, "picture SVG"},
 };
 
 // A language's texts by index, whatever order its lines are in.

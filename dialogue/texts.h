@@ -44,34 +44,39 @@ enum class ConsoleText {
     LINK_BAD_STUDY,         // study= is neither 0 nor 1
     LINK_BAD_LANGUAGE,      // lang= is neither ja nor en
     LINK_UNKNOWN_PART,      // a part other than z, keys, shift, study, lang
+    NEEDS_SERVER,           // the page's console: the site opened from disk cannot load its module
 };
 
-constexpr int CONSOLE_TEXT_COUNT = static_cast<int>(ConsoleText::LINK_UNKNOWN_PART) + 1;
+constexpr int CONSOLE_TEXT_COUNT = static_cast<int>(ConsoleText::NEEDS_SERVER) + 1;
 
-// The page's own labels: the buttons under the drawing, each starting with
-// its key, the language switch and the hint shown before the first counts.
+// The page's own labels: the buttons under the drawing, each key's starting
+// with its key, the language switch and the hint shown before the first
+// counts.
 enum class PageText {
-    KEY_DRIVE,        // '1'
-    KEY_DRIVEN,       // '2'
-    KEY_MESH,         // '3'
-    KEY_STEP,         // 's'
-    KEY_FORWARD,      // 'r'
-    KEY_REVERSE,      // 'R'
-    KEY_ZOOM_OUT,     // 'w'
-    KEY_ZOOM_IN,      // 'W'
-    KEY_NEW_COUNTS,   // 'z'
-    KEY_QUIT,         // Escape
-    KEY_SHIFT_DOWN,   // 'x', in the study view
-    KEY_SHIFT_UP,     // 'X', in the study view
-    STUDY_TOGGLE,     // the study view's on-off button
-    LANGUAGE_NAME,    // the language's own name, on its switch button
-    LANGUAGE_SWITCH,  // what the switch sets
-    DRAWING_HINT,     // in the drawing until the first counts are read
-    COPY_LINK,        // the button that copies the link to the picture on screen
-    LINK_COPIED,      // that button for a moment after it has copied
+    KEY_DRIVE,         // '1'
+    KEY_DRIVEN,        // '2'
+    KEY_MESH,          // '3'
+    KEY_STEP,          // 's'
+    KEY_FORWARD,       // 'r'
+    KEY_REVERSE,       // 'R'
+    KEY_ZOOM_OUT,      // 'w'
+    KEY_ZOOM_IN,       // 'W'
+    KEY_NEW_COUNTS,    // 'z'
+    KEY_QUIT,          // Escape
+    KEY_SHIFT_DOWN,    // 'x', in the study view
+    KEY_SHIFT_UP,      // 'X', in the study view
+    STUDY_TOGGLE,      // the study view's on-off button
+    LANGUAGE_NAME,     // the language's own name, on its switch button
+    LANGUAGE_SWITCH,   // what the switch sets
+    DRAWING_HINT,      // in the drawing until the first counts are read
+    COPY_LINK,         // the button that copies the link to the picture on screen
+    LINK_COPIED,       // that button for a moment after it has copied
+    SAVE_OUTLINE_SVG,  // saves the exact outlines as SVG
+    SAVE_OUTLINE_DXF,  // saves the exact outlines as DXF
+    SAVE_PICTURE_SVG,  // saves the picture as SVG
 };
 
-constexpr int PAGE_TEXT_COUNT = static_cast<int>(PageText::LINK_COPIED) + 1;
+constexpr int PAGE_TEXT_COUNT = static_cast<int>(PageText::SAVE_PICTURE_SVG) + 1;
 
 // The UTF-8 bytes of a text in language, NUL-terminated.
 const char* utf8Text(ConsoleText text, Language language);

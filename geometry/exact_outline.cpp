@@ -110,7 +110,7 @@ std::vector<Polar> spaceSide(const ExactGear& g, double top, double cap, double 
     const double rf = g.rootRadius;
     const double R = g.pitchRadius;
     const double s0 = g.cornerOffset;
-    const auto corner = [&g, rf, R, s0](double turn) {
+    const auto corner = [rf, R, s0](double turn) {
         const double along = s0 - R * turn;
         return Polar{std::hypot(rf, along), turn + std::atan2(along, rf)};
     };

@@ -1,6 +1,6 @@
 // The page's entry points: the functions page.js calls, and the calls back
-// into page.js (Module.page) that show text and labels, hand over focus and
-// paint.
+// into page.js (Module.page) that show text and labels, hand over focus,
+// paint and save files.
 // The program itself is the core (session/session.h); this file only turns
 // the page's events into the core's and presents its answers.
 
@@ -16,6 +16,7 @@
 #include "session/link.h"
 #include "session/session.h"
 #include "web/canvas_target.h"
+#include "web/downloads.h"
 #include "web/key_buttons.h"
 
 // clang-format off
@@ -39,6 +40,13 @@ EM_JS(void, pageEcho, (const char* utf8), {
 });
 EM_JS(void, pageSetLink, (const char* fragment), {
     Module.page.setLink(UTF8ToString(fragment));
+});
+EM_JS(void, pageDownloadLabel, (int button, const char* utf8), {
+    Module.page.downloadLabel(button, UTF8ToString(utf8));
+});
+EM_JS(void, pageOfferDownloads, (), { Module.page.offerDownloads(); });
+EM_JS(void, pageSave, (const char* name, const char* type, const char* text), {
+    Module.page.save(UTF8ToString(name), UTF8ToString(type), UTF8ToString(text));
 });
 EM_JS(void, pageAsk, (), { Module.page.ask(); });
 EM_JS(void, pageRun, (), { Module.page.run(); });
@@ -116,6 +124,8 @@ struct WebPage {
     // Texts handed to page.js, valid until the next call that fills them.
     std::string frameJson;
     std::string font = canvasFont();
+    // What the last frame showed, for its picture's description.
+    ViewCaption frameCaption{};
 };
 
 namespace {
@@ -137,6 +147,9 @@ void presentLabels(const WebPage& page) {
     }
     for (int i = 0; i < KEY_BUTTON_COUNT; ++i) {
         pageButtonLabel(i, utf8Text(KEY_BUTTONS[i].label, page.language));
+    }
+    for (int i = 0; i < DOWNLOAD_BUTTON_COUNT; ++i) {
+        pageDownloadLabel(i, utf8Text(DOWNLOAD_BUTTONS[i].label, page.language));
     }
 }
 
@@ -161,6 +174,9 @@ void presentAction(WebPage& page, const SessionReply& reply) {
         presentAction(page, page.session.redraw());
         break;
     case SessionAction::DrawFrame:
+        // Taken now: after 'z' and new counts the picture stays until the next key.
+        page.frameCaption =
+            viewCaption(page.session.pair(), page.session.view(), page.session.study());
         drawSessionFrame(page.dc, page.session);
         showLink(page);
         break;
@@ -299,6 +315,7 @@ EMSCRIPTEN_KEEPALIVE void webSubmitLine(WebPage* page, int bytes) {
     const std::size_t length =
         std::min(static_cast<std::size_t>(std::max(bytes, 0)), page->lineBuffer.size() - 1);
     const bool asking = page->session.phase() == SessionPhase::Asking;
+    const bool hadPair = page->session.hasPair();
     const SessionReply reply = page->session.typedLine(page->lineBuffer.data(), length);
     presentTexts(*page, reply);
     if (asking && page->session.phase() == SessionPhase::Running) {
@@ -307,6 +324,9 @@ EMSCRIPTEN_KEEPALIVE void webSubmitLine(WebPage* page, int bytes) {
         pageRun();
     }
     presentAction(*page, reply);
+    if (!hadPair && page->session.hasPair()) {
+        pageOfferDownloads();
+    }
 }
 
 // One key pressed in the drawing: a character code, or 27 for Escape.
@@ -371,6 +391,37 @@ EMSCRIPTEN_KEEPALIVE const char* webCanvasLineCap() {
 
 EMSCRIPTEN_KEEPALIVE int webCanvasPixels() {
     return gearmesh::WINDOW_PIXELS;
+}
+
+// The download buttons (web/downloads.h); their labels come with the page's
+// language (Module.page.downloadLabel).
+EMSCRIPTEN_KEEPALIVE int webDownloadCount() {
+    return gearmesh::DOWNLOAD_BUTTON_COUNT;
+}
+
+// Saves the file of download button i for the pair on screen through the
+// page; where the rack cannot cut a gear of the pair, writes gearpair's
+// reason on the console instead. Returns 1 when a file was saved; 0 before
+// the first counts, for a refused gear or an unknown button.
+EMSCRIPTEN_KEEPALIVE int webDownload(WebPage* page, int i) {
+    using namespace gearmesh;
+    if (i < 0 || i >= DOWNLOAD_BUTTON_COUNT || !page->session.hasPair()) {
+        return 0;
+    }
+    const DownloadKind kind = DOWNLOAD_BUTTONS[i].kind;
+    DownloadFile file;
+    if (kind == DownloadKind::PictureSvg) {
+        file = pictureDownload(page->canvas.recorder(), page->frameCaption);
+    } else {
+        std::string error;
+        if (!outlineDownload(page->session.pair(), kind, file, error)) {
+            // A console line of its own, as the console's texts begin.
+            pageWrite(("\n" + error).c_str(), 1);
+            return 0;
+        }
+    }
+    pageSave(file.name.c_str(), file.type, file.text.c_str());
+    return 1;
 }
 
 // The buttons under the drawing (web/key_buttons.h); their labels come

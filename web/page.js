@@ -1,7 +1,7 @@
 // The page around the simulator's module (gearmesh.js): it moves typed lines
 // and keys into the module and shows what the module hands back (console
-// texts, frames to paint, where the focus goes). Every text, rule and
-// drawing decision is the module's.
+// texts, frames to paint, where the focus goes, files to save). Every text,
+// rule and drawing decision is the module's.
 "use strict";
 
 (function () {
@@ -24,6 +24,7 @@
     const input = document.getElementById("line");
     const canvas = document.getElementById("drawing");
     const keyRow = document.getElementById("keys");
+    const downloadRow = document.getElementById("downloads");
     const hint = document.getElementById("drawing-hint");
     const copyButton = document.getElementById("copy-link");
     const languageSwitch = document.getElementById("language-switch");
@@ -42,6 +43,9 @@
     // The study view's toggle, and the buttons whose keys work only in the study view.
     let studyToggle = null;
     const studyButtons = [];
+    const downloadButtons = [];
+    // A saved file's address lives this long, for the browser to fetch it.
+    const SAVED_URL_MS = 60000;
 
     function appendText(text, className) {
         const span = document.createElement("span");
@@ -196,16 +200,39 @@
         buttons.push(button);
     }
 
+    // The module labels it in the page's language (page.downloadLabel).
+    function addDownloadButton(i) {
+        const button = document.createElement("button");
+        button.type = "button";
+        button.disabled = true;  // until there is a pair (page.offerDownloads)
+        // Keeps the focus where it is, on the drawing.
+        button.addEventListener("pointerdown", function (event) {
+            event.preventDefault();
+        });
+        button.addEventListener("click", function () {
+            module._webDownload(program, i);
+        });
+        downloadRow.appendChild(button);
+        downloadButtons.push(button);
+    }
+
+    // The number of the language whose code is code in mod, the page's
+    // module or the text tables' (texts.js); -1 for none.
+    function languageNumber(mod, code) {
+        for (let i = 0, count = mod._webLanguageCount(); i < count; ++i) {
+            if (mod.UTF8ToString(mod._webLanguageCode(i)) === code) {
+                return i;
+            }
+        }
+        return -1;
+    }
+
     // Sets the module's language by its code ("ja", "en"); false, changing
     // nothing, for a code the module does not know. A link's language
     // (lang=en) is set with this call before the start, and not remembered.
     function useLanguage(code) {
-        for (let i = 0, count = module._webLanguageCount(); i < count; ++i) {
-            if (module.UTF8ToString(module._webLanguageCode(i)) === code) {
-                return module._webSetLanguage(program, i) !== 0;
-            }
-        }
-        return false;
+        const language = languageNumber(module, code);
+        return language >= 0 && module._webSetLanguage(program, language) !== 0;
     }
 
     // The language chosen with the switch on an earlier visit, or null.
@@ -406,6 +433,9 @@
         buttonLabel: function (i, text) {
             buttons[i].textContent = text;
         },
+        downloadLabel: function (i, text) {
+            downloadButtons[i].textContent = text;
+        },
         ask: function () {
             stopRepeat();
             input.disabled = false;
@@ -417,6 +447,20 @@
             canvas.focus();
         },
         paint: paintFrame,
+        offerDownloads: function () {
+            for (const button of downloadButtons) {
+                button.disabled = false;
+            }
+        },
+        save: function (name, type, text) {
+            const link = document.createElement("a");
+            link.href = URL.createObjectURL(new Blob([text], { type: type }));
+            link.download = name;
+            document.body.appendChild(link);
+            link.click();
+            link.remove();
+            setTimeout(URL.revokeObjectURL, SAVED_URL_MS, link.href);
+        },
         ended: function () {
             stopRepeat();
             input.disabled = true;
@@ -425,6 +469,32 @@
             }
         },
     };
+
+    // Says on the console panel, in the text tables' words (texts.js, a
+    // module that loads from disk) and the language chosen last time, that
+    // the page needs a web server or the one-file page.
+    function sayServerNeeded() {
+        // Without the program there is nothing to draw.
+        document.getElementById("drawing-frame").hidden = true;
+        const script = document.createElement("script");
+        script.src = "texts.js";
+        script.addEventListener("load", function () {
+            createGearmeshTexts().then(function (texts) {
+                const language = Math.max(0, languageNumber(texts, rememberedLanguage()));
+                page.setLanguage(texts.UTF8ToString(texts._webLanguageCode(language)));
+                page.setTitle(texts.UTF8ToString(texts._webWindowTitle(language)));
+                page.write(texts.UTF8ToString(texts._webNeedsServerText(language)), true);
+            });
+        });
+        document.body.appendChild(script);
+    }
+
+    // The site's module fetches gearmesh.wasm from beside it, which a page
+    // opened from disk may not do; gearmesh.html holds its module inside.
+    if (location.protocol === "file:" && document.querySelector("script[src='gearmesh.js']")) {
+        sayServerNeeded();
+        return;
+    }
 
     createGearmesh({ page: page }).then(function (instance) {
         module = instance;
@@ -438,6 +508,9 @@
             if (module._webButtonNeedsStudy(i)) {
                 studyButtons.push(buttons[buttons.length - 1]);
             }
+        }
+        for (let i = 0, count = module._webDownloadCount(); i < count; ++i) {
+            addDownloadButton(i);
         }
         for (let i = 0, count = module._webLanguageCount(); i < count; ++i) {
             addLanguageButton(i);
@@ -456,5 +529,5 @@
         module.stringToUTF8(fragment, text, bytes + 1);
         module._webStart(program, text);
         showStudy();
-    });
+    }, sayServerNeeded);
 })();

@@ -1,6 +1,7 @@
 """What the program says, in each of its languages, as a student sees it:
 the console dialogue and its error lines, the window's (and the page's)
-title, the display errors and the page's labels. The desktop tests
+title, the display errors, the page's labels and what the page says when
+it cannot load its module. The desktop tests
 (tests/app/) and the page tests (tests/web/) expect the same texts.
 
 ``JAPANESE`` and ``ENGLISH`` are ``Texts``; ``LANGUAGES`` holds both, the
@@ -11,7 +12,8 @@ refuses ``--lang name``.
 
 class Texts:
     def __init__(self, code, head, prompt, help, bad_count, input_ended, title, no_display,
-                 bare_display, program_ended, buttons, name, switch, hint):
+                 bare_display, program_ended, buttons, name, switch, hint, needs_server,
+                 downloads):
         self.code = code                    # the --lang value and the page's lang attribute
         self.HEAD = head                    # dialogue title and step heading
         self.PROMPT = prompt                # ends in "z1 z2= "
@@ -26,6 +28,8 @@ class Texts:
         self.NAME = name                    # on its language switch button
         self.SWITCH = switch                # the switch's label
         self.HINT = hint                    # in the drawing before the first counts
+        self.NEEDS_SERVER = needs_server    # the site's index.html opened from disk
+        self.DOWNLOADS = downloads          # outline SVG, outline DXF, picture SVG
 
     def dialogue(self, prompts=1):
         """Standard output of a dialogue that asked prompts times, to the key help."""
@@ -59,6 +63,9 @@ JAPANESE = Texts(
     name="日本語",
     switch="表示言語",
     hint="歯数を入力すると図が現れます",
+    needs_server=("\nこのページはWebサーバーから開いてください。ファイルから直接開くときは"
+                  " gearmesh.html を使ってください。"),
+    downloads=["歯形 SVG", "歯形 DXF", "図 SVG"],
 )
 
 ENGLISH = Texts(
@@ -87,6 +94,9 @@ ENGLISH = Texts(
     name="English",
     switch="Language",
     hint="Enter the tooth counts to see the gears",
+    needs_server=("\nThis page needs a web server. To open it straight from a file, use"
+                  " gearmesh.html."),
+    downloads=["outline SVG", "outline DXF", "picture SVG"],
 )
 
 LANGUAGES = (JAPANESE, ENGLISH)

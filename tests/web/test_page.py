@@ -7,20 +7,23 @@ or warning.
 
 The expected texts (tests/support/texts.py) and the geometry checks are the
 desktop tests' own (tests/app/test_dialogue.py, test_gearmesh.py). Set
-GEARMESH_SHOT_DIR to keep the browser's screenshots as PNG files.
+GEARMESH_SHOT_DIR to keep the browser's screenshots as PNG files, and
+GEARMESH_BROWSER=webkit to run the tests in WebKit instead (under
+tests/with-xvfb; CTest runs Console, KeyPresses and SameFrameAsGearpairView
+there, web_test_page_webkit).
 """
 
-import json
 import math
 import os
-import subprocess
 import sys
 import time
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "app"))
 
-from web_harness import Browser, Site  # noqa: E402  (first: it finds Selenium)
+from web_harness import (Browser, Site, assert_same_frame, chromium_only,  # noqa: E402
+                         gearpair_frame, gearpair_frame_json,  # (first: it finds Selenium)
+                         page_frame)
 from selenium.webdriver.common.action_chains import ActionChains  # noqa: E402
 from selenium.webdriver.common.by import By  # noqa: E402
 from selenium.webdriver.common.keys import Keys  # noqa: E402
@@ -188,6 +191,7 @@ class KeyPresses(PageTest):
             self.assertContactMarkers(page.picture(), desktop.Mesh(geo, k),
                                       "after %s, step %d" % (key, k))
 
+    @chromium_only
     def test_held_s_runs_the_mesh_on_one_step_per_repeat(self):
         page = self.open("20 40")
         page.key("3")
@@ -246,8 +250,8 @@ class KeyPresses(PageTest):
         self.browser.driver.find_element(By.ID, "drawing").click()
         page.key("3")
         self.assertEqual(page.picture(), before)
-        self.browser.driver.find_element(By.ID, "line").send_keys("ten forty\n")
-        self.browser.driver.find_element(By.ID, "line").send_keys("10 40\n")
+        page.type_line("ten forty")
+        page.type_line("10 40")
         self.assertEqual(page.output("err"), console.BAD_COUNT)
         self.assertEqual(page.output().encode(), console.dialogue() + console.dialogue(prompts=2))
         self.assertEqual(page.focused(), "drawing")
@@ -296,60 +300,20 @@ class SameFrameAsGearpairView(PageTest):
         ((1, 1), "3", True, -30, 11),
     ]
 
-    def gearpair_frame(self, counts, mode, reverse, zoom, steps):
-        args = [str(counts[0]), str(counts[1]), "--mode", mode, "--zoom", str(zoom),
-                "--steps", str(steps)]
-        if reverse:
-            args.append("--reverse")
-        return gearpair_frame_json(*args)
-
     def page_frame(self, counts, mode, reverse, zoom, steps):
         page = self.open("%d %d" % counts)
         keys = [mode] + ["R"] * reverse + ["W" if zoom > 0 else "w"] * abs(zoom) + ["s"] * steps
         page.key(*keys)
-        return page_frame_json(page)
+        return page_frame(page)
 
     def test_every_primitive_matches(self):
         for counts, mode, reverse, zoom, steps in self.CASES:
             where = "%d/%d mode %s%s zoom %d steps %d" % (*counts, mode, " R" * reverse, zoom,
                                                           steps)
             with self.subTest(where):
-                expected = self.gearpair_frame(counts, mode, reverse, zoom, steps)
+                expected = gearpair_frame(counts, mode, reverse, zoom, steps)
                 drawn = self.page_frame(counts, mode, reverse, zoom, steps)
                 assert_same_frame(self, drawn, expected, zoom)
-
-
-def gearpair_frame_json(*args):
-    """The frame `gearpair view ARGS --format json` records."""
-    return json.loads(subprocess.run([desktop.GEARPAIR, "view", *args, "--format", "json"],
-                                     check=True, capture_output=True, timeout=60).stdout)
-
-
-def page_frame_json(page):
-    """The last frame the page drew, as its recorder holds it."""
-    return json.loads(page.script(
-        "const m = window.gearmesh; return m.UTF8ToString(m._webFrameJson(window.gearmeshProgram));"))
-
-
-def assert_same_frame(test, drawn, expected, zoom=0):
-    """Primitive by primitive, coordinates within 1e-9 model units at the
-    zoom of `zoom` presses of W (w when negative); texts and their places."""
-    test.assertFalse(drawn["overflowed"])
-    test.assertLessEqual(drawn["submittedVertices"], 100000)
-    # View units per model unit: 1e-9 model units is this many view units.
-    tolerance = 1e-9 * min(1000.0, max(0.001, 0.2 / 0.9 ** zoom))
-    test.assertEqual(len(drawn["primitives"]), len(expected["primitives"]))
-    for i, (a, b) in enumerate(zip(drawn["primitives"], expected["primitives"])):
-        test.assertEqual([a[k] for k in ("mode", "colour", "lineWidth", "lighting")],
-                         [b[k] for k in ("mode", "colour", "lineWidth", "lighting")],
-                         "primitive %d" % i)
-        test.assertEqual(len(a["vertices"]), len(b["vertices"]), "primitive %d" % i)
-        worst = max((abs(p - q) for u, v in zip(a["vertices"], b["vertices"])
-                     for p, q in zip(u, v)), default=0.0)
-        test.assertLessEqual(worst, tolerance, "primitive %d" % i)
-    test.assertEqual([t["text"] for t in drawn["texts"]], [t["text"] for t in expected["texts"]])
-    test.assertEqual([t["position"] for t in drawn["texts"]],
-                     [t["position"] for t in expected["texts"]])
 
 
 class Buttons(PageTest):
@@ -407,7 +371,7 @@ class Study(PageTest):
     click = Buttons.click
 
     def assertFrameOf(self, page, *view_args):
-        assert_same_frame(self, page_frame_json(page), gearpair_frame_json(*view_args))
+        assert_same_frame(self, page_frame(page), gearpair_frame_json(*view_args))
 
     def assertStudyShown(self, page, on):
         self.assertEqual(page.button(self.STUDY_LABEL).get_attribute("aria-pressed"),
@@ -461,7 +425,7 @@ class Links(PageTest):
 
     def test_a_link_shows_what_gearpair_view_draws_and_speaks_its_language(self):
         page = self.open_link("z=20,40&keys=3W3s5&study=1&lang=en")
-        assert_same_frame(self, page_frame_json(page),
+        assert_same_frame(self, page_frame(page),
                           gearpair_frame_json("20", "40", "--mode", "3", "--zoom", "3", "--steps",
                                               "5", "--study"), zoom=3)
         self.assertEqual(page.output(), ENGLISH.HEAD + ENGLISH.PROMPT + ENGLISH.HELP)
@@ -479,15 +443,15 @@ class Links(PageTest):
         page.key("X", "X", "s")
         fragment = self.fragment(page)
         self.assertIn("shift=0.2", fragment)
-        shown = page_frame_json(page)
+        shown = page_frame(page)
         again = self.open_link(fragment)
-        assert_same_frame(self, page_frame_json(again), shown, zoom=2)
+        assert_same_frame(self, page_frame(again), shown, zoom=2)
         # Keys go on from the reopened link as from the page that wrote it:
         # three steps since the last shift key restarted the mesh (gearpair
         # view's two zoom presses each step it too).
         page = self.open_link(fragment)
         page.key("s", "s")
-        assert_same_frame(self, page_frame_json(page),
+        assert_same_frame(self, page_frame(page),
                           gearpair_frame_json("12", "30", "--mode", "3", "--zoom", "2", "--steps",
                                               "1", "--shift", "0.2", "--study"), zoom=2)
 
@@ -507,7 +471,7 @@ class Links(PageTest):
         page.script("location.hash = '#z=12,30&keys=2W';")
         WebDriverWait(self.browser.driver, 30).until(
             lambda _: self.fragment(page) == "z=12,30&keys=2W&lang=ja")
-        assert_same_frame(self, page_frame_json(page),
+        assert_same_frame(self, page_frame(page),
                           gearpair_frame_json("12", "30", "--mode", "2", "--zoom", "1"), zoom=1)
 
     def test_the_link_button_says_it_has_copied(self):

@@ -6,18 +6,18 @@
 #include <string>
 #include <vector>
 
+#include "export/exact_outline_export.h"
+#include "export/outline_export.h"
+#include "export/view_export.h"
 #include "geometry/exact_gear.h"
 #include "geometry/gear_pair.h"
 #include "geometry/study.h"
 #include "scene/view_state.h"
 #include "tools/gearpair/command_line.h"
-#include "tools/gearpair/exact_outline_export.h"
 #include "tools/gearpair/exact_report.h"
-#include "tools/gearpair/outline_export.h"
 #include "tools/gearpair/output_file.h"
 #include "tools/gearpair/pair_report.h"
 #include "tools/gearpair/study_report.h"
-#include "tools/gearpair/view_export.h"
 
 namespace gearmesh {
 
@@ -200,6 +200,7 @@ void runOutline(int argc, char** argv) {
     }
 
     OutlineDrawing drawing{pair.z1, pair.z2, module, pair.shift, {}};
+    std::string error;
     if (asDrawn) {
         GearPair gears;
         computeGearPair(gears, pair.z1, pair.z2, pair.shift);
@@ -210,21 +211,9 @@ void runOutline(int argc, char** argv) {
         if (gear != "1") {
             drawing.gears.push_back(placedGearPath(gears, 2, module));
         }
-    } else {
-        drawing.geometry = "exact, chords within " + exactNumber(tolerance) + " mm";
-        const bool wanted[2] = {gear != "2", gear != "1"};
-        for (int which = 1; which <= 2; ++which) {
-            if (!wanted[which - 1]) {
-                continue;
-            }
-            GearPath path;
-            std::string error;
-            if (!exactPlacedGearPath(which, pair.z1, pair.z2, pair.shift, module, tolerance, path,
-                                     error)) {
-                failUsage(error);
-            }
-            drawing.gears.push_back(path);
-        }
+    } else if (!exactOutlineDrawing(pair.z1, pair.z2, pair.shift, module, tolerance, gear != "2",
+                                    gear != "1", drawing, error)) {
+        failUsage(error);
     }
     writeOrFail(file, format == "svg" ? outlineSvg(drawing) : outlineDxf(drawing));
 }

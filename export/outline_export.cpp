@@ -1,7 +1,6 @@
-#include "tools/gearpair/outline_export.h"
+#include "export/outline_export.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 namespace gearmesh {
@@ -74,13 +73,6 @@ void layerEntry(std::string& dxf, const char* name, int colour) {
 }
 
 }  // namespace
-
-std::string exactNumber(double value) {
-    char text[64];
-    const std::to_chars_result result =
-        std::to_chars(text, text + sizeof text, value == 0.0 ? 0.0 : value);
-    return std::string(text, result.ptr);
-}
 
 std::string outlineSvg(const OutlineDrawing& drawing) {
     const Box box = drawingBox(drawing);

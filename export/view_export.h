@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "draw/recorder.h"
 #include "geometry/gear_pair.h"
+#include "scene/view_state.h"
 
 namespace gearmesh {
 
@@ -20,6 +22,25 @@ struct ViewKeys {
 // Presses only move the view on; the last frame alone is drawn.
 constexpr long MAX_VIEW_STEPS = 100000;
 constexpr long MAX_VIEW_ZOOM = 1000;
+
+// What the description of a picture names, taken when its frame is drawn:
+// the pair's counts and gear 1's profile shift, the mode and the scale
+// (view units per module) it was drawn at, and whether the study view was on.
+struct ViewCaption {
+    int z1;
+    int z2;
+    double shift;
+    DrawMode mode;
+    double viewScale;
+    bool study;
+};
+
+// The caption of a frame of pair drawn with view, with or without the study view.
+ViewCaption viewCaption(const GearPair& pair, const ViewState& view, bool study);
+
+// The frame recorded last on recorder as the SVG viewSvg writes: the same
+// text for the same recording and caption.
+std::string recordedViewSvg(const Recorder& recorder, const ViewCaption& caption);
 
 // Replays the keys on a fresh view of pair, from the first frame of the
 // window (drive gear), each press changing the view as the window's would

@@ -1,4 +1,4 @@
-#include "tools/gearpair/gear_outline.h"
+#include "export/gear_outline.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "tools/gearpair/exact_outline_export.h"
+#include "export/exact_outline_export.h"
 
 #include <algorithm>
 #include <cmath>
@@ -73,6 +73,24 @@ bool exactPlacedGearPath(int gear, int z1, int z2, double shift, double module, 
     for (const Point2& p : outline.points) {
         path.points.push_back(
             {(p.x * c - p.y * s) * module, (p.x * s + p.y * c + centreY) * module});
+    }
+    return true;
+}
+
+bool exactOutlineDrawing(int z1, int z2, double shift, double module, double tolerance, bool gear1,
+                         bool gear2, OutlineDrawing& drawing, std::string& error) {
+    drawing = OutlineDrawing{z1, z2, module, shift, {}};
+    drawing.geometry = "exact, chords within " + exactNumber(tolerance) + " mm";
+    const bool wanted[2] = {gear1, gear2};
+    for (int which = 1; which <= 2; ++which) {
+        if (!wanted[which - 1]) {
+            continue;
+        }
+        GearPath path;
+        if (!exactPlacedGearPath(which, z1, z2, shift, module, tolerance, path, error)) {
+            return false;
+        }
+        drawing.gears.push_back(path);
     }
     return true;
 }

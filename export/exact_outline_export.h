@@ -2,7 +2,8 @@
 
 #include <string>
 
-#include "tools/gearpair/gear_outline.h"
+#include "export/gear_outline.h"
+#include "export/outline_export.h"
 
 namespace gearmesh {
 
@@ -22,5 +23,12 @@ bool exactToleranceAccepted(double tolerance, double module);
 // no gear standing.
 bool exactPlacedGearPath(int gear, int z1, int z2, double shift, double module, double tolerance,
                          GearPath& path, std::string& error);
+
+// What gearpair outline writes of the exact pair: gear 1 when gear1, then
+// gear 2 when gear2, each placed by exactPlacedGearPath, the chord tolerance
+// (mm) named in the description. False, with the first refused gear's
+// one-line reason in error, where the rack leaves a wanted gear no standing.
+bool exactOutlineDrawing(int z1, int z2, double shift, double module, double tolerance, bool gear1,
+                         bool gear2, OutlineDrawing& drawing, std::string& error);
 
 }  // namespace gearmesh

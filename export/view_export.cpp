@@ -1,4 +1,4 @@
-#include "tools/gearpair/view_export.h"
+#include "export/view_export.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,9 +9,9 @@
 #include "draw/recorder.h"
 #include "draw/recording_json.h"
 #include "draw/window_pixels.h"
+#include "export/outline_export.h"
 #include "scene/display.h"
 #include "session/session.h"
-#include "tools/gearpair/outline_export.h"
 
 namespace gearmesh {
 
@@ -295,18 +295,31 @@ bool recordLastFrame(Recorder& recorder, const GearPair& pair, const ViewKeys& k
 
 }  // namespace
 
+ViewCaption viewCaption(const GearPair& pair, const ViewState& view, bool study) {
+    return {pair.gears[0].teeth, pair.gears[1].teeth, pair.gears[0].shift, view.drawMode,
+            view.viewScale, study};
+}
+
+std::string recordedViewSvg(const Recorder& recorder, const ViewCaption& caption) {
+    // The mode as the key that shows it.
+    const char modeKey = caption.mode == DrawMode::Mesh     ? '3'
+                         : caption.mode == DrawMode::Driven ? '2'
+                                                            : '1';
+    return recordingSvg(recorder, "gearmesh window: gear pair z1 = " + std::to_string(caption.z1) +
+                                      ", z2 = " + std::to_string(caption.z2) + ", profile shift " +
+                                      exactNumber(caption.shift) + ", mode " +
+                                      std::string(1, modeKey) + ", viewScale " +
+                                      exactNumber(caption.viewScale) +
+                                      (caption.study ? ", study view" : ""));
+}
+
 bool viewSvg(const GearPair& pair, const ViewKeys& keys, std::string& svg, std::string& error) {
     Recorder recorder;
     ViewState last{};
     if (!recordLastFrame(recorder, pair, keys, last, error)) {
         return false;
     }
-    svg = recordingSvg(
-        recorder, "gearmesh window: gear pair z1 = " + std::to_string(pair.gears[0].teeth) +
-                      ", z2 = " + std::to_string(pair.gears[1].teeth) + ", profile shift " +
-                      exactNumber(pair.gears[0].shift) + ", mode " + std::string(1, keys.mode) +
-                      ", viewScale " + exactNumber(last.viewScale) +
-                      (keys.study ? ", study view" : ""));
+    svg = recordedViewSvg(recorder, viewCaption(pair, last, keys.study));
     return true;
 }
 

@@ -3,7 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/gearpair/gear_outline.h"
+#include "export/gear_outline.h"
+#include "export/number_text.h"
 
 namespace gearmesh {
 
@@ -30,8 +31,5 @@ std::string outlineSvg(const OutlineDrawing& drawing);
 // POLYLINE per gear on layer GEAR1 or GEAR2, the centre crosses as LINEs on
 // layer CENTRES.
 std::string outlineDxf(const OutlineDrawing& drawing);
-
-// The shortest decimal text that reads back to the same double ("-0" as "0").
-std::string exactNumber(double value);
 
 }  // namespace gearmesh
