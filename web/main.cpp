@@ -160,6 +160,15 @@ void showLink(const WebPage& page) {
     pageSetLink(linkFragment(link).c_str());
 }
 
+// Draws the session's frame on the canvas, and keeps what the picture's
+// download and the page's link say of it: taken now, as after 'z' and new
+// counts the picture stays until the next key.
+void drawPageFrame(WebPage& page) {
+    page.frameCaption = viewCaption(page.session.pair(), page.session.view(), page.session.study());
+    drawSessionFrame(page.dc, page.session);
+    showLink(page);
+}
+
 // Does what the core asks of the page once its texts are shown.
 void presentAction(WebPage& page, const SessionReply& reply) {
     switch (reply.action) {
@@ -174,11 +183,7 @@ void presentAction(WebPage& page, const SessionReply& reply) {
         presentAction(page, page.session.redraw());
         break;
     case SessionAction::DrawFrame:
-        // Taken now: after 'z' and new counts the picture stays until the next key.
-        page.frameCaption =
-            viewCaption(page.session.pair(), page.session.view(), page.session.study());
-        drawSessionFrame(page.dc, page.session);
-        showLink(page);
+        drawPageFrame(page);
         break;
     case SessionAction::End:
         // A page cannot close itself: it says so, and only a reload starts
@@ -236,12 +241,12 @@ void startFromLink(WebPage& page, const std::string& fragment) {
     pageEcho(link.counts.c_str());
     presentTexts(page, counts);
     pageRun();
+    pageOfferDownloads();
     page.keyLog.countsEntered(link.hasShift ? link.shift : 0.0, link.keys);
     // The frame before the link's own, then the link's: it starts from the
     // drawing state the one before it leaves, as in the window.
-    drawSessionFrame(page.dc, page.session);
+    drawPageFrame(page);
     presentAction(page, finishLink(page.session, link));
-    showLink(page);
 }
 
 }  // namespace

@@ -431,6 +431,10 @@ class Links(PageTest):
         self.assertEqual(page.output(), ENGLISH.HEAD + ENGLISH.PROMPT + ENGLISH.HELP)
         self.assertIn("20,40\n", page.panel_text())
         self.assertEqual(page.focused(), "drawing")
+        # As after typed counts, the pair's files can be saved.
+        self.assertTrue(page.script(
+            "return Array.from(document.querySelectorAll('#downloads button'))"
+            ".every(b => !b.disabled);"))
         self.assertEqual(page.script("return document.documentElement.lang;"), "en")
         # The address is rewritten to what the page shows: the same link.
         self.assertEqual(self.fragment(page), "z=20,40&keys=3W3s5&study=1&lang=en")
