@@ -270,20 +270,8 @@ EMSCRIPTEN_KEEPALIVE void webStart(WebPage* page, const char* fragment) {
     gearmesh::startFromLink(*page, fragment != nullptr ? fragment : "");
 }
 
-// The languages, in the order of gearmesh::Language (0 Japanese, 1
-// English): their number, each one's code ("ja", "en") and its own name
-// ("日本語", "English"); "" beyond the last.
-EMSCRIPTEN_KEEPALIVE int webLanguageCount() {
-    return gearmesh::LANGUAGE_COUNT;
-}
-
-EMSCRIPTEN_KEEPALIVE const char* webLanguageCode(int language) {
-    using namespace gearmesh;
-    return language >= 0 && language < LANGUAGE_COUNT
-               ? languageCode(static_cast<Language>(language))
-               : "";
-}
-
+// Each language's own name ("日本語", "English"), by its number
+// (web/language_exports.cpp); "" beyond the last.
 EMSCRIPTEN_KEEPALIVE const char* webLanguageName(int language) {
     using namespace gearmesh;
     return language >= 0 && language < LANGUAGE_COUNT

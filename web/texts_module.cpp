@@ -19,19 +19,6 @@ gearmesh::Language shownLanguage(int language) {
 
 extern "C" {
 
-// The languages, as the page's module gives them (web/main.cpp): their
-// number and each one's code ("ja", "en"); "" beyond the last.
-EMSCRIPTEN_KEEPALIVE int webLanguageCount() {
-    return gearmesh::LANGUAGE_COUNT;
-}
-
-EMSCRIPTEN_KEEPALIVE const char* webLanguageCode(int language) {
-    using namespace gearmesh;
-    return language >= 0 && language < LANGUAGE_COUNT
-               ? languageCode(static_cast<Language>(language))
-               : "";
-}
-
 // The console text saying that the page needs a web server or
 // gearmesh.html, in language (shownLanguage).
 EMSCRIPTEN_KEEPALIVE const char* webNeedsServerText(int language) {
