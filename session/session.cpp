@@ -81,17 +81,7 @@ bool isShiftKey(int key) {
     return key == 'x' || key == 'X';
 }
 
-Session::Session()
-    : gearPair_{},
-      view_{},
-      reading_{},
-      phase_(SessionPhase::Asking),
-      hasPair_(false),
-      modeBeforeDialogue_(DrawMode::Drive),
-      shift_(0.0),
-      study_(false),
-      exact_{},
-      pairStudy_{} {
+Session::Session() {
     // The window opens on the drive gear.
     view_.drawMode = DrawMode::Drive;
 }

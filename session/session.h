@@ -140,17 +140,17 @@ class Session {
     // Sets up the pair of counts z1, z2 at the current shift, classic and exact.
     void setUpPair(int z1, int z2);
 
-    GearPair gearPair_;
-    ViewState view_;
-    CountReading reading_;
-    SessionPhase phase_;
-    bool hasPair_;
+    GearPair gearPair_ = GearPair();
+    ViewState view_ = ViewState();
+    CountReading reading_ = CountReading();
+    SessionPhase phase_ = SessionPhase::Asking;
+    bool hasPair_ = false;
     // The mode shown before 'z' asked again, restored if the input ends.
-    DrawMode modeBeforeDialogue_;
-    double shift_;
-    bool study_;
-    ExactPair exact_;
-    PairStudy pairStudy_;
+    DrawMode modeBeforeDialogue_ = DrawMode::Drive;
+    double shift_ = 0.0;
+    bool study_ = false;
+    ExactPair exact_ = ExactPair();
+    PairStudy pairStudy_ = PairStudy();
 };
 
 // Draws the session's frame with dc, bounded, as every front end shows it:
