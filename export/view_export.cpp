@@ -251,19 +251,19 @@ struct Presses {
     long count;
 };
 
-// Replays the keys on a session of pair's counts and shift, as the window's
+// Replays the keys on a session of counts z1, z2 at shift, as the window's
 // redraws would move the view, and records the last frame on recorder,
-// which starts fresh; false, with the reason in error, when it could not
-// keep it whole. The frame before the last is drawn first, so that the last
-// one starts from the drawing state (line width, colour) it left.
-bool recordLastFrame(Recorder& recorder, const GearPair& pair, const ViewKeys& keys,
-                     ViewState& last, std::string& error) {
+// which starts fresh, with its caption; false, with the reason in error,
+// when it could not keep it whole. The frame before the last is drawn
+// first, so that the last one starts from the drawing state (line width,
+// colour) it left.
+bool recordLastFrame(Recorder& recorder, int z1, int z2, double shift, const ViewKeys& keys,
+                     ViewCaption& caption, std::string& error) {
     Session session;
-    session.setShift(pair.gears[0].shift);
+    session.setShift(shift);
     session.setStudy(keys.study);
     session.start();
-    const std::string counts =
-        std::to_string(pair.gears[0].teeth) + " " + std::to_string(pair.gears[1].teeth) + "\n";
+    const std::string counts = std::to_string(z1) + " " + std::to_string(z2) + "\n";
     // The window draws its first frame when it opens.
     if (session.typedLine(counts.data(), counts.size()).action != SessionAction::OpenWindow ||
         session.redraw().action != SessionAction::DrawFrame) {
@@ -289,15 +289,15 @@ bool recordLastFrame(Recorder& recorder, const GearPair& pair, const ViewKeys& k
     drawSessionFrame(dc, session);
     session.key(final.key);
     drawSessionFrame(dc, session);
-    last = session.view();
+    caption = viewCaption(session.pair(), session.view(), session.study());
     return frameKept(recorder, error);
 }
 
 }  // namespace
 
 ViewCaption viewCaption(const GearPair& pair, const ViewState& view, bool study) {
-    return {pair.gears[0].teeth, pair.gears[1].teeth, pair.gears[0].shift, view.drawMode,
-            view.viewScale, study};
+    return {pair.gears[0].teeth, pair.gears[1].teeth, pair.gears[0].shift,
+            view.drawMode,       view.viewScale,      study};
 }
 
 std::string recordedViewSvg(const Recorder& recorder, const ViewCaption& caption) {
@@ -305,28 +305,29 @@ std::string recordedViewSvg(const Recorder& recorder, const ViewCaption& caption
     const char modeKey = caption.mode == DrawMode::Mesh     ? '3'
                          : caption.mode == DrawMode::Driven ? '2'
                                                             : '1';
-    return recordingSvg(recorder, "gearmesh window: gear pair z1 = " + std::to_string(caption.z1) +
-                                      ", z2 = " + std::to_string(caption.z2) + ", profile shift " +
-                                      exactNumber(caption.shift) + ", mode " +
-                                      std::string(1, modeKey) + ", viewScale " +
-                                      exactNumber(caption.viewScale) +
-                                      (caption.study ? ", study view" : ""));
+    return recordingSvg(
+        recorder, "gearmesh window: gear pair z1 = " + std::to_string(caption.z1) + ", z2 = " +
+                      std::to_string(caption.z2) + ", profile shift " + exactNumber(caption.shift) +
+                      ", mode " + std::string(1, modeKey) + ", viewScale " +
+                      exactNumber(caption.viewScale) + (caption.study ? ", study view" : ""));
 }
 
-bool viewSvg(const GearPair& pair, const ViewKeys& keys, std::string& svg, std::string& error) {
+bool viewSvg(int z1, int z2, double shift, const ViewKeys& keys, std::string& svg,
+             std::string& error) {
     Recorder recorder;
-    ViewState last{};
-    if (!recordLastFrame(recorder, pair, keys, last, error)) {
+    ViewCaption caption{};
+    if (!recordLastFrame(recorder, z1, z2, shift, keys, caption, error)) {
         return false;
     }
-    svg = recordedViewSvg(recorder, viewCaption(pair, last, keys.study));
+    svg = recordedViewSvg(recorder, caption);
     return true;
 }
 
-bool viewJson(const GearPair& pair, const ViewKeys& keys, std::string& json, std::string& error) {
+bool viewJson(int z1, int z2, double shift, const ViewKeys& keys, std::string& json,
+              std::string& error) {
     Recorder recorder;
-    ViewState last{};
-    if (!recordLastFrame(recorder, pair, keys, last, error)) {
+    ViewCaption caption{};
+    if (!recordLastFrame(recorder, z1, z2, shift, keys, caption, error)) {
         return false;
     }
     json = recordingJson(recorder);

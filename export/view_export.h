@@ -42,17 +42,20 @@ ViewCaption viewCaption(const GearPair& pair, const ViewState& view, bool study)
 // text for the same recording and caption.
 std::string recordedViewSvg(const Recorder& recorder, const ViewCaption& caption);
 
-// Replays the keys on a fresh view of pair, from the first frame of the
-// window (drive gear), each press changing the view as the window's would
-// with its redraw, and draws only the last frame, on the recorder. Writes it
+// Replays the keys through the simulator's core on the pair of counts z1, z2
+// (1 to 149) at shift (gear 1 +shift, gear 2 -shift), from the first frame
+// of the window (drive gear), each press changing the view as the window's
+// would with its redraw, and draws only the last frame, on a recorder. Writes it
 // to svg as an 800 x 800 SVG: every line with its colour and width in pixels,
 // every filled shape, the legend as <text>. Needs no display. Returns false,
 // with the reason in error, when the frame holds more than the recorder
 // keeps (deep zoom).
-bool viewSvg(const GearPair& pair, const ViewKeys& keys, std::string& svg, std::string& error);
+bool viewSvg(int z1, int z2, double shift, const ViewKeys& keys, std::string& svg,
+             std::string& error);
 
 // As viewSvg, but writes the recorded frame itself to json
 // (draw/recording_json.h): every primitive with its vertices in view units.
-bool viewJson(const GearPair& pair, const ViewKeys& keys, std::string& json, std::string& error);
+bool viewJson(int z1, int z2, double shift, const ViewKeys& keys, std::string& json,
+              std::string& error);
 
 }  // namespace gearmesh

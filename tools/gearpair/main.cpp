@@ -264,12 +264,10 @@ void runView(int argc, char** argv) {
         failUsage("cannot tell the format of '" + file +
                   "'; name it .svg or .json or use --format");
     }
-    GearPair gears;
-    computeGearPair(gears, pair.z1, pair.z2, pair.shift);
     std::string picture;
     std::string error;
-    if (!(format == "svg" ? viewSvg(gears, keys, picture, error)
-                          : viewJson(gears, keys, picture, error))) {
+    if (!(format == "svg" ? viewSvg(pair.z1, pair.z2, pair.shift, keys, picture, error)
+                          : viewJson(pair.z1, pair.z2, pair.shift, keys, picture, error))) {
         failUsage(error);
     }
     writeOrFail(file, picture);
