@@ -235,9 +235,10 @@ std::uint64_t itemDigest(const CanvasFrame& f, const CanvasItem& item) {
     return digest;
 }
 
-// Gives the items in front of the first that differs from the last frame's
-// the serial number of their layer, a new one unless the last frame's layer
-// held the same items, and keeps this frame's digests for the next.
+// Marks the items in front of the first that differs from the last frame's
+// as the layer, with the last frame's serial number when they hold all of
+// its layer (the page paints any more on top of what it has) and a new one
+// otherwise, and keeps this frame's digests for the next.
 void markLayer(CanvasFrame& f) {
     CanvasFrameHistory& history = f.history;
     int same = 0;
@@ -254,10 +255,10 @@ void markLayer(CanvasFrame& f) {
         history.layerItems = 0;
         return;
     }
-    if (same != history.layerItems) {
+    if (same < history.layerItems || history.layerItems == 0) {
         history.layerSerial += 1.0;
-        history.layerItems = same;
     }
+    history.layerItems = same;
     for (int i = 0; i < same; ++i) {
         f.items[i].layer = history.layerSerial;
     }

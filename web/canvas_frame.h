@@ -52,6 +52,7 @@ struct CanvasItem {
     double count;             // points or glyphs
     // 0 for an item painted every frame; otherwise the serial number of the
     // layer it is painted into, which only the frame's first items belong to.
+    // A layer keeps its number while items are only added to its end.
     double layer;
     // A stroke's outline: points outlineFirst .. outlineFirst + outlineCount -
     // 1, one closed subpath per subpath of the stroke, whose fill (nonzero

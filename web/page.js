@@ -25,9 +25,11 @@
     // The page's program inside the module (webStart); every call takes it.
     let program = 0;
     let frameShown = false;
-    // The layer's own canvas and the serial number of the layer it shows.
+    // The layer's own canvas, the serial number of the layer it shows and
+    // how many of its items are painted there.
     let layer = null;
     let layerSerial = 0;
+    let layerItems = 0;
     let repeatTimer = 0;
     const buttons = [];
 
@@ -123,8 +125,8 @@
     }
 
     // Paints the module's last frame. Its layer, the first items, is painted
-    // on a canvas of its own whenever its serial number changes and copied
-    // whole otherwise. window.gearmeshPaintPlain (for the tests) paints every
+    // on a canvas of its own when its serial number changes (and the items
+    // it has gained since, when it keeps it), then copied whole. window.gearmeshPaintPlain (for the tests) paints every
     // item on the drawing itself, as the page did before it had layers.
     function paintFrame() {
         const frame = currentFrame();
@@ -145,9 +147,12 @@
             }
             if (layerSerial !== serial || layer.canvas.width !== canvas.width) {
                 layer.canvas.width = layer.canvas.height = canvas.width;
-                paintItems(layer, frame, 0, first, false);
                 layerSerial = serial;
+                layerItems = 0;
             }
+            // A layer that keeps its number has only grown at its end.
+            paintItems(layer, frame, layerItems, first, false);
+            layerItems = first;
             context.setTransform(1, 0, 0, 1, 0, 0);
             context.drawImage(layer.canvas, 0, 0);
         }

@@ -238,16 +238,19 @@ TEST_F(CanvasFrameTest, TheItemsInFrontThatStayFormTheLayer) {
     drawLayeredFrame(dc, "(3) draw", 0.6, 0.3);
     const CanvasFrame& fourth = builtFrameThenNext();
     EXPECT_EQ(layerItems(fourth), 2);
-    EXPECT_GT(fourth.items[0].layer, serial);
+    const double shrunk = fourth.items[0].layer;
+    EXPECT_GT(shrunk, serial);
+
+    // A frame the same as the last throughout is a layer whole, grown from
+    // the last one: the page paints only what it gained.
+    drawLayeredFrame(dc, "(3) draw", 0.6, 0.3);
+    const CanvasFrame& same = builtFrameThenNext();
+    EXPECT_EQ(layerItems(same), same.itemCount);
+    EXPECT_EQ(same.items[0].layer, shrunk);
 
     // Only the clear stays: no layer.
     drawLayeredFrame(dc, "(2) draw", 0.6, 0.3);
     EXPECT_EQ(layerItems(builtFrameThenNext()), 0);
-
-    // A frame the same as the last throughout is a layer whole.
-    drawLayeredFrame(dc, "(2) draw", 0.6, 0.3);
-    const CanvasFrame& same = builtFrameThenNext();
-    EXPECT_EQ(layerItems(same), same.itemCount);
 }
 
 // Pieces of a polyline stroked radius on either side with bevel joins and
