@@ -443,8 +443,7 @@ void buildCanvasFrame(const Recorder& recorder, CanvasFrame& frame) {
     markLayer(frame);
     for (int i = 0; i < frame.itemCount; ++i) {
         CanvasItem& item = frame.items[i];
-        if (item.layer == 0.0 && item.kind == CANVAS_STROKE &&
-            item.lineWidth >= CANVAS_OUTLINE_MIN_WIDTH) {
+        if (item.kind == CANVAS_STROKE && item.lineWidth >= CANVAS_OUTLINE_MIN_WIDTH) {
             const int at = frame.pointCount;
             const int n = addStrokeOutline(frame, static_cast<int>(item.first),
                                            static_cast<int>(item.count), item.lineWidth);

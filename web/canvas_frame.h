@@ -18,10 +18,11 @@ class Recorder;
 // paints beyond a few edge pixels. The items at the front of a frame that are
 // the same as in the frame before (the legend, the markers that stay put)
 // form a layer, which the page paints once and then copies whole. And a wide
-// stroke that is painted every frame (the tooth outlines) comes with its
-// outline as a polygon to fill: the rasteriser's own stroke adds two spokes
-// through the centre line at every joint, and these, thousands per frame,
-// are most of its work.
+// stroke (the tooth outlines) comes with its outline as a polygon to fill:
+// the rasteriser's own stroke adds two spokes through the centre line at
+// every joint, and these, thousands per frame, are most of its work. The
+// outline is there whether the stroke is in the layer or not, so that a
+// frame looks the same however often it is painted.
 
 // Items, points and glyphs one frame holds; a bounded frame never comes near
 // them (at most 100,000 vertices at any zoom).
@@ -37,9 +38,8 @@ enum CanvasItemKind {
     CANVAS_TEXT = 3,    // draws glyphs first .. first + count - 1
 };
 
-// Strokes at least this wide (pixels) that are painted every frame get an
-// outline: the tooth outlines' 4 pixels. Narrower lines stay strokes, painted
-// exactly as before.
+// Strokes at least this wide (pixels) get an outline: the tooth outlines' 4
+// pixels. Narrower lines stay strokes, painted exactly as before.
 constexpr double CANVAS_OUTLINE_MIN_WIDTH = 3.0;
 
 // One item, in painting order. Among the points of a stroke or fill, a point
@@ -102,7 +102,7 @@ extern const char* const CANVAS_LINE_CAP;
 // OpenGL's default lighting; segments are cut to the drawing widened by a
 // margin, and shapes wholly outside it are left out. The items in front of
 // the first one that differs from the last frame built into frame form the
-// layer (none when that is the clear alone); every later stroke at least
+// layer (none when that is the clear alone); every stroke at least
 // CANVAS_OUTLINE_MIN_WIDTH wide gets its outline where the points left allow.
 void buildCanvasFrame(const Recorder& recorder, CanvasFrame& frame);
 

@@ -126,17 +126,19 @@
 
     // Paints the module's last frame. Its layer, the first items, is painted
     // on a canvas of its own when its serial number changes (and the items
-    // it has gained since, when it keeps it), then copied whole. window.gearmeshPaintPlain (for the tests) paints every
-    // item on the drawing itself, as the page did before it had layers.
+    // it has gained since, when it keeps it), then copied whole.
+    // window.gearmeshPaintPlain (for the tests) paints every item on the
+    // drawing itself, every stroke a stroke, as the page did before.
     function paintFrame() {
         const frame = currentFrame();
         const plain = window.gearmeshPaintPlain === true;
         const heap = frame.heap;
         const serial = frame.count > 0 ? heap[frame.items + LAYER] : 0;
-        let first = 0;
+        let layered = 0;
         if (!plain && serial !== 0) {
-            while (first < frame.count && heap[frame.items + frame.stride * first + LAYER] === serial) {
-                ++first;
+            while (layered < frame.count &&
+                   heap[frame.items + frame.stride * layered + LAYER] === serial) {
+                ++layered;
             }
             if (layer === null) {
                 // A canvas element outside the document may pick another font
@@ -151,12 +153,12 @@
                 layerItems = 0;
             }
             // A layer that keeps its number has only grown at its end.
-            paintItems(layer, frame, layerItems, first, false);
-            layerItems = first;
+            paintItems(layer, frame, layerItems, layered, false);
+            layerItems = layered;
             context.setTransform(1, 0, 0, 1, 0, 0);
             context.drawImage(layer.canvas, 0, 0);
         }
-        paintItems(context, frame, first, frame.count, plain);
+        paintItems(context, frame, layered, frame.count, plain);
         frameShown = true;
     }
 
