@@ -5,15 +5,19 @@ frame_bench (bench/frame_bench.cpp).
 
     tools/web --build-only            # the page, into build-web/site
     python3 bench/web_bench.py [SITE_FOLDER] [--frames N] [--runs N] [--only TEXT]
+                               [--throttle N]
 
 A frame is timed from the key press to a canvas whose pixels are all
 painted: the module's share (the key's redraw through the recorder and the
 frame handed to the canvas), the canvas calls of page.js, and the
 rasterisation that a one-pixel read of the canvas forces (Chromium defers
-it otherwise). Not a test: it prints figures and checks nothing.
+it otherwise). --throttle N slows Chromium's CPU N times (the DevTools
+protocol's Emulation.setCPUThrottlingRate), as a slow school machine would
+be. Not a test: it prints figures and checks nothing.
 """
 
 import argparse
+import math
 import os
 import statistics
 import sys
@@ -84,9 +88,19 @@ requestAnimationFrame(function () {
 """
 
 
+def percentile95(values):
+    """The value 95 in 100 of values do not exceed (nearest rank)."""
+    ordered = sorted(values)
+    return ordered[math.ceil(0.95 * len(ordered)) - 1]
+
+
 def summary(values):
     return "mean %7.2f  median %7.2f  max %7.2f" % (
         statistics.mean(values), statistics.median(values), max(values))
+
+
+def frame_summary(values):
+    return "%7.2f %7.2f %7.2f" % (statistics.mean(values), percentile95(values), max(values))
 
 
 def main():
@@ -95,42 +109,55 @@ def main():
     parser.add_argument("--frames", type=int, default=100, help="timed frames per scenario")
     parser.add_argument("--runs", type=int, default=5, help="page loads for the start-up figures")
     parser.add_argument("--only", default="", help="time only the scenarios whose names hold TEXT")
+    parser.add_argument("--throttle", type=float, default=1.0,
+                        help="slow Chromium's CPU this many times (1: not at all)")
     args = parser.parse_args()
 
     with Site(args.site) as site, Browser() as browser:
         driver = browser.driver
+        driver.set_script_timeout(600)
         driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": PROMPT_WATCH})
+
+        def open_page():
+            # Set again for every page, whatever the browser keeps across loads.
+            driver.execute_cdp_cmd("Emulation.setCPUThrottlingRate", {"rate": args.throttle})
+            return browser.open(site.url, timeout=30 * args.throttle)
+
         prompts, firsts, presented = [], [], []
         for _ in range(args.runs):
-            browser.open(site.url)
+            open_page()
             prompts.append(driver.execute_script(
                 "return window.benchPromptAt - performance.getEntriesByType('navigation')[0]"
                 ".startTime;"))
             first, shown = driver.execute_async_script(TIME_FIRST_FRAME, "20 40")
             firsts.append(first)
             presented.append(shown)
-        print("Chromium %s, %d page loads, milliseconds" % (
-            driver.capabilities.get("browserVersion", "?"), args.runs))
+        print("Chromium %s, CPU throttled %gx, %d page loads, milliseconds" % (
+            driver.capabilities.get("browserVersion", "?"), args.throttle, args.runs))
         print("  page opened -> prompt          %s" % summary(prompts))
         print("  Enter -> first frame painted   %s" % summary(firsts))
         print("  Enter -> next animation frame  %s" % summary(presented))
         print()
-        print("%d frames per scenario (key s), milliseconds per frame:" % args.frames)
-        print("%-22s %38s %8s %8s %8s %9s" % ("scenario", "total", "module", "canvas",
-                                               "raster", "vertices"))
+        print("%d frames per scenario (key s), milliseconds per frame: the whole frame's and"
+              % args.frames)
+        print("the page's own share's (module and canvas calls) mean, 95th percentile and")
+        print("maximum, then the mean of each part")
+        print("%-22s %23s %23s %7s %7s %7s %9s" % ("scenario", "total: mean p95 max",
+                                                   "own: mean p95 max", "module", "canvas",
+                                                   "raster", "vertices"))
         for name, counts, keys in SCENARIOS:
             if args.only not in name:
                 continue
-            page = browser.open(site.url)
+            page = open_page()
             page.type_line(counts)
             for key in keys:
                 driver.execute_script("window.gearmesh._webKey(window.gearmeshProgram, arguments[0]);", ord(key))
             rows = driver.execute_script(TIME_KEYS, ord("s"), args.frames)
-            totals = [r[0] for r in rows]
-            print("%-22s %38s %8.2f %8.2f %8.2f %9d" % (
-                name, summary(totals), statistics.mean(r[1] for r in rows),
-                statistics.mean(r[2] for r in rows), statistics.mean(r[3] for r in rows),
-                max(r[4] for r in rows)))
+            print("%-22s %23s %23s %7.2f %7.2f %7.2f %9d" % (
+                name, frame_summary([r[0] for r in rows]),
+                frame_summary([r[1] + r[2] for r in rows]),
+                statistics.mean(r[1] for r in rows), statistics.mean(r[2] for r in rows),
+                statistics.mean(r[3] for r in rows), max(r[4] for r in rows)))
 
 
 if __name__ == "__main__":

@@ -8,8 +8,10 @@
     // A held button repeats as a held key does (X's default repeat).
     const REPEAT_DELAY_MS = 660;
     const REPEAT_INTERVAL_MS = 40;
-    // Item kinds of the module's frame (web/canvas_frame.h).
+    // Item kinds of the module's frame and where an item keeps its layer and
+    // outline (web/canvas_frame.h).
     const CLEAR = 0, STROKE = 1, FILL = 2, TEXT = 3;
+    const LAYER = 7, OUTLINE_FIRST = 8, OUTLINE_COUNT = 9;
     const ESCAPE = 27;
     // Where the browser remembers the language chosen with the switch.
     const LANGUAGE_STORE = "gearmesh.language";
@@ -34,6 +36,11 @@
     // The page's program inside the module (webStart); every call takes it.
     let program = 0;
     let frameShown = false;
+    // The layer's own canvas, the serial number of the layer it shows and
+    // how many of its items are painted there.
+    let layer = null;
+    let layerSerial = 0;
+    let layerItems = 0;
     let repeatTimer = 0;
     // The link waiting to become the address, and the pause before the next.
     let pendingLink = null;
@@ -57,64 +64,122 @@
 
     // Traces points first .. first + count - 1 of the frame as subpaths; a
     // NaN x starts the next subpath.
-    function tracePoints(heap, first, count) {
-        context.beginPath();
+    function tracePoints(target, heap, first, count) {
+        target.beginPath();
         let start = true;
         for (let k = first, end = first + 2 * count; k < end; k += 2) {
             const x = heap[k];
             if (x !== x) {
                 start = true;
             } else if (start) {
-                context.moveTo(x, heap[k + 1]);
+                target.moveTo(x, heap[k + 1]);
                 start = false;
             } else {
-                context.lineTo(x, heap[k + 1]);
+                target.lineTo(x, heap[k + 1]);
             }
         }
     }
 
-    function paintFrame() {
-        const heap = module.HEAPF64;
-        const stride = module._webFrameItemStride();
-        const items = module._webFrameItems(program) / 8;
-        const points = module._webFramePoints(program) / 8;
-        const glyphs = module._webFrameGlyphs(program) / 8;
-        const size = module._webCanvasPixels();
-        const scale = canvas.width / size;
-        context.setTransform(scale, 0, 0, scale, 0, 0);
-        context.lineJoin = module.UTF8ToString(module._webCanvasLineJoin());
-        context.lineCap = module.UTF8ToString(module._webCanvasLineCap());
-        context.font = module.UTF8ToString(module._webCanvasFont(program));
-        context.textBaseline = "alphabetic";
-        for (let i = 0, count = module._webFrameItemCount(program); i < count; ++i) {
-            const item = items + stride * i;
+    // Where the frame's items, points and glyphs are in the module's memory
+    // (doubles), and how it is painted.
+    function currentFrame() {
+        return {
+            heap: module.HEAPF64,
+            stride: module._webFrameItemStride(),
+            items: module._webFrameItems(program) / 8,
+            count: module._webFrameItemCount(program),
+            points: module._webFramePoints(program) / 8,
+            glyphs: module._webFrameGlyphs(program) / 8,
+            size: module._webCanvasPixels(),
+            lineJoin: module.UTF8ToString(module._webCanvasLineJoin()),
+            lineCap: module.UTF8ToString(module._webCanvasLineCap()),
+            font: module.UTF8ToString(module._webCanvasFont(program)),
+        };
+    }
+
+    // Paints items from .. to - 1 of frame on target, a 2D context the size
+    // of the drawing; plain: every stroke stroked, outlines left unused.
+    function paintItems(target, frame, from, to, plain) {
+        const heap = frame.heap;
+        target.setTransform(target.canvas.width / frame.size, 0, 0,
+                            target.canvas.width / frame.size, 0, 0);
+        target.lineJoin = frame.lineJoin;
+        target.lineCap = frame.lineCap;
+        target.font = frame.font;
+        target.textBaseline = "alphabetic";
+        for (let i = from; i < to; ++i) {
+            const item = frame.items + frame.stride * i;
             const colour = "rgb(" + heap[item + 1] + "," + heap[item + 2] + "," + heap[item + 3] + ")";
             const first = heap[item + 5];
             const n = heap[item + 6];
             switch (heap[item]) {
             case CLEAR:
-                context.fillStyle = colour;
-                context.fillRect(0, 0, size, size);
+                target.fillStyle = colour;
+                target.fillRect(0, 0, frame.size, frame.size);
                 break;
             case STROKE:
-                tracePoints(heap, points + 2 * first, n);
-                context.strokeStyle = colour;
-                context.lineWidth = heap[item + 4];
-                context.stroke();
+                if (!plain && heap[item + OUTLINE_COUNT] > 0) {
+                    tracePoints(target, heap, frame.points + 2 * heap[item + OUTLINE_FIRST],
+                                heap[item + OUTLINE_COUNT]);
+                    target.fillStyle = colour;
+                    target.fill();
+                } else {
+                    tracePoints(target, heap, frame.points + 2 * first, n);
+                    target.strokeStyle = colour;
+                    target.lineWidth = heap[item + 4];
+                    target.stroke();
+                }
                 break;
             case FILL:
-                tracePoints(heap, points + 2 * first, n);
-                context.fillStyle = colour;
-                context.fill();
+                tracePoints(target, heap, frame.points + 2 * first, n);
+                target.fillStyle = colour;
+                target.fill();
                 break;
             case TEXT:
-                context.fillStyle = colour;
-                for (let g = glyphs + 3 * first, end = g + 3 * n; g < end; g += 3) {
-                    context.fillText(String.fromCharCode(heap[g + 2]), heap[g], heap[g + 1]);
+                target.fillStyle = colour;
+                for (let g = frame.glyphs + 3 * first, end = g + 3 * n; g < end; g += 3) {
+                    target.fillText(String.fromCharCode(heap[g + 2]), heap[g], heap[g + 1]);
                 }
                 break;
             }
         }
+    }
+
+    // Paints the module's last frame. Its layer, the first items, is painted
+    // on a canvas of its own when its serial number changes (and the items
+    // it has gained since, when it keeps it), then copied whole.
+    // window.gearmeshPaintPlain (for the tests) paints every item on the
+    // drawing itself, every stroke a stroke, as the page did before.
+    function paintFrame() {
+        const frame = currentFrame();
+        const plain = window.gearmeshPaintPlain === true;
+        const heap = frame.heap;
+        const serial = frame.count > 0 ? heap[frame.items + LAYER] : 0;
+        let layered = 0;
+        if (!plain && serial !== 0) {
+            while (layered < frame.count &&
+                   heap[frame.items + frame.stride * layered + LAYER] === serial) {
+                ++layered;
+            }
+            if (layer === null) {
+                // A canvas element outside the document may pick another font
+                // for the legend; an OffscreenCanvas writes it as the drawing does.
+                const surface = typeof OffscreenCanvas === "function" ? new OffscreenCanvas(1, 1)
+                                                                      : document.createElement("canvas");
+                layer = surface.getContext("2d", { alpha: false });
+            }
+            if (layerSerial !== serial || layer.canvas.width !== canvas.width) {
+                layer.canvas.width = layer.canvas.height = canvas.width;
+                layerSerial = serial;
+                layerItems = 0;
+            }
+            // A layer that keeps its number has only grown at its end.
+            paintItems(layer, frame, layerItems, layered, false);
+            layerItems = layered;
+            context.setTransform(1, 0, 0, 1, 0, 0);
+            context.drawImage(layer.canvas, 0, 0);
+        }
+        paintItems(context, frame, layered, frame.count, plain);
         frameShown = true;
     }
 

@@ -37,6 +37,7 @@ void expectOneWholeFrame(CountedCanvas& c, ScenarioView& s) {
         const CanvasItem& item = f.items[i];
         if (item.kind == CANVAS_STROKE || item.kind == CANVAS_FILL) {
             EXPECT_LE(item.first + item.count, f.pointCount);
+            EXPECT_LE(item.outlineFirst + item.outlineCount, f.pointCount);
         }
     }
 }
@@ -57,7 +58,8 @@ TEST(CanvasTarget, EveryFrameIsPaintedOnceAndWholeAtAnyZoom) {
         for (double scale : {MIN_VIEW_SCALE, MAX_VIEW_SCALE}) {
             SCOPED_TRACE(std::to_string(z) + " teeth, view scale " + std::to_string(scale));
             ScenarioView s;
-            setUpScenario(c.dc, FrameScenario{"", z, z, ViewCommand::ShowMesh, ViewCommand::ZoomIn, 0}, s);
+            setUpScenario(
+                c.dc, FrameScenario{"", z, z, ViewCommand::ShowMesh, ViewCommand::ZoomIn, 0}, s);
             s.view.viewScale = scale;
             expectOneWholeFrame(c, s);
         }
