@@ -88,6 +88,23 @@ class PaintedAsPlain(unittest.TestCase):
         with Browser() as browser:
             self.check_scenarios(browser)
 
+    def test_study_view(self):
+        # The study view's band and rings over the mesh, its form circle over
+        # a single gear, opened from links.
+        with Browser() as browser:
+            for fragment in ("z=20,40&keys=3&study=1", "z=12,30&keys=1&study=1&shift=0.3",
+                             "z=10,40&keys=w15.3&study=1"):
+                page = browser.open(SITE.url + "#" + fragment, prompt=False)
+                for step in range(STEPS):
+                    with self.subTest(link=fragment, step=step):
+                        page.script(PRESS, ord("s"))
+                        shown = page.picture()
+                        page.script(PAINT_PLAIN)
+                        plain = page.picture()
+                        page.script("window.gearmesh.page.paint();")
+                        self.assertLess(changed_share(shown, plain), MOST_CHANGED)
+            self.assertEqual(browser.problems(), [])
+
     def test_dense_screen(self):
         with Browser(scale=2) as browser:
             self.check_scenarios(browser, ("20/40 mode 3", "10/40 mode 3, 15 w"))
