@@ -9,11 +9,6 @@
 
 namespace gearmesh {
 
-// Pi to the full precision of a double, for the drawing's own angle
-// arithmetic. The geometry's PI and the toolkit's TOOLKIT_PI are rounded on
-// purpose and stay as they are.
-constexpr double PRECISE_PI = FULL_PI;
-
 // A 2-D affine map: x' = xx * x + yx * y + tx, y' = xy * x + yy * y + ty.
 struct Affine2 {
     double xx, xy, yx, yy, tx, ty;
@@ -36,7 +31,7 @@ inline Affine2 affineTranslated(const Affine2& m, double x, double y) {
 
 // m followed by a counter-clockwise turn of degrees in m's own frame, as glRotated composes.
 inline Affine2 affineRotated(const Affine2& m, double degrees) {
-    constexpr double DEGREES_TO_RADIANS = PRECISE_PI / 180.0;
+    constexpr double DEGREES_TO_RADIANS = FULL_PI / 180.0;
     const double radians = degrees * DEGREES_TO_RADIANS;
     const double c = std::cos(radians);
     const double s = std::sin(radians);

@@ -60,7 +60,7 @@ ArcWindow visibleArc(const Affine2& m, double radius) {
     const double ux = (m.yy * -m.tx - m.yx * -m.ty) / det;
     const double uy = (m.xx * -m.ty - m.xy * -m.tx) / det;
     const double middle = std::atan2(uy, ux);
-    if (halfWidth >= PRECISE_PI) {
+    if (halfWidth >= FULL_PI) {
         return ArcWindow{true, true, 0.0, 0.0};
     }
     return ArcWindow{true, false, middle, halfWidth};

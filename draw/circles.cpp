@@ -15,7 +15,7 @@ namespace {
 
 // Turns in radians for the bounded drawing's own angle arithmetic (the
 // pattern itself keeps TOOLKIT_PI).
-constexpr double HALF_TURN = PRECISE_PI;
+constexpr double HALF_TURN = FULL_PI;
 constexpr double FULL_TURN = 2.0 * HALF_TURN;
 
 // Lighting off, a frame at the centre (view units), the colour; the caller closes.

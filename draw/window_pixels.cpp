@@ -9,11 +9,26 @@ Point2 windowPixel(const Point2& p) {
     return {(p.x + 1.0) * half, (1.0 - p.y) * half};
 }
 
+namespace {
+
+bool insideClip(const Point2& p) {
+    return p.x >= WINDOW_CLIP_LOW && p.x <= WINDOW_CLIP_HIGH && p.y >= WINDOW_CLIP_LOW &&
+           p.y <= WINDOW_CLIP_HIGH;
+}
+
+}  // namespace
+
 bool clipToWindow(Point2& a, Point2& b) {
-    double t0 = 0.0;
-    double t1 = 1.0;
     const double dx = b.x - a.x;
     const double dy = b.y - a.y;
+    // Most segments lie wholly inside: the clipping below would keep a and
+    // move b to a + (b - a), which is done here without its divisions.
+    if (insideClip(a) && insideClip(b)) {
+        b = Point2{a.x + dx, a.y + dy};
+        return true;
+    }
+    double t0 = 0.0;
+    double t1 = 1.0;
     const double p[4] = {-dx, dx, -dy, dy};
     const double q[4] = {a.x - WINDOW_CLIP_LOW, WINDOW_CLIP_HIGH - a.x, a.y - WINDOW_CLIP_LOW,
                          WINDOW_CLIP_HIGH - a.y};

@@ -287,8 +287,7 @@ void drawMeshStudy(DrawContext& dc, const GearPair& pair, const ViewState& view,
 // A filled square standing on a corner, its middle on c (view units).
 void drawDiamond(DrawContext& dc, const Point2& c, const Color4& colour) {
     const double side = DIAMOND_HALF_DIAGONAL * std::sqrt(2.0);
-    drawFilledRect(dc, Point2{c.x, c.y - DIAMOND_HALF_DIAGONAL}, side, side, PRECISE_PI / 4,
-                   colour);
+    drawFilledRect(dc, Point2{c.x, c.y - DIAMOND_HALF_DIAGONAL}, side, side, FULL_PI / 4, colour);
 }
 
 // The true form circle of one gear and a diamond where it meets each flank of

@@ -66,6 +66,15 @@ void endSubpath(Builder& b) {
     b.penDown = false;
 }
 
+// A separator left at the end of an item is not needed: the next item, or
+// the frame's end, ends its subpath anyway.
+void dropTrailingSeparator(CanvasFrame& f, CanvasItem* item) {
+    if (item != nullptr && f.pointCount > 0 && std::isnan(f.points[2 * f.pointCount - 2])) {
+        --f.pointCount;
+        --item->count;
+    }
+}
+
 // Opens an item of this look unless the open one has it.
 bool useItem(Builder& b, CanvasItemKind kind, const RecordedPrimitive& primitive, double width) {
     CanvasItem look{};
@@ -87,11 +96,7 @@ bool useItem(Builder& b, CanvasItemKind kind, const RecordedPrimitive& primitive
         f.overflowed = true;
         return false;
     }
-    // A separator left at the end of the previous item is not needed.
-    if (open != nullptr && f.pointCount > 0 && std::isnan(f.points[2 * f.pointCount - 2])) {
-        --f.pointCount;
-        --open->count;
-    }
+    dropTrailingSeparator(f, open);
     look.first = f.pointCount;
     look.count = 0;
     f.items[f.itemCount] = look;
@@ -101,25 +106,9 @@ bool useItem(Builder& b, CanvasItemKind kind, const RecordedPrimitive& primitive
     return true;
 }
 
-bool insideClip(const Pixel& p) {
-    return p.x >= WINDOW_CLIP_LOW && p.x <= WINDOW_CLIP_HIGH && p.y >= WINDOW_CLIP_LOW &&
-           p.y <= WINDOW_CLIP_HIGH;
-}
-
-// clipToWindow's answer: most segments lie wholly inside, and for those it
-// keeps p and moves q to p + (q - p), which is what is done here, without its
-// divisions.
-bool cutToWindow(Pixel& p, Pixel& q) {
-    if (insideClip(p) && insideClip(q)) {
-        q = Pixel{p.x + (q.x - p.x), p.y + (q.y - p.y)};
-        return true;
-    }
-    return clipToWindow(p, q);
-}
-
 // A segment that starts where the previous one ended goes on with its subpath.
 void addSegment(Builder& b, Pixel p, Pixel q) {
-    if (!cutToWindow(p, q) || (p.x == q.x && p.y == q.y)) {
+    if (!clipToWindow(p, q) || (p.x == q.x && p.y == q.y)) {
         return;  // OpenGL draws nothing for a line of no length
     }
     if (!b.penDown || p.x != b.pen.x || p.y != b.pen.y) {
@@ -432,13 +421,7 @@ void buildCanvasFrame(const Recorder& recorder, CanvasFrame& frame) {
             addLines(b, i, primitive);
         }
     }
-    endSubpath(b);
-    // No separator is needed after the last subpath.
-    if (b.open != nullptr && frame.pointCount > 0 &&
-        std::isnan(frame.points[2 * frame.pointCount - 2])) {
-        --frame.pointCount;
-        --b.open->count;
-    }
+    dropTrailingSeparator(frame, b.open);
 
     markLayer(frame);
     for (int i = 0; i < frame.itemCount; ++i) {

@@ -160,13 +160,18 @@ void showLink(const WebPage& page) {
     pageSetLink(linkFragment(link).c_str());
 }
 
-// Draws the session's frame on the canvas, and keeps what the picture's
-// download and the page's link say of it: taken now, as after 'z' and new
-// counts the picture stays until the next key.
-void drawPageFrame(WebPage& page) {
+// Keeps what the picture's download and the page's link say of the frame on
+// the canvas: taken when it is drawn, as after 'z' and new counts the picture
+// stays until the next key.
+void noteShownFrame(WebPage& page) {
     page.frameCaption = viewCaption(page.session.pair(), page.session.view(), page.session.study());
-    drawSessionFrame(page.dc, page.session);
     showLink(page);
+}
+
+// Draws the session's frame on the canvas and notes what it shows.
+void drawPageFrame(WebPage& page) {
+    drawSessionFrame(page.dc, page.session);
+    noteShownFrame(page);
 }
 
 // Does what the core asks of the page once its texts are shown.
@@ -245,8 +250,11 @@ void startFromLink(WebPage& page, const std::string& fragment) {
     page.keyLog.countsEntered(link.hasShift ? link.shift : 0.0, link.keys);
     // The frame before the link's own, then the link's: it starts from the
     // drawing state the one before it leaves, as in the window.
-    drawPageFrame(page);
-    presentAction(page, finishLink(page.session, link));
+    drawSessionFrame(page.dc, page.session);
+    if (finishLink(page.session, link).action == SessionAction::DrawFrame) {
+        drawSessionFrame(page.dc, page.session);
+    }
+    noteShownFrame(page);
 }
 
 }  // namespace

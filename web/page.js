@@ -81,13 +81,13 @@
     }
 
     // Where the frame's items, points and glyphs are in the module's memory
-    // (doubles), and how it is painted.
-    function currentFrame() {
+    // (in doubles), and how it is painted: the same for every frame of the
+    // program (frameLayout, made once it exists).
+    let frameLayout = null;
+    function makeFrameLayout() {
         return {
-            heap: module.HEAPF64,
             stride: module._webFrameItemStride(),
             items: module._webFrameItems(program) / 8,
-            count: module._webFrameItemCount(program),
             points: module._webFramePoints(program) / 8,
             glyphs: module._webFrameGlyphs(program) / 8,
             size: module._webCanvasPixels(),
@@ -97,9 +97,20 @@
         };
     }
 
+    // The module's last frame: its layout with its item count and the memory
+    // it is in now (the memory may have grown since the frame before).
+    function currentFrame() {
+        frameLayout.heap = module.HEAPF64;
+        frameLayout.count = module._webFrameItemCount(program);
+        return frameLayout;
+    }
+
     // Paints items from .. to - 1 of frame on target, a 2D context the size
     // of the drawing; plain: every stroke stroked, outlines left unused.
     function paintItems(target, frame, from, to, plain) {
+        if (from >= to) {
+            return;
+        }
         const heap = frame.heap;
         target.setTransform(target.canvas.width / frame.size, 0, 0,
                             target.canvas.width / frame.size, 0, 0);
@@ -237,20 +248,23 @@
         }, REPEAT_DELAY_MS);
     }
 
-    // The module labels it in the page's language (page.buttonLabel).
-    function addButton(key) {
+    // A button of the key row: press runs when it is pressed (a pointer's
+    // main button, Enter or space), hold instead, when given, for a pointer
+    // held down until stopRepeat. The focus stays where it is, on the drawing.
+    function addKeyRowButton(press, hold) {
         const button = document.createElement("button");
         button.type = "button";
         button.addEventListener("pointerdown", function (event) {
             if (event.button !== 0) {
                 return;
             }
-            // Keeps the focus where it is, on the drawing.
             event.preventDefault();
-            holdKey(key);
+            (hold || press)();
         });
-        for (const name of ["pointerup", "pointerleave", "pointercancel"]) {
-            button.addEventListener(name, stopRepeat);
+        if (hold) {
+            for (const name of ["pointerup", "pointerleave", "pointercancel"]) {
+                button.addEventListener(name, stopRepeat);
+            }
         }
         button.addEventListener("contextmenu", function (event) {
             event.preventDefault();
@@ -258,11 +272,17 @@
         // Enter or space on a focused button; pointers are handled above.
         button.addEventListener("click", function (event) {
             if (event.detail === 0) {
-                pressKey(key);
+                press();
             }
         });
         keyRow.appendChild(button);
         buttons.push(button);
+        return button;
+    }
+
+    // The module labels it in the page's language (page.buttonLabel).
+    function addButton(key) {
+        addKeyRowButton(function () { pressKey(key); }, function () { holdKey(key); });
     }
 
     // The module labels it in the page's language (page.downloadLabel).
@@ -334,8 +354,7 @@
     }
 
     // The toggle shows whether the study view is on; the shift buttons work only then.
-    function showStudy() {
-        const on = module._webStudy(program) !== 0;
+    function showStudy(on) {
         studyToggle.setAttribute("aria-pressed", on ? "true" : "false");
         for (const button of studyButtons) {
             button.disabled = !on;
@@ -346,34 +365,13 @@
         if (module === null || program === 0) {
             return;
         }
-        module._webSetStudy(program, module._webStudy(program) !== 0 ? 0 : 1);
-        showStudy();
+        showStudy(module._webSetStudy(program, module._webStudy(program) !== 0 ? 0 : 1) !== 0);
     }
 
     // The module labels it in the page's language, as the key buttons.
     function addStudyToggle() {
-        const button = document.createElement("button");
-        button.type = "button";
-        button.setAttribute("aria-pressed", "false");
-        button.addEventListener("pointerdown", function (event) {
-            if (event.button !== 0) {
-                return;
-            }
-            // Keeps the focus where it is, on the drawing.
-            event.preventDefault();
-            toggleStudy();
-        });
-        button.addEventListener("contextmenu", function (event) {
-            event.preventDefault();
-        });
-        button.addEventListener("click", function (event) {
-            if (event.detail === 0) {
-                toggleStudy();
-            }
-        });
-        keyRow.appendChild(button);
-        buttons.push(button);
-        studyToggle = button;
+        studyToggle = addKeyRowButton(toggleStudy, null);
+        studyToggle.setAttribute("aria-pressed", "false");
     }
 
     canvas.addEventListener("keydown", function (event) {
@@ -582,6 +580,7 @@
         }
         program = module._webCreate();
         window.gearmeshProgram = program;
+        frameLayout = makeFrameLayout();
         // The language the switch chose last time, else Japanese; a link that
         // names a language overrides it when the program starts.
         const remembered = rememberedLanguage();
@@ -593,6 +592,6 @@
         const text = module._webLineBuffer(program, bytes);
         module.stringToUTF8(fragment, text, bytes + 1);
         module._webStart(program, text);
-        showStudy();
+        showStudy(module._webStudy(program) !== 0);
     }, sayServerNeeded);
 })();

@@ -92,7 +92,7 @@ TEST(DrawChainCircle, BoundedDrawsTheLiteralPatternWhereTheWindowShowsIt) {
         const auto [literal, bounded] =
             literalAndBounded([&](DrawContext& dc) { drawCase(dc, c); });
         // The centre in view units, through the caller's turn, and polar angles about it.
-        const double t = c.degrees * PRECISE_PI / 180.0;
+        const double t = c.degrees * FULL_PI / 180.0;
         const Point2 centre{c.centre.x * std::cos(t) - c.centre.y * std::sin(t),
                             c.centre.x * std::sin(t) + c.centre.y * std::cos(t)};
         const auto angleOf = [&](const Point2& p) {

@@ -22,7 +22,7 @@ constexpr double ANGLE_TOLERANCE = 1e-7;
 void expectChainCircle(const RecordedFrame& frame, int periods, int longChords, int shortChords,
                        double radius, double phase) {
     ASSERT_EQ(frame.recorder.storedPrimitiveCount(), 2 * periods);
-    const double periodAngle = 2.0 * PRECISE_PI / periods;
+    const double periodAngle = 2.0 * FULL_PI / periods;
     const double chord = periodAngle / (longChords + 3 * shortChords);
     for (int k = 0; k < periods; ++k) {
         const int dash = 2 * k;
@@ -45,14 +45,13 @@ void expectChainCircle(const RecordedFrame& frame, int periods, int longChords, 
 // The same for a dashed circle: dashes of dashChords chords, gaps of gapChords.
 void expectDashCircle(const RecordedFrame& frame, int periods, int dashChords, int gapChords) {
     ASSERT_EQ(frame.recorder.storedPrimitiveCount(), periods);
-    const double chord = 2.0 * PRECISE_PI / periods / (dashChords + gapChords);
+    const double chord = 2.0 * FULL_PI / periods / (dashChords + gapChords);
     for (int k = 0; k < periods; ++k) {
         ASSERT_EQ(frame.recorder.recordedPrimitive(k).vertexCount, 2 * dashChords);
         const double start = polarAngle(frame.vertex(k, 0));
         const double end = polarAngle(frame.vertex(k, 2 * dashChords - 1));
         EXPECT_NEAR(angleBetween(start, end), dashChords * chord, ANGLE_TOLERANCE);
-        EXPECT_NEAR(angleBetween((k + 1) * 2.0 * PRECISE_PI / periods, start), 0.0,
-                    ANGLE_TOLERANCE);
+        EXPECT_NEAR(angleBetween((k + 1) * 2.0 * FULL_PI / periods, start), 0.0, ANGLE_TOLERANCE);
     }
 }
 
@@ -84,7 +83,7 @@ TEST(DrawCircle, LoopOfPairsClosingThe120Gon) {
     for (int j = 1; j + 1 < loop.vertexCount; j += 2) {
         expectPointNear(frame.vertex(0, j + 1), frame.vertex(0, j).x, frame.vertex(0, j).y, 0.0);
     }
-    EXPECT_NEAR(polarAngle(frame.vertex(0, 237)), 119.0 * 2.0 * PRECISE_PI / 120.0, 1e-9);
+    EXPECT_NEAR(polarAngle(frame.vertex(0, 237)), 119.0 * 2.0 * FULL_PI / 120.0, 1e-9);
 }
 
 TEST(DrawChainCircle, CountsFollowTheRadius) {
@@ -105,14 +104,14 @@ TEST(DrawChainCircle, CountsFollowTheRadius) {
 TEST(DrawChainCircle, NegativeRadiusTurnsThePatternHalfATurn) {
     RecordedFrame frame(FrameDrawing::Literal);
     drawChainCircle(frame.dc, Point2{0, 0}, -1.0, BLUE);
-    expectChainCircle(frame, 31, 45, 10, -1.0, PRECISE_PI);
+    expectChainCircle(frame, 31, 45, 10, -1.0, FULL_PI);
 }
 
 TEST(DrawChainCircle, PatternTurnsWithTheCallersFrame) {
     RecordedFrame frame(FrameDrawing::Literal);
     seamRotate(frame.dc, 30.0);
     drawChainCircle(frame.dc, Point2{0, 0}, 0.5, BLUE);
-    expectChainCircle(frame, 15, 22, 5, 0.5, PRECISE_PI / 6.0);
+    expectChainCircle(frame, 15, 22, 5, 0.5, FULL_PI / 6.0);
 }
 
 TEST(DrawScaledChainCircle, PeriodsFollowTheScaledRadius) {

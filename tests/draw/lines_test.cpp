@@ -75,7 +75,7 @@ TEST(DrawCrossMark, WindowWideBlackArmsThroughThePoint) {
 
 TEST(DrawCrossMark, AngleTurnsBothArmsAboutThePoint) {
     RecordedFrame frame(FrameDrawing::Literal);
-    drawCrossMark(frame.dc, Point2{0.5, -0.25}, PRECISE_PI / 4.0);
+    drawCrossMark(frame.dc, Point2{0.5, -0.25}, FULL_PI / 4.0);
     const double arm = 10.0 / std::sqrt(2.0);
     expectPointNear(frame.vertex(0, 1), 0.5 + arm, -0.25 + arm, 1e-8);
     expectPointNear(frame.vertex(0, 3), 0.5 - arm, -0.25 + arm, 1e-8);
@@ -110,7 +110,7 @@ TEST(DrawString, EmptyTextDrawsNothingAndKeepsTheColour) {
 
 TEST(RotateThenTranslate, ShiftsAlongTheTurnedAxes) {
     RecordedFrame frame(FrameDrawing::Literal);
-    rotateThenTranslate(frame.dc, PRECISE_PI / 2.0, 0.5, 0.0);
+    rotateThenTranslate(frame.dc, FULL_PI / 2.0, 0.5, 0.0);
     drawLine(frame.dc, Point2{0, 0}, Point2{0.25, 0}, BLACK);
     expectPointNear(frame.vertex(0, 0), 0.0, 0.5, 1e-8);
     expectPointNear(frame.vertex(0, 1), 0.0, 0.75, 1e-8);
@@ -119,7 +119,7 @@ TEST(RotateThenTranslate, ShiftsAlongTheTurnedAxes) {
 
 TEST(RotateAboutPoint, TurnsAboutTheSumOfTheTwoPoints) {
     RecordedFrame frame(FrameDrawing::Literal);
-    rotateAboutPoint(frame.dc, Point2{0.25, 0.0}, Point2{0.0, 0.25}, PRECISE_PI / 2.0);
+    rotateAboutPoint(frame.dc, Point2{0.25, 0.0}, Point2{0.0, 0.25}, FULL_PI / 2.0);
     drawLine(frame.dc, Point2{0.25, 0.25}, Point2{0.5, 0.25}, BLACK);
     expectPointNear(frame.vertex(0, 0), 0.25, 0.25, 1e-8);
     expectPointNear(frame.vertex(0, 1), 0.25, 0.5, 1e-8);

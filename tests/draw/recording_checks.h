@@ -31,17 +31,17 @@ inline void expectPointNear(const Point2& actual, double x, double y, double tol
 // Polar angle of p in [0, 2 pi).
 inline double polarAngle(const Point2& p) {
     const double angle = std::atan2(p.y, p.x);
-    return angle < 0.0 ? angle + 2.0 * PRECISE_PI : angle;
+    return angle < 0.0 ? angle + 2.0 * FULL_PI : angle;
 }
 
 // Difference of two angles folded into (-pi, pi].
 inline double angleBetween(double from, double to) {
-    double difference = std::fmod(to - from, 2.0 * PRECISE_PI);
-    if (difference > PRECISE_PI) {
-        difference -= 2.0 * PRECISE_PI;
+    double difference = std::fmod(to - from, 2.0 * FULL_PI);
+    if (difference > FULL_PI) {
+        difference -= 2.0 * FULL_PI;
     }
-    if (difference <= -PRECISE_PI) {
-        difference += 2.0 * PRECISE_PI;
+    if (difference <= -FULL_PI) {
+        difference += 2.0 * FULL_PI;
     }
     return difference;
 }

@@ -11,7 +11,7 @@ namespace gearmesh {
 TEST(DrawFilledEllipse, PolarRadiusOfTheSemiAxesAndTurnedByTheAngle) {
     RecordedFrame frame(FrameDrawing::Literal);
     drawFilledEllipse(frame.dc, Point2{0, 0}, 2.0, 1.0, 0.0, GREEN);
-    drawFilledEllipse(frame.dc, Point2{0, 0}, 2.0, 1.0, PRECISE_PI / 2.0, GREEN);
+    drawFilledEllipse(frame.dc, Point2{0, 0}, 2.0, 1.0, FULL_PI / 2.0, GREEN);
     drawFilledEllipse(frame.dc, Point2{0.5, 0}, 0.25, 0.25, 0.0, GREEN);
     ASSERT_EQ(frame.recorder.recordedPrimitive(0).vertexCount, CIRCLE_SEGMENTS + 1);
     expectPointNear(frame.vertex(0, 0), 2.0, 0.0);
@@ -50,7 +50,7 @@ TEST(DrawEllipse, ZeroSemiAxisDrawsNothing) {
 
 TEST(DrawFilledRect, TurnsAboutItsCorner) {
     RecordedFrame frame(FrameDrawing::Literal);
-    drawFilledRect(frame.dc, Point2{0, 0}, 0.5, 0.25, PRECISE_PI / 2.0, BLUE);
+    drawFilledRect(frame.dc, Point2{0, 0}, 0.5, 0.25, FULL_PI / 2.0, BLUE);
     drawRect(frame.dc, Point2{0.5, 0.5}, 0.5, 0.25, 0.0, BLUE);
     EXPECT_EQ(frame.recorder.recordedPrimitive(0).mode, SEAM_POLYGON);
     expectPointNear(frame.vertex(0, 0), 0.0, 0.0);
@@ -77,7 +77,7 @@ TEST(DrawArrow, ShaftAndHeadEndAtTheTip) {
 
 TEST(DrawArrow, ShortArrowKeepsTheFullHead) {
     RecordedFrame frame(FrameDrawing::Literal);
-    drawArrow(frame.dc, Point3{0.5, 0.5, 0}, 0.05, PRECISE_PI, RED);
+    drawArrow(frame.dc, Point3{0.5, 0.5, 0}, 0.05, FULL_PI, RED);
     drawArrow(frame.dc, Point3{0, 0, 0}, std::nan(""), 0.0, RED);
     // The shaft has no length; the head points along -x from the tip.
     expectPointNear(frame.vertex(0, 0), frame.vertex(0, 1).x, frame.vertex(0, 1).y, 1e-12);
