@@ -53,57 +53,47 @@ const char* displayName(int argc, char** argv) {
     return name;
 }
 
-// Takes every "--lang CODE" and "--lang=CODE" out of argv (argc shrinks,
-// the rest keeps its order), so that neither the display check nor GLUT
-// sees them; the last one sets language. Returns nullptr when each names a
-// language, else the first that does not ("" for --lang with nothing after it).
-const char* takeLanguageOption(int& argc, char** argv, Language& language) {
+// The program's own options, which GLUT must not see.
+struct OwnOptions {
+    Language language = Language::Japanese;  // the last "--lang CODE" or "--lang=CODE"
+    bool study = false;                      // "--study" given
+    // The first --lang code that names no language ("" for --lang with
+    // nothing after it), or nullptr.
+    const char* unknownLanguage = nullptr;
+};
+
+// Takes the program's own options out of argv (argc shrinks, the rest keeps
+// its order and argv[argc] stays the terminating null), so that neither the
+// display check nor GLUT sees them.
+OwnOptions takeOwnOptions(int& argc, char** argv) {
+    OwnOptions options;
     if (argc < 1) {
-        return nullptr;  // no program name, nothing to take
+        return options;  // no program name, nothing to take
     }
-    const char* option = "--lang";
-    const std::size_t optionLength = std::strlen(option);
-    const char* unknown = nullptr;
+    const char* lang = "--lang";
+    const std::size_t langLength = std::strlen(lang);
     int kept = 1;
     for (int i = 1; i < argc; ++i) {
         const char* code = nullptr;
-        if (std::strcmp(argv[i], option) == 0) {
+        if (std::strcmp(argv[i], "--study") == 0) {
+            options.study = true;
+            continue;
+        }
+        if (std::strcmp(argv[i], lang) == 0) {
             code = i + 1 < argc ? argv[++i] : "";
-        } else if (std::strncmp(argv[i], option, optionLength) == 0 &&
-                   argv[i][optionLength] == '=') {
-            code = argv[i] + optionLength + 1;
+        } else if (std::strncmp(argv[i], lang, langLength) == 0 && argv[i][langLength] == '=') {
+            code = argv[i] + langLength + 1;
         } else {
             argv[kept++] = argv[i];
             continue;
         }
-        if (!languageOfCode(code, language) && unknown == nullptr) {
-            unknown = code;
+        if (!languageOfCode(code, options.language) && options.unknownLanguage == nullptr) {
+            options.unknownLanguage = code;
         }
     }
     argc = kept;
     argv[argc] = nullptr;
-    return unknown;
-}
-
-// The program's own option, which GLUT must not see: takes every "--study"
-// out of argv (argc shrinks, argv[argc] stays the terminating null) and says
-// whether there was one.
-bool takeStudyOption(int& argc, char** argv) {
-    if (argc < 1) {
-        return false;  // no program name, nothing to take
-    }
-    bool found = false;
-    int kept = 1;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--study") == 0) {
-            found = true;
-        } else {
-            argv[kept++] = argv[i];
-        }
-    }
-    argv[kept] = nullptr;
-    argc = kept;
-    return found;
+    return options;
 }
 
 }  // namespace
@@ -114,14 +104,14 @@ int main(int argc, char** argv) {
     using namespace gearmesh;
     openClosedStandardDescriptors();
     setUpConsoleLocale();
-    Language language = Language::Japanese;
-    const char* unknownLanguage = takeLanguageOption(argc, argv, language);
-    if (unknownLanguage != nullptr) {
+    const OwnOptions options = takeOwnOptions(argc, argv);
+    if (options.unknownLanguage != nullptr) {
         // No language is chosen yet: the line is in every language.
-        writeConsoleTextInEveryLanguage(stderr, ConsoleText::UNKNOWN_LANGUAGE, unknownLanguage);
+        writeConsoleTextInEveryLanguage(stderr, ConsoleText::UNKNOWN_LANGUAGE,
+                                        options.unknownLanguage);
         return EXIT_BAD_ARGUMENT;
     }
-    const bool study = takeStudyOption(argc, argv);
+    const Language language = options.language;
     const char* name = displayName(argc, argv);
     if (name == nullptr) {
         writeConsoleText(stderr, ConsoleText::BARE_DISPLAY, language);
@@ -137,7 +127,7 @@ int main(int argc, char** argv) {
     }
     Session session;
     // Before the first counts this only takes effect: the window opens on the study view.
-    session.setStudy(study);
+    session.setStudy(options.study);
     const SessionReply reply = runConsoleDialogue(session, session.start(), language);
     if (reply.action == SessionAction::End) {
         // The input ended before two counts were read; the dialogue has said so.

@@ -11,6 +11,7 @@
 #include "draw/window_pixels.h"
 #include "export/outline_export.h"
 #include "scene/display.h"
+#include "session/link.h"
 #include "session/session.h"
 
 namespace gearmesh {
@@ -245,49 +246,42 @@ bool frameKept(const Recorder& recorder, std::string& error) {
     return false;
 }
 
-// One run of presses of a key.
-struct Presses {
-    int key;
-    long count;
-};
-
-// Replays the keys on a session of counts z1, z2 at shift, as the window's
-// redraws would move the view, and records the last frame on recorder,
-// which starts fresh, with its caption; false, with the reason in error,
-// when it could not keep it whole. The frame before the last is drawn
-// first, so that the last one starts from the drawing state (line width,
-// colour) it left.
+// Replays the keys on a session of counts z1, z2 at shift, as a link to them
+// would (session/link.h): the window's redraws move the view, and the last
+// frame is recorded on recorder, which starts fresh, with its caption; false,
+// with the reason in error, when it could not keep it whole. The frame
+// before the last is drawn first, so that the last one starts from the
+// drawing state (line width, colour) it left.
 bool recordLastFrame(Recorder& recorder, int z1, int z2, double shift, const ViewKeys& keys,
                      ViewCaption& caption, std::string& error) {
-    Session session;
-    session.setShift(shift);
-    session.setStudy(keys.study);
-    session.start();
-    const std::string counts = std::to_string(z1) + " " + std::to_string(z2) + "\n";
-    // The window draws its first frame when it opens.
-    if (session.typedLine(counts.data(), counts.size()).action != SessionAction::OpenWindow ||
-        session.redraw().action != SessionAction::DrawFrame) {
-        error = "the simulator does not take the counts " + counts.substr(0, counts.size() - 1);
-        return false;
-    }
-    std::vector<Presses> presses{{keys.mode, 1}};
+    Link link;
+    link.counts = std::to_string(z1) + "," + std::to_string(z2);
+    link.shift = shift;
+    link.hasShift = true;
+    link.study = keys.study;
+    link.hasStudy = true;
+    link.keys.push_back(KeyRun{keys.mode, 1});
     if (keys.reverse) {
-        presses.push_back({'R', 1});
+        link.keys.push_back(KeyRun{'R', 1});
     }
     if (keys.zoom != 0) {
-        presses.push_back({keys.zoom > 0 ? 'W' : 'w', std::abs(keys.zoom)});
+        link.keys.push_back(KeyRun{keys.zoom > 0 ? 'W' : 'w', std::abs(keys.zoom)});
     }
     if (keys.steps > 0) {
-        presses.push_back({'s', keys.steps});
+        link.keys.push_back(KeyRun{'s', keys.steps});
     }
-    Presses& final = presses.back();
-    --final.count;
-    for (const Presses& p : presses) {
-        session.replayKey(p.key, p.count);
+    Session session;
+    session.start();
+    SessionReply counts;
+    openLink(session, link, counts);
+    if (counts.action != SessionAction::OpenWindow) {
+        error = "the simulator does not take the counts " + std::to_string(z1) + " " +
+                std::to_string(z2);
+        return false;
     }
     DrawContext dc{recorder};
     drawSessionFrame(dc, session);
-    session.key(final.key);
+    finishLink(session, link);
     drawSessionFrame(dc, session);
     caption = viewCaption(session.pair(), session.view(), session.study());
     return frameKept(recorder, error);
@@ -301,14 +295,10 @@ ViewCaption viewCaption(const GearPair& pair, const ViewState& view, bool study)
 }
 
 std::string recordedViewSvg(const Recorder& recorder, const ViewCaption& caption) {
-    // The mode as the key that shows it.
-    const char modeKey = caption.mode == DrawMode::Mesh     ? '3'
-                         : caption.mode == DrawMode::Driven ? '2'
-                                                            : '1';
     return recordingSvg(
         recorder, "gearmesh window: gear pair z1 = " + std::to_string(caption.z1) + ", z2 = " +
                       std::to_string(caption.z2) + ", profile shift " + exactNumber(caption.shift) +
-                      ", mode " + std::string(1, modeKey) + ", viewScale " +
+                      ", mode " + std::string(1, modeKeyOf(caption.mode)) + ", viewScale " +
                       exactNumber(caption.viewScale) + (caption.study ? ", study view" : ""));
 }
 

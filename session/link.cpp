@@ -12,9 +12,19 @@ namespace gearmesh {
 
 namespace {
 
-// The keys a link replays; 'z' and Escape never are.
+// The keys a link replays, the view keys and the shift keys; 'z' and
+// Escape never are.
 bool isLinkKey(char c) {
-    return std::strchr("123srRwWxX", c) != nullptr && c != '\0';
+    ViewCommand command;
+    return viewCommandOfKey(c, command) || isShiftKey(c);
+}
+
+// Whether key is a mode key, which restarts the mesh.
+bool isModeKey(char key) {
+    ViewCommand command;
+    return viewCommandOfKey(key, command) &&
+           (command == ViewCommand::ShowDrive || command == ViewCommand::ShowDriven ||
+            command == ViewCommand::ShowMesh);
 }
 
 bool isDigit(char c) {
@@ -133,23 +143,13 @@ bool isZoomKey(char key) {
     return key == 'w' || key == 'W';
 }
 
-char modeKeyOf(DrawMode mode) {
-    switch (mode) {
-    case DrawMode::Drive:
-        return '1';
-    case DrawMode::Driven:
-        return '2';
-    case DrawMode::Mesh:
-        break;
-    }
-    return '3';
-}
-
-// A shift as the shortest decimal that reads back to the same double.
+// A shift as the shortest decimal that reads back to the same double, in
+// plain notation, as readShift reads it (no exponent). A shift read from a
+// link was written in at most 32 characters, so one is found.
 std::string shiftText(double shift) {
-    char text[32];
-    for (int digits = 1; digits <= 17; ++digits) {
-        std::snprintf(text, sizeof text, "%.*g", digits, shift + 0.0);
+    char text[64];
+    for (int decimals = 0; decimals <= 40; ++decimals) {
+        std::snprintf(text, sizeof text, "%.*f", decimals, shift + 0.0);
         if (std::strtod(text, nullptr) == shift) {
             break;
         }
@@ -195,7 +195,8 @@ LinkProblem readLink(const std::string& fragment, Link& link) {
             link.hasStudy = true;
             link.study = value == "1";
         } else if (name == "lang") {
-            if (value != "ja" && value != "en") {
+            Language language;
+            if (!languageOfCode(value.c_str(), language)) {
                 return LinkProblem::BadLanguage;
             }
             link.language = value;
@@ -280,8 +281,8 @@ void KeyLog::countsEntered(double shift, const std::vector<KeyRun>& replayed) {
 }
 
 void KeyLog::pressed(char key, const Session& session) {
-    const bool modeKey = key == '1' || key == '2' || key == '3';
-    const bool shiftKey = key == 'x' || key == 'X';
+    const bool modeKey = isModeKey(key);
+    const bool shiftKey = isShiftKey(key);
     if (!modeKey && !shiftKey) {
         addRun(sinceRestart_, key, 1);
         return;

@@ -31,19 +31,6 @@ void addTexts(SessionReply& r, const ConsoleText (&texts)[N]) {
     }
 }
 
-// The command of the mode key that shows mode.
-ViewCommand showCommandOf(DrawMode mode) {
-    switch (mode) {
-    case DrawMode::Drive:
-        return ViewCommand::ShowDrive;
-    case DrawMode::Driven:
-        return ViewCommand::ShowDriven;
-    case DrawMode::Mesh:
-        break;
-    }
-    return ViewCommand::ShowMesh;
-}
-
 }  // namespace
 
 bool viewCommandOfKey(int key, ViewCommand& command) {
@@ -79,6 +66,18 @@ bool viewCommandOfKey(int key, ViewCommand& command) {
 
 bool isShiftKey(int key) {
     return key == 'x' || key == 'X';
+}
+
+char modeKeyOf(DrawMode mode) {
+    switch (mode) {
+    case DrawMode::Drive:
+        return '1';
+    case DrawMode::Driven:
+        return '2';
+    case DrawMode::Mesh:
+        break;
+    }
+    return '3';
 }
 
 Session::Session() {
@@ -205,9 +204,7 @@ bool Session::pressShiftKey(int key) {
     shift_ = tenths / 10.0;
     setUpPair(gearPair_.gears[0].teeth, gearPair_.gears[1].teeth);
     // Then as a press of the current mode key: forward, from the first step, zoom kept.
-    applyViewCommand(view_, showCommandOf(view_.drawMode));
-    advanceView(view_, gearPair_);
-    return true;
+    return pressViewKey(modeKeyOf(view_.drawMode));
 }
 
 void Session::setUpPair(int z1, int z2) {
@@ -263,13 +260,11 @@ const PairStudy& Session::pairStudy() const {
 }
 
 void drawSessionFrame(DrawContext& dc, const Session& session) {
-    if (!session.study()) {
-        drawFrame(dc, session.pair(), session.view(), FrameDrawing::Bounded);
-        return;
-    }
     beginFrame(dc, FrameDrawing::Bounded);
     drawFigure(dc, session.pair(), session.view());
-    drawStudyFigure(dc, session.pair(), session.view(), session.exact(), session.pairStudy());
+    if (session.study()) {
+        drawStudyFigure(dc, session.pair(), session.view(), session.exact(), session.pairStudy());
+    }
     endFrame(dc);
 }
 

@@ -68,6 +68,9 @@ bool viewCommandOfKey(int key, ViewCommand& command);
 // study view.
 bool isShiftKey(int key);
 
+// The mode key that shows mode: '1', '2' or '3'.
+char modeKeyOf(DrawMode mode);
+
 // The Escape key's code.
 constexpr int ESCAPE_KEY = 27;
 // Exit status when the input ends before the first counts were read.

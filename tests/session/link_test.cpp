@@ -87,6 +87,26 @@ TEST(readLink, ReadsEveryPart) {
     EXPECT_TRUE(link.counts.empty());
 }
 
+TEST(linkFragment, WritesAShiftThatReadsBackToTheSameDouble) {
+    // Plain notation however small (readLink takes no exponent), nothing more
+    // than it needs, and every shift a link may hold survives the round trip.
+    for (const char* text : {"0.3", "-1", "0.00001", "-0.0000000000000000000000000001",
+                             "0.12345678901234567", "0.999999999999999999"}) {
+        Link link;
+        ASSERT_EQ(readLink(std::string("shift=") + text, link), LinkProblem::None) << text;
+        const std::string fragment = linkFragment(link);
+        EXPECT_EQ(fragment.find('e'), std::string::npos) << fragment;
+        Link again;
+        ASSERT_EQ(readLink(fragment, again), LinkProblem::None) << fragment;
+        EXPECT_EQ(again.shift, link.shift) << fragment;
+    }
+    Link link;
+    ASSERT_EQ(readLink("shift=0.30", link), LinkProblem::None);
+    EXPECT_EQ(linkFragment(link), "shift=0.3");
+    ASSERT_EQ(readLink("shift=1", link), LinkProblem::None);
+    EXPECT_EQ(linkFragment(link), "shift=1");
+}
+
 TEST(readLink, RefusesWhatItCannotReplay) {
     Link link;
     EXPECT_EQ(readLink("z=20", link), LinkProblem::BadCounts);

@@ -163,9 +163,7 @@ std::string exactOnlyReportText(const ExactPair& p) {
 }
 
 std::string withExactMember(const std::string& json, const ExactPair& exact) {
-    // json is one object followed by a newline: open it before its "}".
-    const std::size_t close = json.rfind('}');
-    return json.substr(0, close) + ",\"exact\":" + exactJson(exact).dump() + json.substr(close);
+    return withMember(json, "exact", exactJson(exact).dump());
 }
 
 std::string exactOnlyReportJson(const ExactPair& p) {

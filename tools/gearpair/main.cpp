@@ -106,10 +106,10 @@ void runReport(int argc, char** argv) {
     }
     const PairArguments pair = readPairArguments(arguments, EXACT_MAX_TEETH);
     const ExactPair exact = exactPair(pair.z1, pair.z2, pair.shift);
+    const PairStudy study = studyOf(exact);
     const bool json = hasOption(arguments, "--json");
     if (pair.z1 > MAX_TEETH || pair.z2 > MAX_TEETH) {
         // The simulator's view stops at 149 teeth: no frames to count pairs in.
-        const PairStudy study = studyOf(exact);
         writeOrFail("-", json ? withStudyMember(exactOnlyReportJson(exact), study, nullptr)
                               : exactOnlyReportText(exact) + studyReportText(study, nullptr));
         return;
@@ -119,7 +119,6 @@ void runReport(int argc, char** argv) {
     ViewState view{};
     resetView(view, gears);
     const PairSummary summary = summarizeGearPair(gears);
-    const PairStudy study = studyOf(exact);
     const std::vector<int> pairs = pairsInContactOverOnePitch(pair.z1, pair.z2, pair.shift);
     writeOrFail("-", json
                          ? withStudyMember(withExactMember(jsonReport(gears, view, summary), exact),

@@ -26,4 +26,9 @@ std::string pointRow(const char* label, const Point2& p, double distance) {
     return format("  %-26s %12.4f %12.4f %12.4f\n", label, p.x, p.y, distance);
 }
 
+std::string withMember(const std::string& json, const char* name, const std::string& value) {
+    const std::size_t close = json.rfind('}');
+    return json.substr(0, close) + ",\"" + name + "\":" + value + json.substr(close);
+}
+
 }  // namespace gearmesh

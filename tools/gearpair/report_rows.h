@@ -17,4 +17,8 @@ std::string tableRow(const char* label, bool value1, bool value2);
 // One row of the points table: x, y and the distance from the pitch point.
 std::string pointRow(const char* label, const Point2& p, double distance);
 
+// json, one object followed by a newline, with one more member at its end:
+// "name": value (value already JSON text). Every byte before it stays.
+std::string withMember(const std::string& json, const char* name, const std::string& value);
+
 }  // namespace gearmesh
