@@ -160,22 +160,28 @@ std::size_t toConsoleEncoding(const char* utf8, char* out, std::size_t capacity)
     return static_cast<std::size_t>(next - out);
 }
 
-void writeConsoleText(std::FILE* stream, ConsoleText text, Language language) {
+namespace {
+
+// Writes utf8 in the console's encoding, at once: the prompt has no line feed
+// and must stand before the user's input.
+void writeConverted(std::FILE* stream, const char* utf8) {
     char bytes[TEXT_CAPACITY];
-    const std::size_t length = toConsoleEncoding(utf8Text(text, language), bytes, sizeof bytes);
+    const std::size_t length = toConsoleEncoding(utf8, bytes, sizeof bytes);
     std::fwrite(bytes, 1, length, stream);
-    // The prompt has no line feed and must stand before the user's input.
     std::fflush(stream);
+}
+
+}  // namespace
+
+void writeConsoleText(std::FILE* stream, ConsoleText text, Language language) {
+    writeConverted(stream, utf8Text(text, language));
 }
 
 void writeConsoleTextWith(std::FILE* stream, ConsoleText text, Language language,
                           const char* value) {
     char filled[TEXT_CAPACITY];
     fillValue(utf8Text(text, language), value, filled, sizeof filled);
-    char bytes[TEXT_CAPACITY];
-    const std::size_t length = toConsoleEncoding(filled, bytes, sizeof bytes);
-    std::fwrite(bytes, 1, length, stream);
-    std::fflush(stream);
+    writeConverted(stream, filled);
 }
 
 void writeConsoleTextInEveryLanguage(std::FILE* stream, ConsoleText text, const char* value) {
@@ -192,10 +198,7 @@ void writeConsoleTextInEveryLanguage(std::FILE* stream, ConsoleText text, const 
     }
     line[used++] = '\n';
     line[used] = '\0';
-    char bytes[TEXT_CAPACITY];
-    const std::size_t length = toConsoleEncoding(line, bytes, sizeof bytes);
-    std::fwrite(bytes, 1, length, stream);
-    std::fflush(stream);
+    writeConverted(stream, line);
 }
 
 bool readConsoleLine(std::string& utf8Line) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "export/number_text.h"
 #include "geometry/exact_outline.h"
 
 namespace gearmesh {
@@ -28,22 +29,11 @@ std::string refusal(int gear, const ExactGear& g, OutlineStatus status) {
     return what;
 }
 
-}  // namespace
-
-double defaultExactTolerance(double module) {
-    return std::clamp(0.001, 1e-6 * module, 1e-3 * module);
-}
-
-bool exactToleranceAccepted(double tolerance, double module) {
-    // Both figures are typed in decimal: 0.07 mm at module 0.7 is 0.1 module
-    // although 0.07 / 0.7 rounds above 0.1. Each bound times the module,
-    // widened by a few units in the last place, takes the rounding of the
-    // typed figures and of the product.
-    const double slack = 4 * std::numeric_limits<double>::epsilon();
-    return tolerance >= EXACT_MIN_TOLERANCE * module * (1 - slack) &&
-           tolerance <= EXACT_MAX_TOLERANCE * module * (1 + slack);
-}
-
+// The exact outline of gear 1 or 2 of the pair (gear 1 shift, gear 2
+// -shift), placed as in the first mesh frame (gear 1 turned by 2 pi / z1,
+// gear 2 by pi - 2 pi / z2 about their centres), in millimetres, counter-
+// clockwise. False, with a one-line reason in error, where the rack leaves
+// no gear standing.
 bool exactPlacedGearPath(int gear, int z1, int z2, double shift, double module, double tolerance,
                          GearPath& path, std::string& error) {
     const bool first = gear == 1;
@@ -75,6 +65,22 @@ bool exactPlacedGearPath(int gear, int z1, int z2, double shift, double module, 
             {(p.x * c - p.y * s) * module, (p.x * s + p.y * c + centreY) * module});
     }
     return true;
+}
+
+}  // namespace
+
+double defaultExactTolerance(double module) {
+    return std::clamp(0.001, 1e-6 * module, 1e-3 * module);
+}
+
+bool exactToleranceAccepted(double tolerance, double module) {
+    // Both figures are typed in decimal: 0.07 mm at module 0.7 is 0.1 module
+    // although 0.07 / 0.7 rounds above 0.1. Each bound times the module,
+    // widened by a few units in the last place, takes the rounding of the
+    // typed figures and of the product.
+    const double slack = 4 * std::numeric_limits<double>::epsilon();
+    return tolerance >= EXACT_MIN_TOLERANCE * module * (1 - slack) &&
+           tolerance <= EXACT_MAX_TOLERANCE * module * (1 + slack);
 }
 
 bool exactOutlineDrawing(int z1, int z2, double shift, double module, double tolerance, bool gear1,

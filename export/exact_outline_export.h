@@ -16,16 +16,8 @@ double defaultExactTolerance(double module);
 // relative slack of a few units in the last place (0.07 mm at module 0.7 is in).
 bool exactToleranceAccepted(double tolerance, double module);
 
-// The exact outline of gear 1 or 2 of the pair (gear 1 shift, gear 2
-// -shift), placed as in the first mesh frame (gear 1 turned by 2 pi / z1,
-// gear 2 by pi - 2 pi / z2 about their centres), in millimetres, counter-
-// clockwise. False, with a one-line reason in error, where the rack leaves
-// no gear standing.
-bool exactPlacedGearPath(int gear, int z1, int z2, double shift, double module, double tolerance,
-                         GearPath& path, std::string& error);
-
 // What gearpair outline writes of the exact pair: gear 1 when gear1, then
-// gear 2 when gear2, each placed by exactPlacedGearPath, the chord tolerance
+// gear 2 when gear2, each placed as in the first mesh frame, the chord tolerance
 // (mm) named in the description. False, with the first refused gear's
 // one-line reason in error, where the rack leaves a wanted gear no standing.
 bool exactOutlineDrawing(int z1, int z2, double shift, double module, double tolerance, bool gear1,

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "export/number_text.h"
+
 namespace gearmesh {
 
 namespace {

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "export/gear_outline.h"
-#include "export/number_text.h"
 
 namespace gearmesh {
 

@@ -9,7 +9,7 @@
 #include "draw/recorder.h"
 #include "draw/recording_json.h"
 #include "draw/window_pixels.h"
-#include "export/outline_export.h"
+#include "export/number_text.h"
 #include "scene/display.h"
 #include "session/link.h"
 #include "session/session.h"
