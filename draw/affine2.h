@@ -43,4 +43,45 @@ inline Affine2 affineRotated(const Affine2& m, double degrees) {
     return result;
 }
 
+// OpenGL's model-view matrix and its stack, in double precision, as both
+// drawing targets keep them: a push beyond AFFINE_STACK_DEPTH or a pop of
+// an empty stack is ignored, as OpenGL ignores it.
+constexpr int AFFINE_STACK_DEPTH = 32;  // what OpenGL guarantees
+
+class AffineStack {
+   public:
+    const Affine2& matrix() const {
+        return matrix_;
+    }
+    int depth() const {
+        return depth_;
+    }
+    void push() {
+        if (depth_ < AFFINE_STACK_DEPTH) {
+            stack_[depth_] = matrix_;
+            ++depth_;
+        }
+    }
+    void pop() {
+        if (depth_ > 0) {
+            --depth_;
+            matrix_ = stack_[depth_];
+        }
+    }
+    void translate(double x, double y) {
+        matrix_ = affineTranslated(matrix_, x, y);
+    }
+    void rotate(double degrees) {
+        matrix_ = affineRotated(matrix_, degrees);
+    }
+    void loadIdentity() {
+        matrix_ = IDENTITY_AFFINE;
+    }
+
+   private:
+    Affine2 matrix_ = IDENTITY_AFFINE;
+    Affine2 stack_[AFFINE_STACK_DEPTH];
+    int depth_ = 0;
+};
+
 }  // namespace gearmesh

@@ -25,8 +25,7 @@ Recorder::Recorder(RecorderCapacity capacity, FrameEnd frameEnd) : frameEnd(std:
     recording.primitives.reset(new RecordedPrimitive[capacity.primitives]);
     recording.capacity = capacity;
 
-    state.matrix = IDENTITY_AFFINE;
-    state.matrixDepth = 0;
+    state.matrix = AffineStack();
     state.current =
         CurrentAttrib{OPENGL_INITIAL_COLOUR, Point2{0.0, 0.0}, OPENGL_INITIAL_COLOUR, false, true};
     state.attribDepth = 0;
@@ -105,11 +104,11 @@ const RecordedText& Recorder::recordedText(int i) const {
 }
 
 Affine2 Recorder::matrix() const {
-    return state.matrix;
+    return state.matrix.matrix();
 }
 
 int Recorder::matrixDepth() const {
-    return state.matrixDepth;
+    return state.matrix.depth();
 }
 
 bool Recorder::lighting() const {
@@ -162,7 +161,7 @@ void Recorder::vertex(double x, double y) {
         recording.overflowed = true;
         return;
     }
-    recording.vertices[recording.storedVertices] = affineApply(state.matrix, x, y);
+    recording.vertices[recording.storedVertices] = affineApply(state.matrix.matrix(), x, y);
     ++recording.storedVertices;
     ++recording.primitives[recording.storedPrimitives - 1].vertexCount;
 }
@@ -188,31 +187,23 @@ void Recorder::lighting(bool enabled) {
 }
 
 void Recorder::pushMatrix() {
-    if (state.matrixDepth >= RECORDER_MATRIX_DEPTH) {
-        return;  // stack overflow: OpenGL ignores the push
-    }
-    state.matrixStack[state.matrixDepth] = state.matrix;
-    ++state.matrixDepth;
+    state.matrix.push();
 }
 
 void Recorder::popMatrix() {
-    if (state.matrixDepth <= 0) {
-        return;  // stack underflow: OpenGL ignores the pop
-    }
-    --state.matrixDepth;
-    state.matrix = state.matrixStack[state.matrixDepth];
+    state.matrix.pop();
 }
 
 void Recorder::translate(double x, double y) {
-    state.matrix = affineTranslated(state.matrix, x, y);
+    state.matrix.translate(x, y);
 }
 
 void Recorder::rotate(double degrees) {
-    state.matrix = affineRotated(state.matrix, degrees);
+    state.matrix.rotate(degrees);
 }
 
 void Recorder::loadIdentity() {
-    state.matrix = IDENTITY_AFFINE;
+    state.matrix.loadIdentity();
 }
 
 void Recorder::pushCurrentAttrib() {
@@ -234,7 +225,7 @@ void Recorder::popAttrib() {
 
 void Recorder::rasterPos(float x, float y) {
     // The projection is the identity, so the view is the clip volume.
-    const Point2 position = affineApply(state.matrix, x, y);
+    const Point2 position = affineApply(state.matrix.matrix(), x, y);
     state.current.rasterPos = position;
     state.current.rasterColour = state.current.colour;
     state.current.rasterLighting = state.lighting;

@@ -39,7 +39,7 @@ constexpr RecorderCapacity DEFAULT_RECORDER_CAPACITY{2000000, 500000};
 constexpr int RECORDER_TEXT_CAPACITY = 64;
 constexpr int RECORDER_TEXT_LENGTH = 127;
 // Depths of the model-view and attribute stacks; OpenGL guarantees 32 and 16.
-constexpr int RECORDER_MATRIX_DEPTH = 32;
+constexpr int RECORDER_MATRIX_DEPTH = AFFINE_STACK_DEPTH;
 constexpr int RECORDER_ATTRIB_DEPTH = 16;
 
 // One glBegin ... glEnd block. Vertices are recordedVertex(firstVertex) to
@@ -153,9 +153,7 @@ class Recorder final : public DrawTarget {
 
     // The OpenGL state the recorder keeps.
     struct State {
-        Affine2 matrix;
-        Affine2 matrixStack[RECORDER_MATRIX_DEPTH];
-        int matrixDepth;
+        AffineStack matrix;
         CurrentAttrib current;
         CurrentAttrib attribStack[RECORDER_ATTRIB_DEPTH];
         int attribDepth;

@@ -8,7 +8,7 @@ namespace gearmesh {
 
 void GlTarget::loadMirror() const {
     // The column-major 4 x 4 matrix OpenGL takes.
-    const Affine2& m = mirror.matrix;
+    const Affine2& m = mirror.stack.matrix();
     const double columns[16] = {m.xx, m.xy, 0.0, 0.0, m.yx, m.yy, 0.0, 0.0,
                                 0.0,  0.0,  1.0, 0.0, m.tx, m.ty, 0.0, 1.0};
     glLoadMatrixd(columns);
@@ -52,22 +52,16 @@ void GlTarget::lighting(bool enabled) {
 
 void GlTarget::pushMatrix() {
     glPushMatrix();
-    if (mirror.depth < GL_TARGET_MATRIX_DEPTH) {
-        mirror.stack[mirror.depth] = mirror.matrix;
-        ++mirror.depth;
-    }
+    mirror.stack.push();
 }
 
 void GlTarget::popMatrix() {
     glPopMatrix();
-    if (mirror.depth > 0) {
-        --mirror.depth;
-        mirror.matrix = mirror.stack[mirror.depth];
-    }
+    mirror.stack.pop();
 }
 
 void GlTarget::translate(double x, double y) {
-    mirror.matrix = affineTranslated(mirror.matrix, x, y);
+    mirror.stack.translate(x, y);
     if (mirror.precise) {
         loadMirror();
     } else {
@@ -76,7 +70,7 @@ void GlTarget::translate(double x, double y) {
 }
 
 void GlTarget::rotate(double degrees) {
-    mirror.matrix = affineRotated(mirror.matrix, degrees);
+    mirror.stack.rotate(degrees);
     if (mirror.precise) {
         loadMirror();
     } else {
@@ -86,7 +80,7 @@ void GlTarget::rotate(double degrees) {
 
 void GlTarget::loadIdentity() {
     glLoadIdentity();
-    mirror.matrix = IDENTITY_AFFINE;
+    mirror.stack.loadIdentity();
 }
 
 void GlTarget::pushCurrentAttrib() {
@@ -122,7 +116,7 @@ void GlTarget::swapBuffers() {
 }
 
 Affine2 GlTarget::matrix() const {
-    return mirror.matrix;
+    return mirror.stack.matrix();
 }
 
 }  // namespace gearmesh

@@ -17,9 +17,6 @@
 
 namespace gearmesh {
 
-// The depth of the mirrored model-view stack; OpenGL guarantees 32.
-constexpr int GL_TARGET_MATRIX_DEPTH = 32;
-
 class GlTarget final : public DrawTarget {
    public:
     // A target for the current GL context, its mirror at the identity.
@@ -50,9 +47,7 @@ class GlTarget final : public DrawTarget {
     // The mirror of the window's model-view stack, and whether the frame
     // being drawn composes its matrices here in double precision.
     struct MatrixMirror {
-        Affine2 matrix = IDENTITY_AFFINE;
-        Affine2 stack[GL_TARGET_MATRIX_DEPTH];
-        int depth = 0;
+        AffineStack stack;
         bool precise = true;
     };
 
