@@ -8,6 +8,18 @@
 
 namespace gearmesh {
 
+namespace {
+
+// The state the thick lines leave behind, for bounded drawing that leaves
+// them out: the same whether or not any of them shows.
+void leaveThickLineState(DrawContext& dc, const Color4& colour) {
+    seamColor(dc, colour);
+    seamLineWidth(dc, 2.0f);
+    seamLighting(dc, true);
+}
+
+}  // namespace
+
 double toView(double x) {
     return x * VIEW_FACTOR / VIEW_FACTOR;
 }
@@ -33,6 +45,25 @@ void drawThickLine(DrawContext& dc, const Point2& a, const Point2& b, double wid
     seamEnd(dc);
     seamLineWidth(dc, 2.0f);
     seamLighting(dc, true);
+}
+
+void drawBoundedThickLine(DrawContext& dc, const Point2& a, const Point2& b, double width,
+                          const Color4& colour) {
+    Point2 from = a;
+    Point2 to = b;
+    if (boundedDrawing(dc)) {
+        // The segment as the x axis of a frame, from 0 at a to 1 at b.
+        const Affine2 along{b.x - a.x, b.y - a.y, 0.0, 0.0, a.x, a.y};
+        double low = 0.0;
+        double high = 1.0;
+        if (!visibleSpan(along, 1.0, &low, &high)) {
+            leaveThickLineState(dc, colour);
+            return;
+        }
+        from = affineApply(along, low, 0.0);
+        to = affineApply(along, high, 0.0);
+    }
+    drawThickLine(dc, from, to, width, colour);
 }
 
 void drawScaledThickPolyline(DrawContext& dc, double scale, const Point2* points, int last,
@@ -63,10 +94,7 @@ void drawScaledThickPolyline(DrawContext& dc, double scale, const Point2* points
         top = i == 0 ? p.y : std::fmax(top, p.y);
     }
     if (!viewBoxShows(left, bottom, right, top)) {
-        // The state the thick lines would have left.
-        seamColor(dc, colour);
-        seamLineWidth(dc, 2.0f);
-        seamLighting(dc, true);
+        leaveThickLineState(dc, colour);
         return;
     }
     // One primitive of independent segments draws the pixels that one

@@ -32,6 +32,10 @@ void drawLine(DrawContext& dc, const Point2& a, const Point2& b, const Color4& c
 // force draws.
 void drawThickLine(DrawContext& dc, const Point2& a, const Point2& b, double width,
                    const Color4& colour);
+// drawThickLine of a-b; bounded (draw/bounds.h), only the part that can
+// reach the window, and none when none can; the state left behind is the same.
+void drawBoundedThickLine(DrawContext& dc, const Point2& a, const Point2& b, double width,
+                          const Color4& colour);
 // Thick segments from scale x points[i - 1] to scale x points[i], i = 1 to
 // last (model units), each width (view units) x 400 pixels wide, as that many
 // drawThickLine calls. Bounded (draw/bounds.h), the segments that can show go

@@ -79,30 +79,6 @@ Point2 onLineOfAction(const GearPair& pair, double scale, double u) {
     return Point2{scale * u * pair.cosAlpha, -scale * u * pair.sinAlpha};
 }
 
-// The thick segment a-b (view units) in the colour, only the part that can
-// reach the window when the frame is bounded; the state left behind is the
-// same whether or not any of it shows.
-void drawBoundedThickLine(DrawContext& dc, const Point2& a, const Point2& b, double width,
-                          const Color4& colour) {
-    Point2 from = a;
-    Point2 to = b;
-    if (boundedDrawing(dc)) {
-        // The segment as the x axis of a frame, from 0 at a to 1 at b.
-        const Affine2 along{b.x - a.x, b.y - a.y, 0.0, 0.0, a.x, a.y};
-        double low = 0.0;
-        double high = 1.0;
-        if (!visibleSpan(along, 1.0, &low, &high)) {
-            seamColor(dc, colour);
-            seamLineWidth(dc, 2.0f);
-            seamLighting(dc, true);
-            return;
-        }
-        from = affineApply(along, low, 0.0);
-        to = affineApply(along, high, 0.0);
-    }
-    drawThickLine(dc, from, to, width, colour);
-}
-
 // The colour of the path's stretch where n pairs touch: one, or more.
 const Color4& zoneColour(int pairs) {
     return pairs == 1 ? MAGENTA : ORANGE;
