@@ -6,8 +6,6 @@ namespace gearmesh {
 
 namespace {
 
-constexpr double ALPHA = FULL_PI / 9;
-
 // Steps of the scan that brackets the undercut crossing before bisection.
 constexpr int JUNCTION_SCAN_STEPS = 256;
 
@@ -64,7 +62,7 @@ double undercutCrossing(const ExactGear& g) {
 
 // Roll parameter at which the involute reaches polar angle angle (gear frame).
 double involuteRollAtAngle(double angle) {
-    const double offset = involuteFunction(ALPHA);
+    const double offset = involuteFunction(EXACT_PRESSURE_ANGLE);
     const auto f = [offset, angle](double roll) { return roll - std::atan(roll) - offset - angle; };
     double hi = 1.0;
     while (f(hi) < 0) {
@@ -75,26 +73,26 @@ double involuteRollAtAngle(double angle) {
 
 double signedLineDistance(double radius, double baseRadius, double pitchRadius) {
     return std::sqrt(std::fmax(0.0, radius * radius - baseRadius * baseRadius)) -
-           pitchRadius * std::sin(ALPHA);
+           pitchRadius * std::sin(EXACT_PRESSURE_ANGLE);
 }
 
 }  // namespace
 
 int smallestCountWithoutUndercut(double shift) {
-    const double sinAlpha = std::sin(ALPHA);
+    const double sinAlpha = std::sin(EXACT_PRESSURE_ANGLE);
     return static_cast<int>(std::ceil(2.0 * (1.25 - shift) / (sinAlpha * sinAlpha) - 1e-12));
 }
 
 Point2 exactInvolutePoint(const ExactGear& gear, double roll) {
     const double r = gear.baseRadius * std::sqrt(1.0 + roll * roll);
-    const double th = roll - std::atan(roll) - involuteFunction(ALPHA);
+    const double th = roll - std::atan(roll) - involuteFunction(EXACT_PRESSURE_ANGLE);
     return {r * std::sin(th), r * std::cos(th)};
 }
 
 double exactInvoluteAngle(const ExactGear& gear, double r) {
     const double ratio = r / gear.baseRadius;
     const double roll = std::sqrt(std::fmax(0.0, ratio * ratio - 1.0));
-    return roll - std::atan(roll) - involuteFunction(ALPHA);
+    return roll - std::atan(roll) - involuteFunction(EXACT_PRESSURE_ANGLE);
 }
 
 Point2 exactCornerPoint(const ExactGear& gear, double turn) {
@@ -116,9 +114,9 @@ double exactCornerAngle(const ExactGear& gear, double r) {
 
 ExactGear exactGear(int teeth, double shift) {
     ExactGear g{};
-    const double sinAlpha = std::sin(ALPHA);
-    const double cosAlpha = std::cos(ALPHA);
-    const double tanAlpha = std::tan(ALPHA);
+    const double sinAlpha = std::sin(EXACT_PRESSURE_ANGLE);
+    const double cosAlpha = std::cos(EXACT_PRESSURE_ANGLE);
+    const double tanAlpha = std::tan(EXACT_PRESSURE_ANGLE);
     const double dedendum = 1.25 - shift;
 
     g.teeth = teeth;
@@ -179,14 +177,14 @@ ExactPair exactPair(int z1, int z2, double shift) {
     p.gear2 = exactGear(z2, -shift);
     const ExactGear& g1 = p.gear1;
     const ExactGear& g2 = p.gear2;
-    p.basePitch = FULL_PI * std::cos(ALPHA);
+    p.basePitch = FULL_PI * std::cos(EXACT_PRESSURE_ANGLE);
 
     // On the line of action a radius r of gear k lies sqrt(r^2 - rb^2) from
     // its interference point, so R sin(alpha) minus that from the pitch point.
     p.undercutDist1 = -signedLineDistance(g1.junctionRadius, g1.baseRadius, g1.pitchRadius);
     p.undercutDist2 = -signedLineDistance(g2.junctionRadius, g2.baseRadius, g2.pitchRadius);
-    const double cosAlpha = std::cos(ALPHA);
-    const double sinAlpha = std::sin(ALPHA);
+    const double cosAlpha = std::cos(EXACT_PRESSURE_ANGLE);
+    const double sinAlpha = std::sin(EXACT_PRESSURE_ANGLE);
     p.undercutPoint1 = {p.undercutDist1 * cosAlpha, -p.undercutDist1 * sinAlpha};
     p.undercutPoint2 = {-p.undercutDist2 * cosAlpha, p.undercutDist2 * sinAlpha};
     p.tipContactDist2 = signedLineDistance(g2.flankTopRadius, g2.baseRadius, g2.pitchRadius);

@@ -13,6 +13,9 @@ namespace gearmesh {
 // below it is centred on th = -spaceAngle / 2. Lengths in modules, angles in
 // radians.
 
+// The exact model's pressure angle, 20 degrees, in radians.
+constexpr double EXACT_PRESSURE_ANGLE = FULL_PI / 9;
+
 // Tooth counts and shifts the exact model accepts.
 constexpr int EXACT_MIN_TEETH = 1;
 constexpr int EXACT_MAX_TEETH = 1000;

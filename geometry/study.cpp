@@ -12,17 +12,16 @@ PairStudy studyOf(const ExactPair& exact) {
     s.hasPath = true;
     s.pathFrom = -exact.pathEnd2;
     s.pathTo = exact.pathEnd1;
-    s.basePitch = exact.basePitch;
     s.contactRatio = exact.contactRatio;
     // A contact at u has a neighbour at u + pb or u - pb on the path unless
     // it stands within one base pitch of both ends.
-    const double from = std::fmax(s.pathFrom, s.pathTo - s.basePitch);
-    const double to = std::fmin(s.pathTo, s.pathFrom + s.basePitch);
+    const double from = std::fmax(s.pathFrom, s.pathTo - exact.basePitch);
+    const double to = std::fmin(s.pathTo, s.pathFrom + exact.basePitch);
     s.hasSinglePairZone = from < to;
     s.singleFrom = s.hasSinglePairZone ? from : 0.0;
     s.singleTo = s.hasSinglePairZone ? to : 0.0;
     // The interference points stand r sin(alpha) from the pitch point.
-    const double sinAlpha = std::sin(FULL_PI / 9);
+    const double sinAlpha = std::sin(EXACT_PRESSURE_ANGLE);
     s.pitchCurvature1 = exact.gear1.pitchRadius * sinAlpha;
     s.pitchCurvature2 = exact.gear2.pitchRadius * sinAlpha;
     s.z1 = exact.gear1.teeth;

@@ -23,9 +23,8 @@ struct PairStudy {
     // False where the exact path has no length (a gear the rack cuts bare,
     // or pointed teeth that never meet): every other field is then 0.
     bool hasPath;
-    double pathFrom;  // -pathEnd2
-    double pathTo;    // +pathEnd1
-    double basePitch;
+    double pathFrom;      // -pathEnd2
+    double pathTo;        // +pathEnd1
     double contactRatio;  // exact: path length over the base pitch
     // The part of the path where no other pair touches; none (false) when
     // the contact ratio is 2 or more.
